@@ -1,0 +1,54 @@
+# Ulvo2FSUIPC: the two everyday commands are `make demo` and `make test`.
+# Each target installs missing Debian packages (as root) and prepares what it needs.
+
+PRESETS := native native-asan fuzz windows
+WINEPREFIX_DIR := $(CURDIR)/build/windows/wineprefix
+
+.PHONY: all demo test setup dll bench fuzz dist clean \
+        $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+
+all: dll
+
+setup:
+	@scripts/setup.sh
+
+build/%/build.ninja: | setup
+	cmake --preset $* >/dev/null
+
+# Configure (once) and build one preset: `make build-native`, `make build-windows` ...
+$(addprefix build-,$(PRESETS)): build-%: build/%/build.ninja
+	cmake --build --preset $*
+
+# Just the plug-in DLL.
+dll: build/windows/build.ninja
+	cmake --build --preset windows --target Ulvo2FSUIPC
+	@echo "built build/windows/bin/Ulvo2FSUIPC.dll"
+
+# The main job: the testbed runs the real DLL through a scripted session under Wine.
+demo: build-windows
+	@scripts/wine-prefix.sh session $(WINEPREFIX_DIR)
+	@scripts/demo.sh
+
+# Every test: native, native under the sanitizers, the fuzzers briefly, and the
+# Windows tests under Wine.
+test: $(addprefix test-,$(PRESETS))
+	@echo "All tests passed: $(PRESETS)"
+
+$(addprefix test-,$(PRESETS)): test-%: build-%
+	ctest --preset $*
+
+bench: build-native
+	@scripts/bench.sh
+
+# Every fuzzer for FUZZ_SECONDS (default 300) each, on its seed corpus.
+FUZZ_SECONDS ?= 300
+fuzz: build-fuzz
+	@set -e; for f in build/fuzz/bin/*_fuzz; do \
+	    name=$$(basename $$f _fuzz); \
+	    echo "== $$name: $(FUZZ_SECONDS) s"; \
+	    fuzz/run_fuzzer.sh $$f fuzz/corpus/$$name build/fuzz/fuzz-long/$$name $(FUZZ_SECONDS); \
+	done
+
+clean:
+	@[ -d $(WINEPREFIX_DIR) ] && scripts/wine-prefix.sh stop $(WINEPREFIX_DIR) || true
+	rm -rf build dist

@@ -1,0 +1,44 @@
+# Shared settings for the project's own targets.
+
+# Warnings apply to our code only, never to googletest built from source.
+function(ulvo_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Werror)
+endfunction()
+
+if(ULVO_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(ULVO_TARGET STREQUAL "fuzz")
+    # Coverage instrumentation for everything; fuzz programs add the libFuzzer main.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+set(ULVO_WINDOWS OFF)
+if(ULVO_TARGET STREQUAL "windows")
+    if(NOT WIN32)
+        message(FATAL_ERROR "ULVO_TARGET=windows needs the mingw-w64 toolchain file")
+    endif()
+    set(ULVO_WINDOWS ON)
+    # Windows 10 API level: high-resolution waitable timers, known folders.
+    add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00 UNICODE _UNICODE)
+    # The Wine prefix lives inside the build tree; every Windows test runs through
+    # the wrapper, which keeps one detached Wine session for the whole run.
+    set(ULVO_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${ULVO_WINE_PREFIX})
+endif()
+
+# Adds the test cases of a googletest program, each as its own CTest test.
+# Windows programs run under Wine: they share one Wine session, in which window,
+# pipe and section names are global, so they never run in parallel.
+include(GoogleTest)
+function(ulvo_add_gtests target)
+    if(ULVO_WINDOWS)
+        gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+            PROPERTIES TIMEOUT 120 RESOURCE_LOCK wine_session LABELS wine)
+    else()
+        gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120 LABELS native)
+    endif()
+endfunction()

@@ -1,0 +1,6 @@
+#include <windows.h>
+#include <cstdio>
+int wmain() {
+    std::puts("testbed");
+    return 0;
+}

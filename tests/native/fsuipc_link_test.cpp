@@ -1,0 +1,311 @@
+#include "fsuipc/fsuipc_link.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "common/little_endian.h"
+#include "core/memory_fsuipc.h"
+
+namespace ulvo::fsuipc {
+namespace {
+
+using testbed::MemoryFsuipc;
+
+class FsuipcLinkTest : public ::testing::Test {
+  protected:
+    void OpenLink() {
+        ASSERT_TRUE(link.Open(result));
+        ASSERT_EQ(result, kOk);
+        fsuipc.sleeps.clear();
+        fsuipc.sendCalls = 0;
+        fsuipc.exchangeCount = 0;
+    }
+
+    MemoryFsuipc fsuipc;
+    FsuipcLink link{fsuipc};
+    uint32_t result = 99;
+};
+
+TEST_F(FsuipcLinkTest, OpenHandshakesAndNamesTheSectionAfterProcessAndCount) {
+    fsuipc.logExchanges = true;
+    ASSERT_TRUE(link.Open(result));
+    EXPECT_EQ(result, kOk);
+    EXPECT_EQ(link.FsuipcVersion(), 0x50000000u);
+    EXPECT_EQ(link.SimulatorVersion(), 0x000Cu);  // the 0xFADE mark is cleared
+    ASSERT_EQ(fsuipc.atomNames.size(), 1u);
+    EXPECT_EQ(fsuipc.atomNames[0], "FsasmLib:IPC:1A2B:1");
+    // One exchange answers both versions; the check runs after one 100 ms sleep.
+    ASSERT_EQ(fsuipc.exchanges.size(), 1u);
+    EXPECT_EQ(fsuipc.exchanges[0].reads, 2u);
+    ASSERT_EQ(fsuipc.exchanges[0].writes.size(), 1u);
+    EXPECT_EQ(fsuipc.exchanges[0].writes[0].offset, 0x330Au);
+    EXPECT_EQ(fsuipc.exchanges[0].writes[0].bytes, (std::vector<uint8_t>{0xD2, 0x07}));
+    EXPECT_EQ(fsuipc.sleeps, (std::vector<uint32_t>{100}));
+
+    EXPECT_FALSE(link.Open(result));
+    EXPECT_EQ(result, kAlreadyOpen);
+    EXPECT_TRUE(link.IsOpen());
+
+    link.Close();
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_EQ(fsuipc.liveAtoms, 0);
+    EXPECT_EQ(fsuipc.liveViews, 0);
+    EXPECT_EQ(fsuipc.liveSections, 0);
+    ASSERT_TRUE(link.Open(result));
+    EXPECT_EQ(fsuipc.atomNames.back(), "FsasmLib:IPC:1A2B:2");
+}
+
+TEST_F(FsuipcLinkTest, HandshakeRetriesUntilBothVersionsArriveThenWritesVersionOnlyOnce) {
+    fsuipc.space.SetU32(kSimulatorVersionOffset, 0);  // FSUIPC not ready yet
+    fsuipc.logExchanges = true;
+    EXPECT_FALSE(link.Open(result));
+    EXPECT_EQ(result, kBadVersion);
+    ASSERT_EQ(fsuipc.exchanges.size(), 5u);
+    EXPECT_EQ(fsuipc.exchanges[0].writes.size(), 1u);
+    EXPECT_EQ(fsuipc.space.clientLibraryVersion, 2002);
+    for (size_t i = 1; i < 5; ++i) {
+        EXPECT_TRUE(fsuipc.exchanges[i].writes.empty());
+        EXPECT_EQ(fsuipc.exchanges[i].reads, 2u);
+    }
+    EXPECT_EQ(fsuipc.sleeps.size(), 5u);
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_EQ(fsuipc.liveAtoms + fsuipc.liveViews + fsuipc.liveSections, 0);
+}
+
+TEST_F(FsuipcLinkTest, OpenFailuresGiveTheirCodeAndLeaveNothingBehind) {
+    struct Case {
+        const char* name;
+        void (*fault)(MemoryFsuipc&);
+        uint32_t code;
+    };
+    const Case cases[] = {
+        {"no window", [](MemoryFsuipc& f) { f.windowPresent = false; }, kNoWindow},
+        {"no message", [](MemoryFsuipc& f) { f.messageRegisters = false; }, kNoMessage},
+        {"no atom", [](MemoryFsuipc& f) { f.atomsWork = false; }, kNoAtom},
+        {"no section", [](MemoryFsuipc& f) { f.sectionsWork = false; }, kNoSection},
+        {"name existed", [](MemoryFsuipc& f) { f.sectionNameExists = true; }, kNoSection},
+        {"no view", [](MemoryFsuipc& f) { f.viewsWork = false; }, kNoView},
+        {"old FSUIPC", [](MemoryFsuipc& f) { f.space.SetU32(0x3304, 0x19980004); }, kBadVersion},
+        {"no FADE mark", [](MemoryFsuipc& f) { f.space.SetU32(0x3308, 0xFADF000C); }, kBadVersion},
+        {"bad reply", [](MemoryFsuipc& f) { f.reply = 0; }, kBadReply},
+        {"send fails", [](MemoryFsuipc& f) { f.failNextSends = 9; }, kSendFailedWithError},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryFsuipc platform;
+        c.fault(platform);
+        FsuipcLink fresh(platform);
+        uint32_t code = 99;
+        EXPECT_FALSE(fresh.Open(code));
+        EXPECT_EQ(code, c.code);
+        EXPECT_FALSE(fresh.IsOpen());
+        EXPECT_EQ(platform.liveAtoms, 0);
+        EXPECT_EQ(platform.liveSections, 0);
+        EXPECT_EQ(platform.liveViews, 0);
+    }
+}
+
+TEST_F(FsuipcLinkTest, ClosedLinkRefusesEverythingWithNine) {
+    uint8_t byte = 0;
+    EXPECT_FALSE(link.Read(0x9400, 1, &byte, result));
+    EXPECT_EQ(result, kNotOpen);
+    result = 99;
+    EXPECT_FALSE(link.Write(0x9400, 1, &byte, result));
+    EXPECT_EQ(result, kNotOpen);
+    result = 99;
+    EXPECT_FALSE(link.Process(result));
+    EXPECT_EQ(result, kNotOpen);
+    link.Close();  // harmless when closed
+    EXPECT_EQ(fsuipc.sendCalls, 0u);
+}
+
+TEST_F(FsuipcLinkTest, ReadAndWriteRoundTripInOneExchange) {
+    OpenLink();
+    fsuipc.space.SetU16(0x9400, 0x0512);
+    const uint8_t value[2] = {0xFF, 0xFF};
+    uint16_t word = 0;
+    EXPECT_TRUE(link.Write(0x9430, 2, value, result));
+    EXPECT_TRUE(link.Read(0x9400, 2, &word, result));
+    EXPECT_TRUE(link.Read(0x9430, 2, nullptr, result));  // no destination: nothing copied
+    EXPECT_EQ(word, 0);                                  // not before the exchange
+    EXPECT_TRUE(link.Process(result));
+    EXPECT_EQ(result, kOk);
+    EXPECT_EQ(word, 0x0512);
+    EXPECT_EQ(fsuipc.space.U16(0x9430), 0xFFFF);
+    EXPECT_EQ(fsuipc.exchangeCount, 1u);
+    EXPECT_EQ(link.QueuedBytes(), 0u);
+}
+
+TEST_F(FsuipcLinkTest, ProcessWithNothingQueuedSendsNothing) {
+    OpenLink();
+    EXPECT_FALSE(link.Process(result));
+    EXPECT_EQ(result, kNothingQueued);
+    uint8_t byte;
+    ASSERT_TRUE(link.Read(0, 1, &byte, result));
+    ASSERT_TRUE(link.Process(result));
+    EXPECT_FALSE(link.Process(result));
+    EXPECT_EQ(result, kNothingQueued);
+    EXPECT_EQ(fsuipc.sendCalls, 1u);
+}
+
+TEST_F(FsuipcLinkTest, RequestsMayEndExactlyAtTheLimit) {
+    OpenLink();
+    static uint8_t sink[kRequestLimit];
+    // A read ends at position + 20 + size; one byte more is refused.
+    EXPECT_FALSE(link.Read(0, kRequestLimit - 20 + 1, sink, result));
+    EXPECT_EQ(result, kNoRoom);
+    EXPECT_TRUE(link.Read(0, kRequestLimit - 20, sink, result));
+    EXPECT_EQ(link.QueuedBytes(), kRequestLimit);
+    ASSERT_TRUE(link.Process(result));
+
+    // A write counts its 12-byte header and 4 bytes for the end marker.
+    EXPECT_TRUE(link.Write(0, 100, sink, result));
+    EXPECT_FALSE(link.Write(0, kRequestLimit - 112 - 16 + 1, sink, result));
+    EXPECT_EQ(result, kNoRoom);
+    EXPECT_TRUE(link.Write(0, kRequestLimit - 112 - 16, sink, result));
+    EXPECT_FALSE(link.Write(0, 0, sink, result));  // not even an empty write fits now
+    EXPECT_FALSE(link.Read(0, 0, sink, result));
+    EXPECT_TRUE(link.Process(result));
+
+    // Sizes that would overflow 32-bit arithmetic are refused too.
+    EXPECT_FALSE(link.Read(0, 0xFFFFFFF0u, sink, result));
+    EXPECT_FALSE(link.Write(0, 0xFFFFFFF0u, sink, result));
+    EXPECT_EQ(result, kNoRoom);
+}
+
+TEST_F(FsuipcLinkTest, SizeZeroReadQueuesTwentyBytesAndCopiesNothing) {
+    OpenLink();
+    uint8_t guard = 0x5A;
+    EXPECT_TRUE(link.Read(0x3304, 0, &guard, result));
+    EXPECT_EQ(link.QueuedBytes(), 20u);
+    EXPECT_TRUE(link.Process(result));
+    EXPECT_EQ(guard, 0x5A);
+}
+
+// An FSUIPC that leaves an unknown id in the buffer: the walk overwrites it with
+// 0 and stops, so later reads keep their old contents.
+class UnknownIdFsuipc : public MemoryFsuipc {
+  public:
+    uint8_t* view = nullptr;
+    uint32_t stampAt = 0;
+    uint8_t* MapView(SectionRef section) override { return view = MemoryFsuipc::MapView(section); }
+    SendOutcome SendWithTimeout(WindowRef window, uint32_t message, uintptr_t wParam) override {
+        SendOutcome outcome = MemoryFsuipc::SendWithTimeout(window, message, wParam);
+        if (stampAt != 0) {
+            StoreU32(view + stampAt, 7);
+        }
+        return outcome;
+    }
+};
+
+TEST(FsuipcLinkReplyWalk, StopsAtAnUnknownIdAndClearsIt) {
+    UnknownIdFsuipc fsuipc;
+    FsuipcLink link(fsuipc);
+    uint32_t result;
+    ASSERT_TRUE(link.Open(result));
+    fsuipc.space.SetU8(0x10, 0x11);
+    fsuipc.space.SetU8(0x20, 0x22);
+    uint8_t first = 0, second = 0;
+    ASSERT_TRUE(link.Read(0x10, 1, &first, result));
+    ASSERT_TRUE(link.Read(0x20, 1, &second, result));
+    fsuipc.stampAt = 21;  // the second record
+    ASSERT_TRUE(link.Process(result));
+    EXPECT_EQ(result, kOk);
+    EXPECT_EQ(first, 0x11);
+    EXPECT_EQ(second, 0);
+    EXPECT_EQ(LoadU32(fsuipc.view + 21), 0u);
+}
+
+// A reply whose read record came back with another size, or whose sizes run past
+// the buffer, must never make the walk write outside its destinations.
+TEST(FsuipcLinkReplyWalk, DistrustsSizesChangedByTheServer) {
+    struct Tamper {
+        const char* name;
+        uint32_t at;
+        uint32_t value;
+    };
+    const Tamper tampers[] = {
+        {"bigger size", 8, 200},
+        {"size past buffer", 8, 0xFFFFFFF0u},
+        {"destination changed", 12, 0x1000},
+    };
+    for (const Tamper& tamper : tampers) {
+        SCOPED_TRACE(tamper.name);
+        class Tampering : public UnknownIdFsuipc {
+          public:
+            Tamper t{};
+            bool armed = false;
+            SendOutcome SendWithTimeout(WindowRef w, uint32_t m, uintptr_t p) override {
+                SendOutcome outcome = MemoryFsuipc::SendWithTimeout(w, m, p);
+                if (armed) {
+                    StoreU32(view + t.at, t.value);
+                }
+                return outcome;
+            }
+        } fsuipc;
+        fsuipc.t = tamper;
+        FsuipcLink link(fsuipc);
+        uint32_t result;
+        ASSERT_TRUE(link.Open(result));
+        fsuipc.space.SetU32(0x40, 0xA1B2C3D4);
+        struct {
+            uint32_t value = 0;
+            uint8_t guard[256];
+        } target;
+        std::memset(target.guard, 0xEE, sizeof target.guard);
+        ASSERT_TRUE(link.Read(0x40, 4, &target.value, result));
+        fsuipc.armed = true;
+        ASSERT_TRUE(link.Process(result));
+        for (uint8_t byte : target.guard) {
+            ASSERT_EQ(byte, 0xEE);
+        }
+        // The destination kept by the link is used, never the one in the buffer.
+        if (tamper.at == 12) {
+            EXPECT_EQ(target.value, 0xA1B2C3D4u);
+        }
+    }
+}
+
+TEST_F(FsuipcLinkTest, FailedSendsRetryNineTimesAndDropTheRequests) {
+    OpenLink();
+    struct Case {
+        uint32_t error;
+        uint32_t code;
+    };
+    for (const Case c : {Case{1460, kSendFailedWithError}, Case{0, kSendFailed}}) {
+        fsuipc.failNextSends = 9;
+        fsuipc.sendFailureError = c.error;
+        fsuipc.sleeps.clear();
+        fsuipc.sendCalls = 0;
+        uint8_t byte = 0x77;
+        ASSERT_TRUE(link.Read(0x3304, 1, &byte, result));
+        EXPECT_FALSE(link.Process(result));
+        EXPECT_EQ(result, c.code);
+        EXPECT_EQ(fsuipc.sendCalls, 9u);
+        EXPECT_EQ(fsuipc.sleeps, std::vector<uint32_t>(8, 100));  // between attempts
+        EXPECT_EQ(byte, 0x77);
+        EXPECT_TRUE(link.IsOpen());
+        EXPECT_EQ(link.QueuedBytes(), 0u);
+    }
+    // The ninth attempt may still succeed.
+    fsuipc.failNextSends = 8;
+    uint8_t byte = 0;
+    ASSERT_TRUE(link.Read(0x3304, 1, &byte, result));
+    EXPECT_TRUE(link.Process(result));
+    EXPECT_EQ(byte, 0x00);  // low byte of 0x50000000
+}
+
+TEST_F(FsuipcLinkTest, ReplyOtherThanOneGivesThirteen) {
+    OpenLink();
+    fsuipc.reply = 2;
+    uint8_t byte = 0x77;
+    ASSERT_TRUE(link.Read(0x3304, 1, &byte, result));
+    EXPECT_FALSE(link.Process(result));
+    EXPECT_EQ(result, kBadReply);
+    EXPECT_EQ(byte, 0x77);
+    EXPECT_EQ(link.QueuedBytes(), 0u);
+}
+
+}  // namespace
+}  // namespace ulvo::fsuipc
