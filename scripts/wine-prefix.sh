@@ -26,10 +26,10 @@ create() {
     flock 9
     [ -f "$prefix/.ulvo-ready" ] && return 0
     rm -rf "$prefix"
-    quiet wineboot -i
+    quiet wineboot -i 9>&-
     # The null driver must be set while no session with a running explorer exists.
     quiet wineserver -w
-    quiet wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f
+    quiet wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f 9>&-
     quiet wineserver -w
     local user_dir
     for user_dir in "$prefix"/drive_c/users/*/; do
@@ -48,11 +48,12 @@ session() {
     create
     exec 8>"$prefix.session.lock"
     flock 8
-    # Exit code 2 means a server already runs for this prefix.
-    if quiet wineserver -p60; then
+    # Exit code 2 means a server already runs for this prefix. The lock's file
+    # descriptor is closed for the long-lived processes, or they would hold the lock.
+    if quiet wineserver -p60 8>&-; then
         # Boot the background services once, fully detached, so that no test
         # waits for them to release its output.
-        setsid -f wine cmd /c exit </dev/null >/dev/null 2>&1
+        setsid -f wine cmd /c exit </dev/null >/dev/null 2>&1 8>&-
     fi
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Rig, LoadsTheDll) {
+TEST(Dll, LoadsAndOffersItsTwoEntryPoints) {
     HMODULE dll = LoadLibraryW(L"Ulvo2FSUIPC.dll");
     ASSERT_NE(dll, nullptr);
     EXPECT_NE(GetProcAddress(dll, "DLLStart"), nullptr);
