@@ -13,16 +13,16 @@ namespace ulvo::testbed {
 
 class RecordingCommandPort final : public aircraft::AircraftCommandPort {
   public:
-    using Post = std::pair<uint32_t, int32_t>;  // (code, value)
+    using Command = std::pair<uint32_t, int32_t>;  // (code, value)
 
     bool ready = true;
-    std::vector<Post> posts;
+    std::vector<Command> posts;
 
     bool Ready() const override { return ready; }
     void Post(uint32_t code, int32_t value) override { posts.emplace_back(code, value); }
 
     // The posts so far, which are then forgotten.
-    std::vector<Post> Take() { return std::exchange(posts, {}); }
+    std::vector<Command> Take() { return std::exchange(posts, {}); }
 };
 
 }  // namespace ulvo::testbed
