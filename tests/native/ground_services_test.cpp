@@ -1,0 +1,257 @@
+#include "groundservices/ground_services.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/recording_command_port.h"
+
+namespace ulvo::groundservices {
+namespace {
+
+using Commands = std::vector<testbed::RecordingCommandPort::Command>;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class FakeVariables final : public NamedVariables {
+  public:
+    std::map<std::string, double> values;  // the variables the simulator knows
+    std::vector<std::string> lookups;
+
+    int32_t GetVariableId(const char* name) override {
+        lookups.emplace_back(name);
+        auto it = values.find(name);
+        return it == values.end() ? kUnknownVariable : int32_t(std::distance(values.begin(), it));
+    }
+    double GetVariableValue(int32_t id) override { return std::next(values.begin(), id)->second; }
+};
+
+// Records every call as one text line, and answers with configurable results.
+class RecordingSimConnect final : public SimConnectApi {
+  public:
+    std::vector<std::string> calls;
+    int32_t openResult = 0;
+    int32_t transmitResult = 0;
+    int32_t requestResult = 0;
+    int handleStorage = 0;
+
+    int32_t Open(SimConnectHandle* handle, const char* name, uint32_t index) override {
+        calls.push_back("Open " + std::string(name) + " " + std::to_string(index));
+        *handle = openResult < 0 ? nullptr : &handleStorage;
+        return openResult;
+    }
+    int32_t Close(SimConnectHandle handle) override {
+        calls.push_back(handle == &handleStorage ? "Close" : "Close ?");
+        return 0;
+    }
+    int32_t MapClientEventToSimEvent(SimConnectHandle, uint32_t id, const char* name) override {
+        calls.push_back("Map " + std::to_string(id) + " " + name);
+        return 0;
+    }
+    int32_t TransmitClientEvent(SimConnectHandle handle, uint32_t object, uint32_t event,
+                                uint32_t data, uint32_t group, uint32_t flags) override {
+        calls.push_back("Transmit " + std::string(handle ? "" : "null ") + std::to_string(object) +
+                        " " + std::to_string(event) + " " + std::to_string(data) + " " +
+                        std::to_string(group) + " " + std::to_string(flags));
+        return transmitResult;
+    }
+    int32_t AddToDataDefinition(SimConnectHandle, uint32_t definition, const char* datum,
+                                const char* units, uint32_t type, float epsilon,
+                                uint32_t datumId) override {
+        calls.push_back("Define " + std::to_string(definition) + " " + datum + " / " + units + " " +
+                        std::to_string(type) + " " + std::to_string(epsilon) + " " +
+                        std::to_string(datumId));
+        return 0;
+    }
+    int32_t RequestDataOnSimObject(SimConnectHandle, uint32_t request, uint32_t definition,
+                                   uint32_t object, uint32_t period, uint32_t flags,
+                                   uint32_t origin, uint32_t interval, uint32_t limit) override {
+        calls.push_back("Request " + std::to_string(request) + " " + std::to_string(definition) +
+                        " " + std::to_string(object) + " " + std::to_string(period) + " " +
+                        std::to_string(flags) + " " + std::to_string(origin) + " " +
+                        std::to_string(interval) + " " + std::to_string(limit));
+        return requestResult;
+    }
+};
+
+class RecordingLog final : public LogSink {
+  public:
+    std::vector<std::string> lines;
+    void LogLine(std::string_view text) override { lines.emplace_back(text); }
+    std::vector<std::string> Take() { return std::exchange(lines, {}); }
+};
+
+class GroundServicesTest : public ::testing::Test {
+  protected:
+    std::vector<std::string> Step() {
+        EXPECT_TRUE(GroundServicesStep(context));
+        return log.Take();
+    }
+    std::vector<std::string> TakeCalls() { return std::exchange(simconnect.calls, {}); }
+
+    GroundServicesFields plugin;
+    FakeVariables variables;
+    RecordingSimConnect simconnect;
+    testbed::RecordingCommandPort aircraft;
+    RecordingLog log;
+    GroundServicesContext context{plugin, &variables, simconnect, aircraft, log};
+};
+
+TEST_F(GroundServicesTest, SetUpOpensMapsDefinesAndRequestsInOrder) {
+    simconnect.requestResult = -5;
+    EXPECT_TRUE(SimConnectSetUp(context));
+    EXPECT_THAT(log.Take(), ElementsAre("Simconnect started."));
+    EXPECT_THAT(
+        TakeCalls(),
+        ElementsAre("Open Ulvo2GSX Simconnect proc 0", "Map 0 TOGGLE_AIRCRAFT_EXIT",
+                    "Map 1 TOGGLE_PUSHBACK", "Map 2 SELECT_1", "Map 3 SELECT_2", "Map 4 SELECT_3",
+                    "Define 0 EXIT OPEN:0 / percent over 100 4 0.000000 4294967295",
+                    "Define 0 EXIT OPEN:1 / percent over 100 4 0.000000 4294967295",
+                    "Define 0 EXIT OPEN:2 / percent over 100 4 0.000000 4294967295",
+                    "Define 0 PLANE ALTITUDE / feet 4 0.000000 4294967295",
+                    "Request 0 0 0 4 1 0 0 0"));
+    EXPECT_NE(plugin.simConnect, nullptr);
+    EXPECT_EQ(plugin.lastSimConnectResult, -5);  // the request's result is kept
+
+    SimConnectTearDown(context);
+    EXPECT_THAT(log.Take(), ElementsAre("Closing Simconnect."));
+    EXPECT_THAT(TakeCalls(), ElementsAre("Close"));
+    EXPECT_EQ(plugin.simConnect, nullptr);
+    SimConnectTearDown(context);  // nothing open: nothing logged or called
+    EXPECT_THAT(log.Take(), IsEmpty());
+    EXPECT_THAT(TakeCalls(), IsEmpty());
+}
+
+TEST_F(GroundServicesTest, FailedOpenLogsAndMakesNoRegistrations) {
+    simconnect.openResult = int32_t(0x80004005);
+    EXPECT_FALSE(SimConnectSetUp(context));
+    EXPECT_THAT(log.Take(), ElementsAre("SimConnect did not start."));
+    EXPECT_THAT(TakeCalls(), ElementsAre("Open Ulvo2GSX Simconnect proc 0"));
+    EXPECT_EQ(plugin.simConnect, nullptr);
+    EXPECT_EQ(plugin.lastSimConnectResult, int32_t(0x80004005));
+}
+
+TEST_F(GroundServicesTest, DoorRequestSendsToggleThenSelectorAndCoolsDownFiveSteps) {
+    ASSERT_TRUE(SimConnectSetUp(context));
+    log.Take();
+    TakeCalls();
+    variables.values["FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE"] = 1.0;
+    EXPECT_THAT(Step(), ElementsAre("Main exit toggle requested."));
+    EXPECT_THAT(TakeCalls(), ElementsAre("Transmit 0 0 0 1 16", "Transmit 0 2 0 1 16"));
+    EXPECT_EQ(plugin.exitCooldown, 5);
+    for (int i = 0; i < 5; ++i) {
+        variables.lookups.clear();
+        EXPECT_THAT(Step(), IsEmpty());
+        EXPECT_THAT(variables.lookups,
+                    ::testing::Not(::testing::Contains("FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE")));
+    }
+    EXPECT_THAT(TakeCalls(), IsEmpty());
+    // The sixth step reads again; still 1.0 toggles again.
+    EXPECT_THAT(Step(), ElementsAre("Main exit toggle requested."));
+}
+
+TEST_F(GroundServicesTest, EachDoorHasItsSelectorAndTexts) {
+    variables.values["FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE"] = 1.0;
+    variables.values["FSDT_GSX_AIRCRAFT_SERVICE_1_TOGGLE"] = 1.0;
+    variables.values["FSDT_GSX_AIRCRAFT_CARGO_1_TOGGLE"] = 1.0;
+    EXPECT_THAT(Step(), ElementsAre("Main exit toggle requested.", "Servicedoors toggle requested.",
+                                    "Cargodoors toggle requested."));
+    EXPECT_THAT(TakeCalls(), ElementsAre("Transmit null 0 0 0 1 16", "Transmit null 0 2 0 1 16",
+                                         "Transmit null 0 0 0 1 16", "Transmit null 0 4 0 1 16",
+                                         "Transmit null 0 0 0 1 16", "Transmit null 0 3 0 1 16"));
+}
+
+TEST_F(GroundServicesTest, OnlyExactlyOneRequestsADoor) {
+    for (double value : {0.0, 0.999, 2.0, -1.0, 1.0000001}) {
+        variables.values["FSDT_GSX_AIRCRAFT_CARGO_1_TOGGLE"] = value;
+        EXPECT_THAT(Step(), IsEmpty()) << value;
+    }
+    EXPECT_THAT(TakeCalls(), IsEmpty());
+}
+
+TEST_F(GroundServicesTest, FailedTransmissionKeepsTheSecondResultAndLaterRequestsFail) {
+    simconnect.transmitResult = int32_t(0x80004005);
+    variables.values["FSDT_GSX_AIRCRAFT_SERVICE_1_TOGGLE"] = 1.0;
+    EXPECT_THAT(Step(), ElementsAre("Servicedoors toggle requested."));
+    EXPECT_EQ(TakeCalls().size(), 2u);  // the selector is sent although the toggle failed
+    EXPECT_EQ(plugin.lastSimConnectResult, int32_t(0x80004005));
+    for (int i = 0; i < 5; ++i) {
+        Step();
+    }
+    // From now on every request logs its failure text, sends nothing and does not cool down.
+    EXPECT_THAT(Step(), ElementsAre("SimConnect has issues. Toggle servicedoors manually."));
+    EXPECT_THAT(Step(), ElementsAre("SimConnect has issues. Toggle servicedoors manually."));
+    EXPECT_EQ(plugin.serviceDoorCooldown, 0);
+    EXPECT_THAT(TakeCalls(), IsEmpty());
+}
+
+TEST_F(GroundServicesTest, JetwayChangesPostCommandsAndLogTheValue) {
+    struct Case {
+        const char* variable;
+        double value;
+        Commands commands;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"FSDT_GSX_JETWAY_POWER", 0.0, {}, {}},  // equal to the initial 0.0
+        {"FSDT_GSX_JETWAY_POWER", 5.0, {{1215, 0}}, {"Jetway Power status changed to value: 5"}},
+        {"FSDT_GSX_JETWAY_POWER", 5.0, {}, {}},
+        {"FSDT_GSX_JETWAY_POWER", 0.0, {{1216, 0}}, {"Jetway Power status changed to value: 0"}},
+        {"FSDT_GSX_JETWAY_POWER", 1.0, {}, {"Jetway Power status changed to value: 1"}},
+        {"FSDT_GSX_JETWAY_AIR", 2.5, {}, {"Jetway Air status changed to value: 2.5"}},
+        {"FSDT_GSX_JETWAY_AIR", 5.0, {{1213, 0}}, {"Jetway Air status changed to value: 5"}},
+        {"FSDT_GSX_JETWAY_AIR",
+         1234567.0,
+         {{1214, 0}},
+         {"Jetway Air status changed to value: 1.23457e+06"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.variable) + " " + std::to_string(c.value));
+        variables.values[c.variable] = c.value;
+        EXPECT_EQ(Step(), c.lines);
+        EXPECT_EQ(aircraft.Take(), c.commands);
+    }
+    EXPECT_THAT(TakeCalls(), IsEmpty());  // jetways never touch SimConnect
+}
+
+TEST_F(GroundServicesTest, JetwayChangeIsLoggedButNotPostedWhileTheAircraftChannelIsUnknown) {
+    aircraft.ready = false;
+    variables.values["FSDT_GSX_JETWAY_AIR"] = 5.0;
+    EXPECT_THAT(Step(), ElementsAre("Jetway Air status changed to value: 5"));
+    EXPECT_THAT(aircraft.Take(), IsEmpty());
+    EXPECT_EQ(plugin.lastJetwayAir, 5.0);
+}
+
+TEST_F(GroundServicesTest, UnknownVariablesAreSkippedSilentlyAndLookedUpEveryStep) {
+    EXPECT_THAT(Step(), IsEmpty());
+    EXPECT_THAT(Step(), IsEmpty());
+    EXPECT_EQ(variables.lookups.size(), 10u);  // five names, twice: never cached
+    GroundServicesContext withoutService{plugin, nullptr, simconnect, aircraft, log};
+    EXPECT_TRUE(GroundServicesStep(withoutService));
+    EXPECT_THAT(log.Take(), IsEmpty());
+}
+
+TEST(FormatDefaultNumber, MatchesTheStreamDefault) {
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const Case cases[] = {{5.0, "5"},
+                          {0.0, "0"},
+                          {2.5, "2.5"},
+                          {-1.0, "-1"},
+                          {0.1, "0.1"},
+                          {123456.0, "123456"},
+                          {1234567.0, "1.23457e+06"},
+                          {1e-5, "1e-05"},
+                          {0.333333333, "0.333333"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(FormatDefaultNumber(c.value), c.text);
+    }
+}
+
+}  // namespace
+}  // namespace ulvo::groundservices
