@@ -86,6 +86,8 @@ bool FsuipcLink::Process(uint32_t& result) {
         if (outcome.delivered) {
             break;
         }
+        // The 100 ms pause lies between attempts: after the ninth failure the
+        // caller learns the outcome at once instead of after a pointless wait.
         if (attempt < kSendAttempts) {
             platform.Sleep(kSendRetryDelayMs);
         }

@@ -87,8 +87,9 @@ class FsuipcLink {
     uint32_t FsuipcVersion() const { return fsuipcVersion; }
     uint32_t SimulatorVersion() const { return simulatorVersion; }
     uint32_t OpenCount() const { return ipcOpenCount; }
-    // Bytes queued since the last exchange (0 right after Open or Process).
-    uint32_t QueuedBytes() const { return uint32_t(ipcNext - ipcView); }
+    // Bytes queued since the last exchange (0 right after Open or Process, and
+    // while closed: Close leaves ipcNext behind, the next Open resets it).
+    uint32_t QueuedBytes() const { return ipcView != nullptr ? uint32_t(ipcNext - ipcView) : 0; }
 
   private:
     // A read as queued: the reply walk trusts only this copy, never the

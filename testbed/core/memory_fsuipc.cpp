@@ -28,11 +28,16 @@ uint16_t MemoryFsuipc::AddGlobalAtom(const char* name) {
     }
     atomNames.emplace_back(name);
     ++liveAtoms;
-    return uint16_t(0xC000 + atomNames.size());
+    liveAtom = uint16_t(0xC000 + atomNames.size());
+    return liveAtom;
 }
 
-void MemoryFsuipc::DeleteGlobalAtom(uint16_t) {
+void MemoryFsuipc::DeleteGlobalAtom(uint16_t atom) {
+    releases.emplace_back("atom");
     --liveAtoms;
+    if (atom == liveAtom) {
+        liveAtom = 0;
+    }
 }
 
 fsuipc::FsuipcPlatform::Section MemoryFsuipc::CreateSection(const char*, uint32_t) {
@@ -53,16 +58,19 @@ uint8_t* MemoryFsuipc::MapView(fsuipc::SectionRef) {
 }
 
 void MemoryFsuipc::UnmapView(uint8_t*) {
+    releases.emplace_back("view");
     --liveViews;
     mapped = false;
 }
 
 void MemoryFsuipc::CloseSection(fsuipc::SectionRef) {
+    releases.emplace_back("section");
     --liveSections;
 }
 
 fsuipc::FsuipcPlatform::SendOutcome MemoryFsuipc::SendWithTimeout(fsuipc::WindowRef window,
-                                                                  uint32_t message, uintptr_t) {
+                                                                  uint32_t message,
+                                                                  uintptr_t wParam) {
     ++sendCalls;
     if (failNextSends > 0) {
         --failNextSends;
@@ -72,6 +80,9 @@ fsuipc::FsuipcPlatform::SendOutcome MemoryFsuipc::SendWithTimeout(fsuipc::Window
         return SendOutcome{false, 0, 1400};  // invalid window handle
     }
     ++exchangeCount;
+    if (wParam == 0 || wParam != liveAtom) {
+        return SendOutcome{true, 0, 0};  // FSUIPC cannot name the buffer and refuses
+    }
     if (reply == 1) {
         FsuipcExchangeLog* log = nullptr;
         if (logExchanges) {

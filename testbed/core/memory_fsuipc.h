@@ -35,6 +35,7 @@ class MemoryFsuipc : public fsuipc::FsuipcPlatform {
     uint64_t sendCalls = 0;
     std::vector<uint32_t> sleeps;        // every Sleep, in milliseconds
     std::vector<std::string> atomNames;  // every atom added
+    std::vector<std::string> releases;   // "atom", "view", "section", in the order released
     int liveAtoms = 0;
     int liveSections = 0;
     int liveViews = 0;
@@ -55,6 +56,7 @@ class MemoryFsuipc : public fsuipc::FsuipcPlatform {
   private:
     std::vector<uint8_t> shared;  // the one section's memory
     bool mapped = false;
+    uint16_t liveAtom = 0;  // the atom that names the section, 0 when none
 };
 
 }  // namespace ulvo::testbed

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "common/little_endian.h"
 #include "core/memory_fsuipc.h"
@@ -73,24 +75,37 @@ TEST_F(FsuipcLinkTest, HandshakeRetriesUntilBothVersionsArriveThenWritesVersionO
     EXPECT_EQ(fsuipc.liveAtoms + fsuipc.liveViews + fsuipc.liveSections, 0);
 }
 
+// Each failing step of Open gives its code, releases what it had acquired in the
+// close order (atom, view, section) and, from the atom on, has used up its count:
+// the next Open names its section with the following one.
 TEST_F(FsuipcLinkTest, OpenFailuresGiveTheirCodeAndLeaveNothingBehind) {
     struct Case {
         const char* name;
-        void (*fault)(MemoryFsuipc&);
         uint32_t code;
+        const char* releases;  // what the failed Open released, in order
+        uint32_t nextCount;    // the count in the next Open's section name
+        void (*fault)(MemoryFsuipc&);
     };
+    // clang-format off
     const Case cases[] = {
-        {"no window", [](MemoryFsuipc& f) { f.windowPresent = false; }, kNoWindow},
-        {"no message", [](MemoryFsuipc& f) { f.messageRegisters = false; }, kNoMessage},
-        {"no atom", [](MemoryFsuipc& f) { f.atomsWork = false; }, kNoAtom},
-        {"no section", [](MemoryFsuipc& f) { f.sectionsWork = false; }, kNoSection},
-        {"name existed", [](MemoryFsuipc& f) { f.sectionNameExists = true; }, kNoSection},
-        {"no view", [](MemoryFsuipc& f) { f.viewsWork = false; }, kNoView},
-        {"old FSUIPC", [](MemoryFsuipc& f) { f.space.SetU32(0x3304, 0x19980004); }, kBadVersion},
-        {"no FADE mark", [](MemoryFsuipc& f) { f.space.SetU32(0x3308, 0xFADF000C); }, kBadVersion},
-        {"bad reply", [](MemoryFsuipc& f) { f.reply = 0; }, kBadReply},
-        {"send fails", [](MemoryFsuipc& f) { f.failNextSends = 9; }, kSendFailedWithError},
+        {"no window", kNoWindow, "", 1, [](MemoryFsuipc& f) { f.windowPresent = false; }},
+        {"no message", kNoMessage, "", 1, [](MemoryFsuipc& f) { f.messageRegisters = false; }},
+        {"no atom", kNoAtom, "", 2, [](MemoryFsuipc& f) { f.atomsWork = false; }},
+        {"no section", kNoSection, "atom ", 2, [](MemoryFsuipc& f) { f.sectionsWork = false; }},
+        {"name existed", kNoSection, "atom section ", 2,
+         [](MemoryFsuipc& f) { f.sectionNameExists = true; }},
+        {"no view", kNoView, "atom section ", 2, [](MemoryFsuipc& f) { f.viewsWork = false; }},
+        {"old FSUIPC", kBadVersion, "atom view section ", 2,
+         [](MemoryFsuipc& f) { f.space.SetU32(0x3304, 0x19980004); }},
+        {"no FADE mark", kBadVersion, "atom view section ", 2,
+         [](MemoryFsuipc& f) { f.space.SetU32(0x3308, 0xFADF000C); }},
+        {"bad reply", kBadReply, "atom view section ", 2, [](MemoryFsuipc& f) { f.reply = 0; }},
+        {"send fails", kSendFailedWithError, "atom view section ", 2,
+         [](MemoryFsuipc& f) { f.failNextSends = 9; }},
+        {"send fails, no error", kSendFailed, "atom view section ", 2,
+         [](MemoryFsuipc& f) { f.failNextSends = 9, f.sendFailureError = 0; }},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryFsuipc platform;
@@ -100,10 +115,52 @@ TEST_F(FsuipcLinkTest, OpenFailuresGiveTheirCodeAndLeaveNothingBehind) {
         EXPECT_FALSE(fresh.Open(code));
         EXPECT_EQ(code, c.code);
         EXPECT_FALSE(fresh.IsOpen());
+        EXPECT_EQ(fresh.QueuedBytes(), 0u);
+        std::string releases;
+        for (const std::string& release : platform.releases) {
+            releases += release + " ";
+        }
+        EXPECT_EQ(releases, c.releases);
         EXPECT_EQ(platform.liveAtoms, 0);
         EXPECT_EQ(platform.liveSections, 0);
         EXPECT_EQ(platform.liveViews, 0);
+
+        // The same link, once FSUIPC is healthy again.
+        platform.windowPresent = platform.messageRegisters = platform.atomsWork = true;
+        platform.sectionsWork = platform.viewsWork = true;
+        platform.sectionNameExists = false;
+        platform.reply = 1;
+        platform.failNextSends = 0;
+        platform.space.SetValidVersions();
+        ASSERT_TRUE(fresh.Open(code));
+        EXPECT_EQ(platform.atomNames.back(), "FsasmLib:IPC:1A2B:" + std::to_string(c.nextCount));
     }
+}
+
+TEST_F(FsuipcLinkTest, CloseReleasesAtomViewSectionInThatOrderAndOnlyOnce) {
+    OpenLink();
+    link.Close();
+    EXPECT_EQ(fsuipc.releases, (std::vector<std::string>{"atom", "view", "section"}));
+    link.Close();
+    EXPECT_EQ(fsuipc.releases.size(), 3u);
+    EXPECT_EQ(fsuipc.liveAtoms + fsuipc.liveViews + fsuipc.liveSections, 0);
+}
+
+TEST_F(FsuipcLinkTest, OpenWhileOpenLeavesTheLinkAndItsQueueUntouched) {
+    OpenLink();
+    fsuipc.space.SetU16(0x9400, 0x1234);
+    uint16_t word = 0;
+    ASSERT_TRUE(link.Read(0x9400, 2, &word, result));
+    fsuipc.space.SetU32(kFsuipcVersionOffset, 0x19980004);  // a handshake now would fail
+    EXPECT_FALSE(link.Open(result));
+    EXPECT_EQ(result, kAlreadyOpen);
+    EXPECT_EQ(link.FsuipcVersion(), 0x50000000u);
+    EXPECT_EQ(link.SimulatorVersion(), 0x000Cu);
+    EXPECT_EQ(link.QueuedBytes(), 22u);
+    EXPECT_EQ(fsuipc.atomNames.size(), 1u);
+    EXPECT_EQ(fsuipc.sendCalls, 0u);
+    EXPECT_TRUE(link.Process(result));
+    EXPECT_EQ(word, 0x1234);
 }
 
 TEST_F(FsuipcLinkTest, ClosedLinkRefusesEverythingWithNine) {
@@ -149,28 +206,53 @@ TEST_F(FsuipcLinkTest, ProcessWithNothingQueuedSendsNothing) {
     EXPECT_EQ(fsuipc.sendCalls, 1u);
 }
 
+// A read ends at position + 20 + size, a write at position + 16 + size (its
+// 12-byte header and room for the end marker); both may end exactly at 32512.
 TEST_F(FsuipcLinkTest, RequestsMayEndExactlyAtTheLimit) {
+    enum Kind { kRead, kWrite };
+    struct Case {
+        const char* name;
+        uint32_t queuedBefore;  // bytes of a write queued first (0 for none)
+        Kind kind;
+        uint32_t size;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"read from the start, ends at the limit", 0, kRead, 32492, true},
+        {"read from the start, one byte more", 0, kRead, 32493, false},
+        {"write from the start, ends at the limit", 0, kWrite, 32496, true},
+        {"write from the start, one byte more", 0, kWrite, 32497, false},
+        {"read after a write, ends at the limit", 100, kRead, 32512 - 112 - 20, true},
+        {"read after a write, one byte more", 100, kRead, 32512 - 112 - 20 + 1, false},
+        {"write after a write, ends at the limit", 100, kWrite, 32512 - 112 - 16, true},
+        {"write after a write, one byte more", 100, kWrite, 32512 - 112 - 16 + 1, false},
+        {"size that overflows 32-bit sums: read", 0, kRead, 0xFFFFFFF0u, false},
+        {"size that overflows 32-bit sums: write", 0, kWrite, 0xFFFFFFF0u, false},
+    };
     OpenLink();
     static uint8_t sink[kRequestLimit];
-    // A read ends at position + 20 + size; one byte more is refused.
-    EXPECT_FALSE(link.Read(0, kRequestLimit - 20 + 1, sink, result));
-    EXPECT_EQ(result, kNoRoom);
-    EXPECT_TRUE(link.Read(0, kRequestLimit - 20, sink, result));
-    EXPECT_EQ(link.QueuedBytes(), kRequestLimit);
-    ASSERT_TRUE(link.Process(result));
-
-    // A write counts its 12-byte header and 4 bytes for the end marker.
-    EXPECT_TRUE(link.Write(0, 100, sink, result));
-    EXPECT_FALSE(link.Write(0, kRequestLimit - 112 - 16 + 1, sink, result));
-    EXPECT_EQ(result, kNoRoom);
-    EXPECT_TRUE(link.Write(0, kRequestLimit - 112 - 16, sink, result));
-    EXPECT_FALSE(link.Write(0, 0, sink, result));  // not even an empty write fits now
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.queuedBefore != 0) {
+            ASSERT_TRUE(link.Write(0x100, c.queuedBefore, sink, result));
+        }
+        const uint32_t before = link.QueuedBytes();
+        result = 99;
+        const bool queued = c.kind == kRead ? link.Read(0, c.size, sink, result)
+                                            : link.Write(0, c.size, sink, result);
+        EXPECT_EQ(queued, c.accepted);
+        EXPECT_EQ(result, c.accepted ? kOk : kNoRoom);
+        const uint32_t header = c.kind == kRead ? kReadHeaderSize : kWriteHeaderSize;
+        EXPECT_EQ(link.QueuedBytes(), c.accepted ? before + header + c.size : before);
+        // Whatever was queued still goes out and comes back in one exchange.
+        const bool anything = link.QueuedBytes() != 0;
+        EXPECT_EQ(link.Process(result), anything);
+        EXPECT_EQ(result, anything ? kOk : kNothingQueued);
+    }
+    // A full buffer takes nothing more, not even an empty request.
+    ASSERT_TRUE(link.Read(0, 32492, sink, result));
     EXPECT_FALSE(link.Read(0, 0, sink, result));
-    EXPECT_TRUE(link.Process(result));
-
-    // Sizes that would overflow 32-bit arithmetic are refused too.
-    EXPECT_FALSE(link.Read(0, 0xFFFFFFF0u, sink, result));
-    EXPECT_FALSE(link.Write(0, 0xFFFFFFF0u, sink, result));
+    EXPECT_FALSE(link.Write(0, 0, sink, result));
     EXPECT_EQ(result, kNoRoom);
 }
 
@@ -265,6 +347,79 @@ TEST(FsuipcLinkReplyWalk, DistrustsSizesChangedByTheServer) {
             EXPECT_EQ(target.value, 0xA1B2C3D4u);
         }
     }
+}
+
+// Keeps a copy of the shared buffer as it was sent.
+class CapturingFsuipc : public MemoryFsuipc {
+  public:
+    uint8_t* view = nullptr;
+    std::vector<uint8_t> sent;
+    uint8_t* MapView(SectionRef section) override { return view = MemoryFsuipc::MapView(section); }
+    SendOutcome SendWithTimeout(WindowRef window, uint32_t message, uintptr_t wParam) override {
+        sent.assign(view, view + kBufferSize);
+        return MemoryFsuipc::SendWithTimeout(window, message, wParam);
+    }
+};
+
+TEST(FsuipcLinkRecords, AreLittleEndianPackedAndEndWithAZeroId) {
+    CapturingFsuipc fsuipc;
+    FsuipcLink link(fsuipc);
+    uint32_t result;
+    ASSERT_TRUE(link.Open(result));
+    // Leave stale bytes where the read's data will stand, to see them zeroed.
+    const std::vector<uint8_t> stale(40, 0xAB);
+    ASSERT_TRUE(link.Write(0x100, uint32_t(stale.size()), stale.data(), result));
+    ASSERT_TRUE(link.Process(result));
+
+    const uint8_t bytes[3] = {0x11, 0x22, 0x33};
+    uint8_t destination[5];
+    ASSERT_TRUE(link.Write(0x9430, 3, bytes, result));
+    ASSERT_TRUE(link.Read(0x9400, 5, destination, result));
+    ASSERT_TRUE(link.Process(result));
+
+    const uint64_t address = uint64_t(reinterpret_cast<uintptr_t>(destination));
+    std::vector<uint8_t> expected = {
+        2, 0, 0, 0, 0x30, 0x94, 0, 0, 3, 0, 0, 0, 0x11, 0x22, 0x33,  // write
+        4, 0, 0, 0, 0x00, 0x94, 0, 0, 5, 0, 0, 0,                    // read header ...
+    };
+    for (int i = 0; i < 8; ++i) {
+        expected.push_back(uint8_t(address >> (8 * i)));  // ... its destination ...
+    }
+    expected.insert(expected.end(), {0, 0, 0, 0, 0});  // ... its zeroed data
+    expected.insert(expected.end(), {0, 0, 0, 0});     // the end marker
+    ASSERT_GE(fsuipc.sent.size(), expected.size());
+    EXPECT_EQ(std::vector<uint8_t>(fsuipc.sent.begin(), fsuipc.sent.begin() + expected.size()),
+              expected);
+}
+
+// FSUIPC still starting: 0x3308 reads 0 for two exchanges. The handshake asks
+// again after each 100 ms pause, writes the library version only the first time,
+// and checks at the top of the attempt after the answer came.
+TEST(FsuipcLinkHandshake, AsksAgainUntilBothVersionsAreThere) {
+    class WarmingUpFsuipc : public MemoryFsuipc {
+      public:
+        SendOutcome SendWithTimeout(WindowRef window, uint32_t message, uintptr_t wParam) override {
+            SendOutcome outcome = MemoryFsuipc::SendWithTimeout(window, message, wParam);
+            if (exchangeCount == 2) {
+                space.SetValidVersions();
+            }
+            return outcome;
+        }
+    } fsuipc;
+    fsuipc.space.SetU32(kSimulatorVersionOffset, 0);
+    fsuipc.logExchanges = true;
+    FsuipcLink link(fsuipc);
+    uint32_t result = 99;
+    ASSERT_TRUE(link.Open(result));
+    EXPECT_EQ(result, kOk);
+    ASSERT_EQ(fsuipc.exchanges.size(), 3u);
+    const size_t writes[3] = {1, 0, 0};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(fsuipc.exchanges[i].reads, 2u);
+        EXPECT_EQ(fsuipc.exchanges[i].writes.size(), writes[i]);
+    }
+    EXPECT_EQ(fsuipc.sleeps, std::vector<uint32_t>(3, 100));
+    EXPECT_EQ(link.SimulatorVersion(), 0x000Cu);
 }
 
 TEST_F(FsuipcLinkTest, FailedSendsRetryNineTimesAndDropTheRequests) {
