@@ -1,5 +1,6 @@
 #include "bridge/cycle_steps.h"
 
+#include "bridge/control_forwarding.h"
 #include "bridge/handle_command_word.h"
 
 namespace ulvo::bridge {
@@ -8,6 +9,7 @@ namespace {
 
 constexpr CycleStep kCycleSteps[] = {
     {"HandleCommandWord", HandleCommandWord},
+    {"ForwardControlChanges", ForwardControlChanges},
 };
 
 }  // namespace
