@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "common/little_endian.h"
+#include "native/simconnect_bytes.h"
+#include "simconnect/inprocess_records.h"
+#include "simconnect/simconnect_packet.h"
+
+namespace ulvo::simconnect {
+namespace {
+
+Bytes Hex(std::initializer_list<uint32_t> words) {
+    Bytes bytes;
+    for (uint32_t word : words) {
+        for (int i = 0; i < 4; ++i) {
+            bytes.push_back(uint8_t(word >> (8 * i)));
+        }
+    }
+    return bytes;
+}
+
+TEST(ChannelRecords, HaveTheirExactLayouts) {
+    Bytes query(24, 0xEE);
+    EncodeUnregisterQuery(query.data());
+    EXPECT_EQ(query, Hex({24, 5, 0, 0, 0, 0}));
+    StoreU64(query.data() + 16, 0x1122334455667788);
+    EXPECT_EQ(UnregisterEntryOf(query.data()), 0x1122334455667788u);
+
+    Bytes dispatch(24, 0xEE);
+    EncodeDispatchEntry(dispatch.data(), 0x00007FF612345678);
+    EXPECT_EQ(dispatch, Hex({24, 4, 0, 0, 0x12345678, 0x00007FF6}));
+
+    Bytes open(32, 0xEE);
+    EncodeOpenChannel(open.data(), 0xC00C1E, 7, 0x0000000140001000, 0x0000000140002000);
+    EXPECT_EQ(open, Hex({32, 1, 0xC00C1E, 7, 0x40001000, 0x1, 0x40002000, 0x1}));
+}
+
+TEST(ChannelRecords, BindRecordIsReadOnlyWithItsSizeAndKind) {
+    const Bytes record = Hex({48, 2, 0xC00C1E, 9, 1, 0xA, 2, 0xB, 3, 0xC, 4, 0xD});
+    BindRecord bind;
+    ASSERT_TRUE(DecodeBindRecord(record.data(), bind));
+    EXPECT_EQ(bind.cookie, 0xC00C1Eu);
+    EXPECT_EQ(bind.serial, 9u);
+    EXPECT_EQ(bind.alloc, 0x0000000A00000001u);
+    EXPECT_EQ(bind.free, 0x0000000B00000002u);
+    EXPECT_EQ(bind.send, 0x0000000C00000003u);
+    EXPECT_EQ(bind.release, 0x0000000D00000004u);
+
+    for (const Bytes& bad :
+         {Hex({47, 2, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0}), Hex({48, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0})}) {
+        EXPECT_FALSE(DecodeBindRecord(bad.data(), bind));
+    }
+    EXPECT_FALSE(DecodeBindRecord(nullptr, bind));
+}
+
+TEST(OpenReplyCookie, OnlyAnOpenReplyOfExactly308BytesCarriesOne) {
+    struct Case {
+        uint32_t size;
+        uint32_t id;
+        uint32_t cookie;
+        uint32_t expected;
+    };
+    const Case cases[] = {
+        {308, 2, 0xABCD, 0xABCD}, {307, 2, 0xABCD, 0}, {309, 2, 0xABCD, 0},
+        {308, 3, 0xABCD, 0},      {308, 2, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Bytes message(c.size + 8, 0);
+        StoreU32(message.data(), c.size);
+        StoreU32(message.data() + 8, c.id);
+        StoreU32(message.data() + 300, c.cookie);
+        EXPECT_EQ(OpenReplyCookie(message.data(), c.size), c.expected) << c.size << " " << c.id;
+    }
+}
+
+SimConnectPacket* Packet(uint8_t tag) {
+    auto data = std::make_unique<uint8_t[]>(1);
+    data[0] = tag;
+    return SimConnectPacket::Create(std::move(data), 1, 5);
+}
+
+TEST(PacketQueue, IsFirstInFirstOut) {
+    PacketQueue queue;
+    EXPECT_EQ(queue.Pop(), nullptr);
+    for (uint8_t tag = 1; tag <= 3; ++tag) {
+        queue.Push(Packet(tag));
+    }
+    EXPECT_EQ(queue.Count(), 3u);
+    for (uint8_t tag = 1; tag <= 3; ++tag) {
+        SimConnectPacket* packet = queue.Pop();
+        ASSERT_NE(packet, nullptr);
+        EXPECT_EQ(packet->Data()[0], tag);
+        EXPECT_EQ(packet->Serial(), 5u);
+        packet->Release();
+    }
+    EXPECT_EQ(queue.Count(), 0u);
+    EXPECT_EQ(queue.Pop(), nullptr);
+    // Empty again, it takes packets as new.
+    queue.Push(Packet(9));
+    SimConnectPacket* packet = queue.Pop();
+    EXPECT_EQ(packet->Data()[0], 9);
+    packet->Release();
+}
+
+TEST(PacketQueue, BoundedPushHandsBackTheOldest) {
+    PacketQueue queue;
+    std::vector<uint8_t> discarded;
+    for (uint8_t tag = 1; tag <= 70; ++tag) {
+        if (SimConnectPacket* old = queue.PushBounded(Packet(tag), 64)) {
+            discarded.push_back(old->Data()[0]);
+            old->Release();
+        }
+    }
+    EXPECT_EQ(discarded, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(queue.Count(), 64u);
+    SimConnectPacket* first = queue.Pop();
+    EXPECT_EQ(first->Data()[0], 7);
+    first->Release();
+    while (SimConnectPacket* packet = queue.Pop()) {
+        packet->Release();
+    }
+}
+
+TEST(SimConnectPacket, HostBuffersAreNeverFreedWithThePacket) {
+    uint8_t hostBuffer[16] = {1, 2, 3};
+    SimConnectPacket* packet = SimConnectPacket::WrapHostBuffer(hostBuffer, 16, 3);
+    EXPECT_TRUE(packet->FromHost());
+    EXPECT_EQ(packet->TakeData(), nullptr);
+    packet->AddRef();
+    packet->Release();
+    packet->Release();  // ASan would report freeing the stack buffer
+    EXPECT_EQ(hostBuffer[2], 3);
+
+    SimConnectPacket* owned = Packet(4);
+    std::unique_ptr<uint8_t[]> data = owned->TakeData();
+    EXPECT_EQ(data[0], 4);
+    EXPECT_EQ(owned->Data(), nullptr);
+    owned->Release();
+}
+
+}  // namespace
+}  // namespace ulvo::simconnect

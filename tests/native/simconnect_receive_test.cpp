@@ -1,0 +1,257 @@
+#include "simconnect/receive_extractor.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/little_endian.h"
+#include "native/simconnect_bytes.h"
+
+namespace ulvo::simconnect {
+namespace {
+
+// A message of `size` bytes: the size prefix, then bytes counting up from `fill`.
+Bytes Message(uint32_t size, uint8_t fill = 0x40) {
+    Bytes bytes(size);
+    for (uint32_t i = 4; i < size; ++i) {
+        bytes[i] = uint8_t(fill + i);
+    }
+    StoreU32(bytes.data(), size);
+    return bytes;
+}
+
+// The first `n` bytes of `bytes`.
+Bytes Prefix(const Bytes& bytes, size_t n) {
+    return Bytes(bytes.begin(), bytes.begin() + n);
+}
+
+// A size field one above the default MaxReceiveSize, with a little of its body.
+Bytes OversizeHeader() {
+    Bytes bytes(8, 0x55);
+    StoreU32(bytes.data(), kDefaultMaxReceiveSize + 1);
+    return bytes;
+}
+
+// What the connection would see: every message extracted, then the report that
+// ended extraction ("more" for need-more-data).
+struct Outcome {
+    std::vector<Bytes> messages;
+    std::string end;
+};
+
+const char* Name(ExtractReport report) {
+    switch (report) {
+        case ExtractReport::Message:
+            return "message";
+        case ExtractReport::NeedMoreData:
+            return "more";
+        case ExtractReport::TooLarge:
+            return "too-large";
+        case ExtractReport::BadSize:
+            return "bad-size";
+        case ExtractReport::NoMemory:
+            return "no-memory";
+    }
+    return "?";
+}
+
+// Delivers `stream` in reads of at most `chunk` bytes (and never more than the
+// buffer offers), extracting after each read as the connection does.
+Outcome Feed(ReceiveExtractor& extractor, const Bytes& stream, size_t chunk) {
+    Outcome outcome;
+    size_t offset = 0;
+    for (;;) {
+        if (offset >= stream.size()) {
+            return outcome;
+        }
+        EXPECT_GT(extractor.WriteSpaceSize(), 0u);
+        const size_t n =
+            std::min({chunk, stream.size() - offset, size_t(extractor.WriteSpaceSize())});
+        std::memcpy(extractor.WriteSpace(), stream.data() + offset, n);
+        extractor.CommitReceived(uint32_t(n));
+        offset += n;
+        for (;;) {
+            const ExtractReport report = extractor.Extract();
+            if (report == ExtractReport::Message) {
+                OwnedMessage message = extractor.TakeMessage();
+                outcome.messages.push_back(
+                    message.data ? Bytes(message.data.get(), message.data.get() + message.size)
+                                 : Bytes());
+                continue;
+            }
+            outcome.end = Name(report);
+            if (report != ExtractReport::NeedMoreData) {
+                return outcome;
+            }
+            break;
+        }
+    }
+}
+
+struct StreamCase {
+    const char* name;
+    uint32_t maxReceiveSize;
+    Bytes stream;
+    std::vector<Bytes> messages;
+    std::string end;
+};
+
+class ExtractStream : public ::testing::TestWithParam<StreamCase> {};
+
+// The same stream must give the same messages however the reads cut it.
+TEST_P(ExtractStream, GivesTheSameMessagesForEveryReadSize) {
+    const StreamCase& c = GetParam();
+    for (size_t chunk : {size_t(1), size_t(3), size_t(7), size_t(64), size_t(5000)}) {
+        ReceiveExtractor extractor(c.maxReceiveSize);
+        ASSERT_TRUE(extractor.Allocate());
+        const Outcome outcome = Feed(extractor, c.stream, chunk);
+        std::vector<Bytes> nonEmpty;
+        for (const Bytes& m : outcome.messages) {
+            if (!m.empty()) {
+                nonEmpty.push_back(m);
+            }
+        }
+        EXPECT_EQ(nonEmpty, c.messages) << "reads of " << chunk;
+        EXPECT_EQ(outcome.end, c.end) << "reads of " << chunk;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, ExtractStream,
+    ::testing::Values(
+        StreamCase{"OneMessage", kDefaultMaxReceiveSize, Message(24), {Message(24)}, "more"},
+        StreamCase{"ThreeMessages",
+                   kDefaultMaxReceiveSize,
+                   Join({Message(12, 1), Message(308, 2), Message(16, 3)}),
+                   {Message(12, 1), Message(308, 2), Message(16, 3)},
+                   "more"},
+        StreamCase{"SizeFieldOnly", kDefaultMaxReceiveSize, Message(4), {Message(4)}, "more"},
+        StreamCase{
+            "PartialMessageWaits", kDefaultMaxReceiveSize, Prefix(Message(40), 39), {}, "more"},
+        StreamCase{"LargerThanMaxReceiveSize",
+                   kDefaultMaxReceiveSize,
+                   Join({Message(12), OversizeHeader()}),
+                   {Message(12)},
+                   "too-large"},
+        StreamCase{"SizeFieldOne",
+                   kDefaultMaxReceiveSize,
+                   Join({Message(8), Bytes{1, 0, 0, 0}}),
+                   {Message(8)},
+                   "bad-size"},
+        StreamCase{
+            "SizeFieldThree", kDefaultMaxReceiveSize, Bytes{3, 0, 0, 0, 9, 9}, {}, "bad-size"},
+        StreamCase{"MessageAtMaxReceiveSize", 5000, Message(5000), {Message(5000)}, "more"},
+        StreamCase{"ConfiguredLargerSize", 100000, Message(70000), {Message(70000)}, "more"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(ReceiveExtractor, ReportsMessagesOneAtATimeAndRewindsWhenAllIsRead) {
+    ReceiveExtractor extractor;
+    ASSERT_TRUE(extractor.Allocate());
+    const Bytes stream = Join({Message(12, 1), Message(20, 2)});
+    std::memcpy(extractor.WriteSpace(), stream.data(), stream.size());
+    extractor.CommitReceived(uint32_t(stream.size()));
+    ASSERT_EQ(extractor.Extract(), ExtractReport::Message);
+    EXPECT_EQ(extractor.ReadPosition(), 12u);
+    EXPECT_EQ(extractor.TakeMessage().size, 12u);
+    ASSERT_EQ(extractor.Extract(), ExtractReport::Message);
+    EXPECT_EQ(extractor.TakeMessage().size, 20u);
+    EXPECT_EQ(extractor.ReadPosition(), 0u);
+    EXPECT_EQ(extractor.WritePosition(), 0u);
+    EXPECT_EQ(extractor.Extract(), ExtractReport::NeedMoreData);
+}
+
+TEST(ReceiveExtractor, SkipsZeroBytesFoundWhereASizeFieldShouldBe) {
+    struct Case {
+        const char* name;
+        std::vector<Bytes> reads;
+        std::vector<Bytes> messages;
+        std::string end;
+    };
+    const Case cases[] = {
+        {"InOneRead",
+         {Join({Bytes(9, 0), Message(20), Bytes(4, 0), Message(12)})},
+         {Message(20), Message(12)},
+         "more"},
+        {"TrailingZeros", {Join({Message(16), Bytes(6, 0)})}, {Message(16)}, "more"},
+        {"RunEndsARead", {Bytes(7, 0), Message(20)}, {Message(20)}, "more"},
+        // Fewer than four zero bytes are no size field yet: they wait for the next
+        // read and become the low bytes of a size read across the boundary.
+        {"ThreeZerosLeftOver", {Bytes(3, 0), Message(20)}, {}, "too-large"},
+    };
+    for (const Case& c : cases) {
+        ReceiveExtractor extractor;
+        ASSERT_TRUE(extractor.Allocate());
+        Outcome all;
+        for (const Bytes& read : c.reads) {
+            Outcome outcome = Feed(extractor, read, read.size());
+            for (Bytes& m : outcome.messages) {
+                if (!m.empty()) {
+                    all.messages.push_back(std::move(m));
+                }
+            }
+            all.end = outcome.end;
+        }
+        EXPECT_EQ(all.messages, c.messages) << c.name;
+        EXPECT_EQ(all.end, c.end) << c.name;
+    }
+}
+
+TEST(ReceiveExtractor, ZeroSizeReportsAnEmptyMessage) {
+    ReceiveExtractor extractor;
+    ASSERT_TRUE(extractor.Allocate());
+    std::memset(extractor.WriteSpace(), 0, 8);
+    extractor.CommitReceived(8);
+    ASSERT_EQ(extractor.Extract(), ExtractReport::Message);
+    const OwnedMessage message = extractor.TakeMessage();
+    EXPECT_EQ(message.data, nullptr);
+    EXPECT_EQ(message.size, 0u);
+    EXPECT_EQ(extractor.WritePosition(), 0u);
+}
+
+TEST(ReceiveExtractor, GrowsInSteps_OnlyWhenFullWithNothingConsumed) {
+    ReceiveExtractor extractor;
+    ASSERT_TRUE(extractor.Allocate());
+    EXPECT_EQ(extractor.Capacity(), 2048u);
+    // A 41088-byte message needs 21 steps of 2048: the buffer ends at 43008.
+    const Outcome outcome = Feed(extractor, Message(41088), 100000);
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(extractor.Capacity(), 43008u);
+
+    // A full buffer whose start was consumed moves the rest down instead of growing.
+    ReceiveExtractor other;
+    ASSERT_TRUE(other.Allocate());
+    const Bytes stream = Join({Message(1000, 1), Message(1000, 2), Message(1000, 3)});
+    std::memcpy(other.WriteSpace(), stream.data(), 2048);
+    other.CommitReceived(2048);
+    ASSERT_EQ(other.Extract(), ExtractReport::Message);
+    ASSERT_EQ(other.Extract(), ExtractReport::Message);
+    EXPECT_EQ(other.Extract(), ExtractReport::NeedMoreData);
+    EXPECT_EQ(other.Capacity(), 2048u);
+    EXPECT_EQ(other.ReadPosition(), 0u);
+    EXPECT_EQ(other.WritePosition(), 48u);
+    std::memcpy(other.WriteSpace(), stream.data() + 2048, 952);
+    other.CommitReceived(952);
+    ASSERT_EQ(other.Extract(), ExtractReport::Message);
+    const OwnedMessage third = other.TakeMessage();
+    EXPECT_EQ(Bytes(third.data.get(), third.data.get() + third.size), Message(1000, 3));
+}
+
+TEST(ReceiveExtractor, RefusesAMessageThatWouldNeedMoreThanOneMebibyte) {
+    // Only reachable when MaxReceiveSize is configured above 1 MiB.
+    ReceiveExtractor extractor(2000000);
+    ASSERT_TRUE(extractor.Allocate());
+    EXPECT_EQ(Feed(extractor, Message(0x100001), 65536).end, "too-large");
+
+    ReceiveExtractor atLimit(2000000);
+    ASSERT_TRUE(atLimit.Allocate());
+    const Outcome outcome = Feed(atLimit, Message(0x100000), 65536);
+    EXPECT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.end, "more");
+    EXPECT_EQ(atLimit.Capacity(), 0x100000u);
+}
+
+}  // namespace
+}  // namespace ulvo::simconnect
