@@ -1,0 +1,83 @@
+#include "plugin/win/ulvo_pdk_plugin.h"
+
+#include "plugin/one_byte_text.h"
+#include "plugin/win/host_services.h"
+
+namespace ulvo::plugin {
+
+namespace {
+
+constexpr wchar_t kModuleName[] = L"Ulvo2FSUIPC.dll";
+constexpr unsigned int kVehicleTitleCapacity = 260;
+constexpr int kAlertWithOkButton = 2;
+
+}  // namespace
+
+void UlvoPDKPlugin::OnStart(P3D::IParameterListV400*) {
+    if (started) {
+        return;
+    }
+    if (OpenLog() == LogOpenResult::Failed) {
+        return;
+    }
+    started = true;
+    ReportVehicleLoad();
+    // Opening the connections follows here once the connection sequences exist.
+}
+
+void UlvoPDKPlugin::OnShutdown(P3D::IParameterListV400*) {
+    aircraftStateOk = 0;
+    // Closing the connections comes here, before the log closes.
+    if (logOpen) {
+        log.LogLine(L"Logfile closed");
+        log.Close();
+    }
+}
+
+UlvoPDKPlugin::LogOpenResult UlvoPDKPlugin::OpenLog() {
+    const HMODULE module = GetModuleHandleW(kModuleName);
+    if (module == nullptr) {
+        return LogOpenResult::NoModuleFile;
+    }
+    wchar_t fileName[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(module, fileName, MAX_PATH);
+    if (length == 0) {
+        return LogOpenResult::NoModuleFile;
+    }
+    logPath = LogPathBeside(std::wstring_view(fileName, length));
+    if (!log.Open(logPath)) {
+        P3D::IReportingServiceV400* messages =
+            hostServices != nullptr ? hostServices->MessageService() : nullptr;
+        if (messages != nullptr) {
+            messages->ShowAlert(LogOpenFailureText(logPath).c_str(), kAlertWithOkButton);
+        }
+        return LogOpenResult::Failed;
+    }
+    logOpen = true;
+    log.LogLine(L"Logfile opened");
+    return LogOpenResult::Opened;
+}
+
+void UlvoPDKPlugin::ReportVehicleLoad() {
+    // The vehicle's title ends this line; without one the line stays open.
+    log.Write(L"Vehicle load detected: ");
+    P3D::ISimObjectManagerV440* vehicles =
+        hostServices != nullptr ? hostServices->VehicleService() : nullptr;
+    if (vehicles == nullptr) {
+        return;
+    }
+    P3D::IBaseObjectV400* vehicle = nullptr;
+    const HRESULT result = vehicles->GetUserObject(&vehicle);
+    // A success without an object is treated like a failure: there is nobody to ask.
+    if (SUCCEEDED(result) && vehicle != nullptr) {
+        wchar_t title[kVehicleTitleCapacity] = {};
+        vehicle->GetTitle(title, kVehicleTitleCapacity);
+        title[kVehicleTitleCapacity - 1] = L'\0';  // a title the host left unterminated
+        log.LogLine(OneBytePerCharacter(title));
+    }
+    if (vehicle != nullptr) {
+        vehicle->Release();
+    }
+}
+
+}  // namespace ulvo::plugin

@@ -1,0 +1,61 @@
+// The testbed's host: the service provider handed to DLLStart and the services
+// it offers the plug-in (events, the user's vehicle, alerts, named variables),
+// with switches for the ways a host can fall short.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "win/host_objects.h"
+
+namespace ulvo::testbed {
+
+// The host's event ids, as the host publishes them.
+extern const GUID kOneSecondEvent;
+extern const GUID kFrameEvent;
+extern const GUID kCustomRenderEvent;
+extern const GUID kMessageEvent;
+
+struct HostOptions {
+    bool queriesFail = false;  // every service query fails
+    bool eventService = true;
+    bool vehicleService = true;
+    bool messageService = true;
+    bool namedVariableService = true;
+    bool userObjectFails = false;  // the vehicle service has no user vehicle
+    std::wstring vehicleTitle = L"Ulvo 737-800 Testbed";
+};
+
+class HostParty {
+  public:
+    explicit HostParty(const HostOptions& options = {});
+    HostParty(const HostParty&) = delete;
+    HostParty& operator=(const HostParty&) = delete;
+
+    // Delivers a host message (parameter 0 = id) through the message callback.
+    void DeliverMessage(UINT64 id);
+    void DeliverOneSecond();
+    void DeliverFrame();
+    void DeliverCustomRender();
+
+    // (object, references the plug-in still holds) for every object the host
+    // handed out, parameter lists of past deliveries included.
+    std::vector<std::pair<std::string, long>> OutstandingReferences() const;
+    // Calls of placeholder slots, which the plug-in must never make.
+    long UnusedSlotCalls() const;
+
+    HostServiceProvider provider;
+    HostEventService events;
+    HostVehicle vehicle;
+    HostVehicleService vehicles;
+    HostReportingService reporting;
+    HostNamedVariables namedVariables;
+
+  private:
+    void Deliver(const GUID& eventId, std::vector<UINT64> values);
+
+    long parameterListOutstanding = 0;
+};
+
+}  // namespace ulvo::testbed

@@ -1,0 +1,7 @@
+#include "win/testbed.h"
+
+namespace ulvo::testbed {
+
+Testbed::Testbed(const TestbedOptions& options) : host(options.host), plugin(host) {}
+
+}  // namespace ulvo::testbed

@@ -1,0 +1,33 @@
+// The stand-in simulator in one object: the simulator window, the parties that
+// play the host and the programs around the simulator, and the loader of the
+// real plug-in DLL. A test builds one with the options it needs and drives it.
+//
+// Adding a party: one option in TestbedOptions (its on/off switch, or a struct of
+// its settings) and one member here, declared after `simWindow` and before
+// `plugin` (members are built in declaration order and the plug-in is unloaded
+// first); a party that can be switched off is a std::optional member built only
+// when its option is on.
+#pragma once
+
+#include "win/host_party.h"
+#include "win/plugin_loader.h"
+#include "win/sim_window.h"
+
+namespace ulvo::testbed {
+
+struct TestbedOptions {
+    HostOptions host;  // the host is always there; its options switch its services
+};
+
+class Testbed {
+  public:
+    explicit Testbed(const TestbedOptions& options = {});
+    Testbed(const Testbed&) = delete;
+    Testbed& operator=(const Testbed&) = delete;
+
+    SimWindow simWindow;
+    HostParty host;
+    PluginLoader plugin;  // last: unloaded before the parties go
+};
+
+}  // namespace ulvo::testbed
