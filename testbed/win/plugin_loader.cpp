@@ -12,7 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr wchar_t kDllName[] = L"Ulvo2FSUIPC.dll";
 constexpr wchar_t kLogName[] = L"Ulvo2FSUIPC.log";
 
 fs::path ProgramFolder() {
@@ -42,14 +41,16 @@ fs::path FreshFolder() {
 
 }  // namespace
 
-PluginLoader::PluginLoader(HostParty& host_, const std::wstring& dllSource) : host(host_) {
+PluginLoader::PluginLoader(HostParty& host_, const std::wstring& dllSource,
+                           const std::wstring& fileName_)
+    : host(host_), fileName(fileName_) {
     const fs::path created = FreshFolder();
     if (created.empty()) {
         return;
     }
     folder = created.wstring();
     std::error_code error;
-    ready = fs::copy_file(dllSource, created / kDllName, error) && !error;
+    ready = fs::copy_file(dllSource, created / fileName, error) && !error;
 }
 
 PluginLoader::~PluginLoader() {
@@ -61,7 +62,7 @@ PluginLoader::~PluginLoader() {
 }
 
 std::wstring PluginLoader::DefaultDllSource() {
-    return (ProgramFolder() / kDllName).wstring();
+    return (ProgramFolder() / kPluginFileName).wstring();
 }
 
 bool PluginLoader::Load() {
@@ -125,7 +126,7 @@ void PluginLoader::StopAndUnload() {
 }
 
 std::wstring PluginLoader::DllPath() const {
-    return (fs::path(folder) / kDllName).wstring();
+    return (fs::path(folder) / fileName).wstring();
 }
 
 std::wstring PluginLoader::LogPath() const {

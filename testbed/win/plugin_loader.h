@@ -14,11 +14,15 @@
 
 namespace ulvo::testbed {
 
+// The name the simulator knows the plug-in by.
+inline constexpr wchar_t kPluginFileName[] = L"Ulvo2FSUIPC.dll";
+
 class PluginLoader {
   public:
     // Copies `dllSource` (by default Ulvo2FSUIPC.dll beside this program) into a
-    // new folder under the temporary folder.
-    explicit PluginLoader(HostParty& host, const std::wstring& dllSource = DefaultDllSource());
+    // new folder under the temporary folder, as `fileName`.
+    explicit PluginLoader(HostParty& host, const std::wstring& dllSource = DefaultDllSource(),
+                          const std::wstring& fileName = kPluginFileName);
     // Stops and unloads the plug-in if needed, then removes the folder.
     ~PluginLoader();
     PluginLoader(const PluginLoader&) = delete;
@@ -64,6 +68,7 @@ class PluginLoader {
 
     HostParty& host;
     std::wstring folder;
+    std::wstring fileName;
     bool ready = false;
     HMODULE module = nullptr;
     StartFunction startFunction = nullptr;

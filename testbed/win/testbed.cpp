@@ -2,6 +2,7 @@
 
 namespace ulvo::testbed {
 
-Testbed::Testbed(const TestbedOptions& options) : host(options.host), plugin(host) {}
+Testbed::Testbed(const TestbedOptions& options)
+    : host(options.host), plugin(host, PluginLoader::DefaultDllSource(), options.pluginFileName) {}
 
 }  // namespace ulvo::testbed

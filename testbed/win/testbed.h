@@ -17,6 +17,7 @@ namespace ulvo::testbed {
 
 struct TestbedOptions {
     HostOptions host;  // the host is always there; its options switch its services
+    std::wstring pluginFileName = kPluginFileName;  // the DLL's name in its folder
 };
 
 class Testbed {

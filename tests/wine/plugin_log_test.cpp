@@ -173,6 +173,22 @@ TEST(PluginLog, WithoutAMessageServiceAFailedOpenIsSilentAndRetriedLater) {
     EXPECT_TRUE(testbed.host.reporting.alerts.empty());
 }
 
+TEST(PluginLog, UnderAnotherFileNameThePluginWorksOnWithoutALog) {
+    TestbedOptions options;
+    options.pluginFileName = L"Renamed.dll";  // the plug-in looks for its module by name
+    Testbed testbed(options);
+    ASSERT_TRUE(testbed.plugin.LoadAndStart());
+    testbed.host.DeliverMessage(P3D::kMessageLoadingComplete);
+    EXPECT_EQ(testbed.host.vehicle.AddRefs(), 1);  // started: the vehicle was reported
+    EXPECT_EQ(testbed.host.vehicle.Outstanding(), 0);
+    testbed.host.DeliverMessage(P3D::kMessageLoadingComplete);
+    EXPECT_EQ(testbed.host.vehicle.AddRefs(), 1);  // and only once
+    testbed.host.DeliverMessage(P3D::kMessageShutdown);
+    testbed.plugin.StopAndUnload();
+    EXPECT_EQ(GetFileAttributesW(testbed.plugin.LogPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(testbed.host.reporting.alerts.empty());
+}
+
 TEST(PluginLog, TheNextSimulatorRunOverwritesTheLog) {
     Testbed testbed;
     ASSERT_TRUE(testbed.plugin.LoadAndStart());

@@ -157,7 +157,7 @@ TEST(PluginShell, MessagesWithoutAHandlerAndTheOtherCallbacksDoNothing) {
     };
 
     deliverIgnored();
-    EXPECT_FALSE(GetFileAttributesW(testbed.plugin.LogPath().c_str()) != INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(testbed.plugin.LogPath().c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(testbed.host.vehicles.LastCall(), "");
     EXPECT_TRUE(testbed.host.reporting.alerts.empty());
 
