@@ -3,6 +3,8 @@
 namespace ulvo::testbed {
 
 Testbed::Testbed(const TestbedOptions& options)
-    : host(options.host), plugin(host, PluginLoader::DefaultDllSource(), options.pluginFileName) {}
+    : host(options.host),
+      aircraft(&simWindow, options.aircraft),
+      plugin(host, PluginLoader::DefaultDllSource(), options.pluginFileName) {}
 
 }  // namespace ulvo::testbed

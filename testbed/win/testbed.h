@@ -9,6 +9,7 @@
 // when its option is on.
 #pragma once
 
+#include "win/aircraft_party.h"
 #include "win/host_party.h"
 #include "win/plugin_loader.h"
 #include "win/sim_window.h"
@@ -18,6 +19,7 @@ namespace ulvo::testbed {
 struct TestbedOptions {
     HostOptions host;  // the host is always there; its options switch its services
     std::wstring pluginFileName = kPluginFileName;  // the DLL's name in its folder
+    AircraftParty::Options aircraft;                // loaded: both sections; switch either off
 };
 
 class Testbed {
@@ -28,6 +30,7 @@ class Testbed {
 
     SimWindow simWindow;
     HostParty host;
+    AircraftParty aircraft;
     PluginLoader plugin;  // last: unloaded before the parties go
 };
 

@@ -13,6 +13,7 @@
 #include "win/aircraft_party.h"
 #include "win/message_pump.h"
 #include "win/sim_window.h"
+#include "win/testbed.h"
 
 namespace ulvo::aircraft {
 namespace {
@@ -88,8 +89,9 @@ TEST(AircraftLinkWin32, MissingSectionsAreLoggedAndLeaveNothingOpen) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        testbed::SimWindow simWindow;
-        AircraftParty party(&simWindow, c.options);
+        testbed::TestbedOptions options;
+        options.aircraft = c.options;
+        testbed::Testbed testbed(options);
         Win32AircraftPlatform platform;
         AircraftLink link(platform);
         RecordingLog log;
