@@ -9,7 +9,10 @@
 // when its option is on.
 #pragma once
 
+#include <optional>
+
 #include "win/aircraft_party.h"
+#include "win/fsuipc_party.h"
 #include "win/host_party.h"
 #include "win/plugin_loader.h"
 #include "win/sim_window.h"
@@ -20,6 +23,7 @@ struct TestbedOptions {
     HostOptions host;  // the host is always there; its options switch its services
     std::wstring pluginFileName = kPluginFileName;  // the DLL's name in its folder
     AircraftParty::Options aircraft;                // loaded: both sections; switch either off
+    bool fsuipc = true;  // FSUIPC's window, on the simulator's (the testbed's) thread
 };
 
 class Testbed {
@@ -31,6 +35,7 @@ class Testbed {
     SimWindow simWindow;
     HostParty host;
     AircraftParty aircraft;
+    std::optional<FsuipcParty> fsuipc;
     PluginLoader plugin;  // last: unloaded before the parties go
 };
 

@@ -1,0 +1,92 @@
+// FSUIPC as the testbed plays it: a hidden top-level window of class "UIPCMAIN"
+// that answers the registered message "FsasmLib:IPC". The message's wParam is a
+// global atom naming the client's shared section; FSUIPC opens and maps that
+// section, executes its records in order against a 65536-byte offset space and
+// answers 1. The handshake offsets hold valid versions from the start.
+//
+// The window runs either on the calling thread, which must then pump messages
+// as the simulator's main thread does (a send from that same thread is a direct
+// call), or on a thread of the party's own. Everything public may be used from
+// any thread.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "core/fsuipc_offset_space.h"
+#include "core/fsuipc_server_protocol.h"
+
+namespace ulvo::testbed {
+
+class FsuipcParty {
+  public:
+    enum class Thread { kCalling, kOwn };
+    struct Options {
+        Thread thread = Thread::kCalling;
+        bool window = true;  // false plays an FSUIPC that is not there
+        bool logExchanges = false;
+        // Called on the window's thread after each exchange while logging is on.
+        std::function<void(const FsuipcServedExchange&)> onExchange;
+    };
+
+    explicit FsuipcParty(Options options);
+    ~FsuipcParty();
+    FsuipcParty(const FsuipcParty&) = delete;
+    FsuipcParty& operator=(const FsuipcParty&) = delete;
+
+    // The window, or null when there is none.
+    HWND Window() const { return window; }
+
+    // Fault switches.
+    // Answer every exchange with `reply`; anything but 1 leaves the records unexecuted.
+    void AnswerWith(uintptr_t reply) { answer = reply; }
+    // The next `answers` exchanges wait `delayMs` before they are served, as an
+    // FSUIPC busy for longer than its client's time-out would.
+    void AnswerSlowly(uint32_t answers, uint32_t delayMs);
+    // 0x3304: a version below 0x19980005; 0x3308: no 0xFADE mark in the high half.
+    void SpoilVersion(uint32_t offset);
+
+    void LogExchanges(bool on) { logging = on; }
+    // Exchanges logged while logging was on, in the order served.
+    std::vector<FsuipcServedExchange> Exchanges() const;
+    // Every "FsasmLib:IPC" message received, logged or not.
+    uint64_t ExchangeCount() const { return exchangeCount; }
+
+    // Runs `access` on the offset space under the party's lock and returns its result.
+    template <class Access>
+    auto WithSpace(Access&& access) {
+        std::lock_guard<std::mutex> lock(mutex);
+        return access(space);
+    }
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND CreatePartyWindow();
+    void RunOwnThread();
+    LRESULT Serve(WPARAM atom);
+    void WaitIfSlow();
+
+    Options options;
+    UINT ipcMessage = 0;
+    HWND window = nullptr;
+    HANDLE stopEvent = nullptr;  // ends the own thread, and slow answers at once
+    std::thread ownThread;
+
+    std::atomic<uintptr_t> answer{1};
+    std::atomic<uint32_t> slowAnswers{0};
+    std::atomic<uint32_t> slowDelayMs{0};
+    std::atomic<bool> logging{false};
+    std::atomic<uint64_t> exchangeCount{0};
+
+    mutable std::mutex mutex;  // guards space and exchanges
+    FsuipcOffsetSpace space;
+    std::vector<FsuipcServedExchange> exchanges;
+};
+
+}  // namespace ulvo::testbed
