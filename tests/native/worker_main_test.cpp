@@ -123,13 +123,6 @@ TEST_F(WorkerMainTest, EachCycleCopiesBothBlocksThenRunsTheStepsInOrderThenWaits
     EXPECT_EQ(running.load(), 0);
 }
 
-TEST_F(WorkerMainTest, SetsItsFlagOnEntry) {
-    // The flag is clear before the worker starts; it runs until the host clears it.
-    StopAfterWaits(2);
-    Run();
-    EXPECT_EQ(trace.size(), 4u);
-}
-
 TEST_F(WorkerMainTest, AMissingViewStopsTheWorkerAfterOneWaitWithoutSteps) {
     const struct {
         const char* name;
