@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,11 @@ struct KnownAnswer {
     uint32_t sendId;
     Bytes expected;
 };
+
+// Test names show the case name, not the bytes of the case.
+void PrintTo(const KnownAnswer& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class KnownAnswerTest : public ::testing::TestWithParam<KnownAnswer> {};
 

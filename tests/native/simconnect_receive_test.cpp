@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,11 @@ struct StreamCase {
     std::vector<Bytes> messages;
     std::string end;
 };
+
+// Test names show the case name, not the bytes of the case.
+void PrintTo(const StreamCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ExtractStream : public ::testing::TestWithParam<StreamCase> {};
 

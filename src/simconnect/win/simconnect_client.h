@@ -1,0 +1,103 @@
+// SimConnectClient: the object behind a SimConnect handle. It adds to its
+// connection the receive queue that dispatch drains, the notification targets,
+// the staging buffer in which every call builds its message, the send ids, the
+// in-process channel state and its place in the process's client list.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+
+#include "simconnect/message_header.h"
+#include "simconnect/simconnect_packet.h"
+#include "simconnect/win/inprocess_channel_state.h"
+#include "simconnect/win/simconnect_connection.h"
+
+namespace ulvo::simconnect {
+
+// The procedure dispatch calls for each received message.
+using DispatchProc = void (*)(void* message, uint32_t size, void* context);
+
+constexpr uint32_t kStagingBufferSize = 41088;
+
+// The plug-in never dispatches, so received messages would pile up: the receive
+// queue keeps at most this many packets, dropping the oldest (host buffers go
+// back to the simulator) and counting what it dropped.
+constexpr uint32_t kReceiveQueueLimit = 64;
+
+// Results of staging.
+enum class StageResult { Staged = 0, NoBuffer = 1, ClosedWithError = 2 };
+
+class SimConnectClient final : public SimConnectConnection {
+  public:
+    // Links the new client into the process's list. Use Create().
+    SimConnectClient();
+    ~SimConnectClient() override;
+
+    // A new client, or null without memory.
+    static SimConnectClient* Create();
+
+    void CloseConnection(bool report, int32_t code) override;
+    void OnMessageReceived() override;
+
+    void SetNotificationTargets(HWND window, UINT message, HANDLE event);
+
+    // Staging and flushing run under the process-wide send lock, which the
+    // caller holds (see SendLockHeld in simconnect_calls.h).
+    // A zero-filled message of `size` bytes with its send id set.
+    StageResult Stage(uint32_t size, uint8_t*& message);
+    // Gives back a staged message that will not be sent.
+    void FreeStaged(uint8_t* message, uint32_t size);
+    // Hands everything staged to the transport; true when something was handed over.
+    bool Flush();
+
+    // Appends a received packet (taking over the reference) under the receive
+    // queue lock and notifies as for any received message.
+    void QueueReceived(SimConnectPacket* packet);
+    // The oldest received packet, or null.
+    SimConnectPacket* PopReceived();
+    // Gives a packet up: host buffers go back to the simulator's release entry.
+    void DisposeOf(SimConnectPacket* packet);
+
+    DispatchProc StoredProc() const { return dispatchProc.load(); }
+    void* StoredContext() const { return dispatchContext.load(); }
+    void StoreDispatch(DispatchProc proc, void* context) {
+        dispatchContext.store(context);
+        dispatchProc.store(proc);
+    }
+
+    InProcessChannelState& Channel() { return channel; }
+
+    // Client list links, changed under the process's client list lock.
+    SimConnectClient* previous = nullptr;
+    SimConnectClient* next = nullptr;
+
+    // For tests.
+    uint32_t ReceiveQueueLength();
+    uint32_t DiscardedPackets() const { return discardedPackets.load(); }
+    SendIdCounter& SendIds() { return sendIds; }
+
+  private:
+    void Notify();
+
+    CriticalSection receiveQueueLock{100};
+    PacketQueue receiveQueue;
+    std::atomic<uint32_t> discardedPackets{0};
+
+    HWND userWindow = nullptr;
+    UINT userMessage = 0;
+    HANDLE userEvent = nullptr;
+    std::atomic<DispatchProc> dispatchProc{nullptr};
+    std::atomic<void*> dispatchContext{nullptr};
+
+    // Every call stages its message here and flushes it at once, so the buffer
+    // never holds more than one message.
+    uint8_t staging[kStagingBufferSize] = {};
+    uint32_t stagingUsed = 0;
+    SendIdCounter sendIds;
+
+    InProcessChannelState channel;
+};
+
+}  // namespace ulvo::simconnect

@@ -1,0 +1,61 @@
+// Helpers shared by the SimConnect tests under Wine: a dispatch procedure that
+// collects messages, a bounded wait, and the client behind a handle.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "common/little_endian.h"
+#include "simconnect/win/simconnect_calls.h"
+#include "simconnect/win/simconnect_client.h"
+
+namespace ulvo::simconnect {
+
+using Bytes = std::vector<uint8_t>;
+
+inline void CollectMessage(void* message, uint32_t size, void* context) {
+    auto* messages = static_cast<std::vector<Bytes>*>(context);
+    const auto* bytes = static_cast<const uint8_t*>(message);
+    messages->emplace_back(bytes, bytes + size);
+}
+
+// Dispatches the client's queue and returns what arrived.
+inline std::vector<Bytes> DispatchAll(HANDLE handle, int32_t* result = nullptr) {
+    std::vector<Bytes> messages;
+    const int32_t dispatched = SimConnect_CallDispatch(handle, &CollectMessage, &messages);
+    if (result != nullptr) {
+        *result = dispatched;
+    }
+    return messages;
+}
+
+// Polls until `done` holds; gives up after 5 s so that no test can hang. The
+// limit guards against hanging and says nothing about speed.
+inline bool Eventually(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        Sleep(1);
+    }
+    return true;
+}
+
+inline SimConnectClient& ClientOf(HANDLE handle) {
+    return *static_cast<SimConnectClient*>(handle);
+}
+
+inline uint32_t IdOf(const Bytes& message) {
+    return LoadU32(message.data() + 8);
+}
+
+inline uint32_t SendIdOf(const Bytes& message) {
+    return LoadU32(message.data() + 12);
+}
+
+}  // namespace ulvo::simconnect
