@@ -16,11 +16,14 @@
 #include "win/host_party.h"
 #include "win/plugin_loader.h"
 #include "win/sim_window.h"
+#include "win/simconnect_party.h"
 
 namespace ulvo::testbed {
 
 struct TestbedOptions {
     HostOptions host;  // the host is always there; its options switch its services
+    // The SimConnect server and in-process channel; empty for a simulator without them.
+    std::optional<SimConnectPartyOptions> simConnect = SimConnectPartyOptions{};
     std::wstring pluginFileName = kPluginFileName;  // the DLL's name in its folder
     AircraftParty::Options aircraft;                // loaded: both sections; switch either off
     bool fsuipc = true;  // FSUIPC's window, on the simulator's (the testbed's) thread
@@ -36,6 +39,7 @@ class Testbed {
     HostParty host;
     AircraftParty aircraft;
     std::optional<FsuipcParty> fsuipc;
+    std::optional<SimConnectParty> simConnect;
     PluginLoader plugin;  // last: unloaded before the parties go
 };
 

@@ -10,6 +10,7 @@
 #include "win/sim_window.h"
 #include "win/simconnect_host_channel.h"
 #include "win/simconnect_server.h"
+#include "win/testbed.h"
 #include "wine/simconnect_environment.h"
 #include "wine/simconnect_test_support.h"
 
@@ -199,6 +200,24 @@ TEST_F(SimConnectChannel, SimulatorDispatchesClientsWithAStoredProcedure) {
     EXPECT_EQ(host.CallDispatchEntry(), kOk);
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_EQ(stored[1], delivered);
+    EXPECT_EQ(SimConnect_Close(handle), kOk);
+}
+
+class SimConnectInTestbed : public SimConnectEnvironment {};
+
+TEST_F(SimConnectInTestbed, TheTestbedAnswersTheOpenAndBindsTheChannel) {
+    testbed::TestbedOptions options;
+    options.simConnect->server.openReplyCookie = kCookie;
+    testbed::Testbed bed(options);
+    HANDLE handle = nullptr;
+    ASSERT_EQ(SimConnect_Open(&handle, "Ulvo2GSX Simconnect proc", nullptr, 0, nullptr, 0), kOk);
+    SimConnectClient& client = ClientOf(handle);
+    ASSERT_TRUE(Eventually([&] { return client.ReceiveQueueLength() == 1; }));
+    const std::vector<Bytes> replies = DispatchAll(handle);
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0], SimConnectServer::OpenReply(kCookie));
+    EXPECT_TRUE(client.Channel().bound.load());
+    EXPECT_EQ(bed.simConnect->channel->Records().size(), 3u);
     EXPECT_EQ(SimConnect_Close(handle), kOk);
 }
 
