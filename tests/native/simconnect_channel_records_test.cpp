@@ -21,22 +21,6 @@ Bytes Hex(std::initializer_list<uint32_t> words) {
     return bytes;
 }
 
-TEST(ChannelRecords, HaveTheirExactLayouts) {
-    Bytes query(24, 0xEE);
-    EncodeUnregisterQuery(query.data());
-    EXPECT_EQ(query, Hex({24, 5, 0, 0, 0, 0}));
-    StoreU64(query.data() + 16, 0x1122334455667788);
-    EXPECT_EQ(UnregisterEntryOf(query.data()), 0x1122334455667788u);
-
-    Bytes dispatch(24, 0xEE);
-    EncodeDispatchEntry(dispatch.data(), 0x00007FF612345678);
-    EXPECT_EQ(dispatch, Hex({24, 4, 0, 0, 0x12345678, 0x00007FF6}));
-
-    Bytes open(32, 0xEE);
-    EncodeOpenChannel(open.data(), 0xC00C1E, 7, 0x0000000140001000, 0x0000000140002000);
-    EXPECT_EQ(open, Hex({32, 1, 0xC00C1E, 7, 0x40001000, 0x1, 0x40002000, 0x1}));
-}
-
 TEST(ChannelRecords, BindRecordIsReadOnlyWithItsSizeAndKind) {
     const Bytes record = Hex({48, 2, 0xC00C1E, 9, 1, 0xA, 2, 0xB, 3, 0xC, 4, 0xD});
     BindRecord bind;
@@ -79,29 +63,6 @@ SimConnectPacket* Packet(uint8_t tag) {
     auto data = std::make_unique<uint8_t[]>(1);
     data[0] = tag;
     return SimConnectPacket::Create(std::move(data), 1, 5);
-}
-
-TEST(PacketQueue, IsFirstInFirstOut) {
-    PacketQueue queue;
-    EXPECT_EQ(queue.Pop(), nullptr);
-    for (uint8_t tag = 1; tag <= 3; ++tag) {
-        queue.Push(Packet(tag));
-    }
-    EXPECT_EQ(queue.Count(), 3u);
-    for (uint8_t tag = 1; tag <= 3; ++tag) {
-        SimConnectPacket* packet = queue.Pop();
-        ASSERT_NE(packet, nullptr);
-        EXPECT_EQ(packet->Data()[0], tag);
-        EXPECT_EQ(packet->Serial(), 5u);
-        packet->Release();
-    }
-    EXPECT_EQ(queue.Count(), 0u);
-    EXPECT_EQ(queue.Pop(), nullptr);
-    // Empty again, it takes packets as new.
-    queue.Push(Packet(9));
-    SimConnectPacket* packet = queue.Pop();
-    EXPECT_EQ(packet->Data()[0], 9);
-    packet->Release();
 }
 
 TEST(PacketQueue, BoundedPushHandsBackTheOldest) {

@@ -179,18 +179,5 @@ TEST(SendIdCounter, StartsAtOneAndSkipsZeroOnWrap) {
     EXPECT_EQ(counter.Next(), 2u);
 }
 
-TEST(StatusFromSystemError, MapsPipeAndSocketErrorsToCompletionStatuses) {
-    struct Case {
-        uint32_t error;
-        uint32_t status;
-    };
-    for (const Case& c :
-         {Case{109, kStatusPipeBroken}, Case{995, kStatusCancelled},
-          Case{10054, kStatusConnectionReset}, Case{233, 0xC00000B0}, Case{5, 0x80070005}}) {
-        EXPECT_EQ(StatusFromSystemError(c.error), c.status) << c.error;
-        EXPECT_LT(int32_t(StatusFromSystemError(c.error)), 0) << c.error;
-    }
-}
-
 }  // namespace
 }  // namespace ulvo::simconnect

@@ -69,9 +69,12 @@ void SimConnectConnection::Establish(ConnectionKind connectionKind, uintptr_t tr
 void SimConnectConnection::ResetTransferState() {
     Locked lock(connectionLock);
     EmptySendQueue();
-    sendBuffer.reset();
-    sendLength = 0;
-    sendInProgress = false;
+    // A write still in flight keeps its buffer until it completes; the buffer
+    // goes with the object at the last reference.
+    if (!sendInProgress) {
+        sendBuffer.reset();
+        sendLength = 0;
+    }
     serial.store(NextConnectionSerial());
 }
 

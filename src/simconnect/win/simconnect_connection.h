@@ -84,7 +84,8 @@ class SimConnectConnection {
     uint32_t WritesStarted() const { return writesStarted.load(); }
     uint64_t BytesReceived() const { return bytesReceived.load(); }
 
-    // Empties the send side and takes a new serial.
+    // Empties the send queue, frees the send buffer unless a write is in flight,
+    // and takes a new serial.
     void ResetTransferState();
 
   protected:
