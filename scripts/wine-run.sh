@@ -16,8 +16,24 @@ export WINEDLLOVERRIDES='mscoree,mshtml='
 
 out=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
 trap 'rm -f "$out"' EXIT
-wine "$@" >"$out" 2>&1 </dev/null &
-pid=$!
-tail -n +1 -s 0.05 -f --pid="$pid" "$out"
-wait "$pid"
-exit $?
+
+run() {
+    : >"$out"
+    wine "$@" >"$out" 2>&1 </dev/null &
+    local pid=$!
+    tail -n +1 -s 0.05 -f --pid="$pid" "$out"
+    wait "$pid"
+}
+
+run "$@"
+status=$?
+# A failure without a single byte of output means the program never ran: Wine
+# itself failed to start it (seen rarely on a heavily loaded machine). Only then
+# is it started once more; a program that ran and failed is never repeated.
+if [ "$status" -ne 0 ] && [ ! -s "$out" ]; then
+    echo "wine-run: $1 produced no output and exit code $status; starting it once more" >&2
+    "$here/wine-prefix.sh" session "$prefix" || exit 125
+    run "$@"
+    status=$?
+fi
+exit "$status"
