@@ -1,0 +1,121 @@
+// A bridge cycle on fresh tables against the in-memory FSUIPC, for the tests of
+// the publishing steps: set aircraft fields, run steps, look at what an exchange
+// delivered and at the FSUIPC offsets.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+#include "aircraft/aircraft_command.h"
+#include "bridge/bridge_state.h"
+#include "bridge/decode_displays.h"
+#include "bridge/pack_bit_words.h"
+#include "bridge/write_bit_word_offsets.h"
+#include "bridge/write_display_offsets.h"
+#include "bridge/write_further_offsets.h"
+#include "common/little_endian.h"
+#include "core/memory_fsuipc.h"
+#include "fsuipc/fsuipc_link.h"
+
+namespace ulvo::bridge {
+
+// The publishing steps post no aircraft commands.
+class NoAircraft : public aircraft::AircraftCommandPort {
+  public:
+    bool Ready() const override { return false; }
+    void Post(uint32_t, int32_t) override {}
+};
+
+// One write record as FSUIPC executed it.
+struct Written {
+    uint32_t offset = 0;
+    std::vector<uint8_t> bytes;
+    bool operator==(const Written&) const = default;
+};
+using Writes = std::vector<Written>;
+
+inline std::ostream& operator<<(std::ostream& out, const Written& written) {
+    out << std::hex << "0x" << written.offset << ":";
+    for (uint8_t byte : written.bytes) {
+        out << " " << unsigned(byte);
+    }
+    return out << std::dec;
+}
+
+struct PublishRig {
+    testbed::MemoryFsuipc fsuipc;
+    fsuipc::FsuipcLink link{fsuipc};
+    WorkerFields plugin;
+    std::unique_ptr<BridgeTables> tables = std::make_unique<BridgeTables>();
+    NoAircraft aircraft;
+    BridgeCycle cycle{plugin, *tables, link, aircraft};
+    uint32_t queuedBytes = 0;
+
+    void Open() {
+        uint32_t code = 0;
+        link.Open(code);
+        fsuipc.logExchanges = true;
+        fsuipc.exchanges.clear();
+    }
+
+    void SetI32(uint32_t offset, int32_t value) { StoreU32(&tables->sdkBlock[offset], value); }
+    void SetF64(uint32_t offset, double value) { StoreF64(&tables->sdkBlock[offset], value); }
+    // Consecutive 32-bit fields from `offset` on.
+    void SetFields(uint32_t offset, const std::vector<int32_t>& values) {
+        for (int32_t value : values) {
+            SetI32(offset, value);
+            offset += 4;
+        }
+    }
+
+    // Queues filler writes (at 0x7000) until `position` bytes of the buffer are used.
+    void FillQueueTo(uint32_t position) {
+        static const uint8_t zeros[4000] = {};
+        uint32_t code = 0;
+        while (link.QueuedBytes() < position) {
+            const uint32_t remaining = position - link.QueuedBytes();
+            const uint32_t size = remaining > 4000 + 2 * fsuipc::kWriteHeaderSize
+                                      ? 4000
+                                      : remaining - fsuipc::kWriteHeaderSize;
+            if (!link.Write(0x7000, size, zeros, code)) {
+                return;
+            }
+        }
+    }
+
+    // Steps 1 to 5 of the worker cycle, in order.
+    void RunPublishSteps() {
+        DecodeDisplays(cycle);
+        PackBitWords(cycle);
+        WriteDisplayOffsets(cycle);
+        WriteBitWordOffsets(cycle);
+        WriteFurtherOffsets(cycle);
+    }
+
+    // Sends what the steps queued; returns the write records FSUIPC executed, in
+    // order (none when nothing was queued). `queuedBytes` keeps the size of the
+    // queue that was sent.
+    Writes Exchange() {
+        queuedBytes = link.QueuedBytes();
+        if (queuedBytes == 0) {
+            return {};
+        }
+        uint32_t code = 0;
+        link.Process(code);
+        Writes writes;
+        for (const testbed::FsuipcWriteLog& log : fsuipc.exchanges.back().writes) {
+            writes.push_back({log.offset, log.bytes});
+        }
+        return writes;
+    }
+
+    // The steps, then the exchange.
+    Writes Cycle() {
+        RunPublishSteps();
+        return Exchange();
+    }
+};
+
+}  // namespace ulvo::bridge

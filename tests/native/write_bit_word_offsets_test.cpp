@@ -1,0 +1,85 @@
+#include "bridge/write_bit_word_offsets.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "bridge/bit_word_table.h"
+#include "publish_rig.h"
+
+namespace ulvo::bridge {
+namespace {
+
+// Packs and publishes the bit-words only.
+Writes PublishBitWords(PublishRig& rig) {
+    PackBitWords(rig.cycle);
+    WriteBitWordOffsets(rig.cycle);
+    return rig.Exchange();
+}
+
+TEST(WriteBitWordOffsets, FirstCycleOnAZeroBlockSendsOnlyTheSignBit) {
+    PublishRig rig;
+    rig.Open();
+    EXPECT_EQ(PublishBitWords(rig), (Writes{{0x948E, {0x02}}}));
+    EXPECT_EQ(rig.queuedBytes, 13u);
+    EXPECT_EQ(rig.plugin.fsuipcResult, 1u);
+    EXPECT_EQ(PublishBitWords(rig), Writes{});
+}
+
+TEST(WriteBitWordOffsets, SendsEachChangeOfAll32Bits) {
+    PublishRig rig;
+    rig.Open();
+    rig.SetI32(0x1F4, 10);
+    rig.SetI32(0x018, 1);
+    EXPECT_EQ(PublishBitWords(rig), (Writes{{0x9402, {0x01}}}));
+    EXPECT_EQ(PublishBitWords(rig), Writes{});
+    rig.SetI32(0x018, 0);
+    EXPECT_EQ(PublishBitWords(rig), (Writes{{0x9402, {0x00}}}));
+
+    // 300 and 44 share their low byte; the word changed, so the byte goes again.
+    rig.SetI32(0xC10, 300);
+    EXPECT_EQ(PublishBitWords(rig), (Writes{{0x941F, {0x2C}}}));
+    EXPECT_EQ(rig.tables->bitWordLastSent[30], 300u);
+    rig.SetI32(0xC10, 44);
+    EXPECT_EQ(PublishBitWords(rig), (Writes{{0x941F, {0x2C}}}));
+    EXPECT_EQ(PublishBitWords(rig), Writes{});
+}
+
+TEST(WriteBitWordOffsets, SkipsTheControlByteBetweenTheSlots) {
+    PublishRig rig;
+    rig.Open();
+    rig.fsuipc.space.SetU8(0x9428, 0x5A);
+    rig.SetI32(0x1F4, 10);
+    rig.SetI32(0x708, 1);  // BitWord20
+    rig.SetI32(0x690, 1);  // BitWord45
+    EXPECT_EQ(PublishBitWords(rig), (Writes{{0x9429, {0x01}}, {0x942A, {0x01}}}));
+    EXPECT_EQ(rig.fsuipc.space.U8(0x9428), 0x5A);
+}
+
+TEST(WriteBitWordOffsets, WritesInTheirOrderWhenEveryWordChanges) {
+    PublishRig rig;
+    rig.Open();
+    for (uint32_t offset = 0; offset + 4 <= aircraft::kSdkBlockSize; offset += 4) {
+        rig.SetI32(offset, 1);
+    }
+    for (uint32_t offset = 0x1A48; offset <= 0x1A64; offset += 4) {
+        StoreU32(&rig.tables->sdk2Block[offset], 1);
+    }
+    std::vector<uint32_t> expected;
+    for (uint32_t offset = 0x9402; offset <= 0x9427; ++offset) {
+        expected.push_back(offset);
+    }
+    for (uint32_t offset : {0x9429, 0x942A, 0x947D, 0x947E, 0x947F, 0x948E, 0x948F, 0x94BE}) {
+        expected.push_back(offset);
+    }
+    std::vector<uint32_t> offsets;
+    for (const Written& written : PublishBitWords(rig)) {
+        offsets.push_back(written.offset);
+        EXPECT_EQ(written.bytes.size(), 1u);
+    }
+    EXPECT_EQ(offsets, expected);
+    EXPECT_EQ(rig.queuedBytes, 46u * 13);
+}
+
+}  // namespace
+}  // namespace ulvo::bridge
