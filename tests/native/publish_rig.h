@@ -4,11 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <ostream>
 #include <vector>
 
-#include "aircraft/aircraft_command.h"
 #include "bridge/bridge_state.h"
 #include "bridge/decode_displays.h"
 #include "bridge/pack_bit_words.h"
@@ -16,17 +14,9 @@
 #include "bridge/write_display_offsets.h"
 #include "bridge/write_further_offsets.h"
 #include "common/little_endian.h"
-#include "core/memory_fsuipc.h"
-#include "fsuipc/fsuipc_link.h"
+#include "core/memory_bridge.h"
 
 namespace ulvo::bridge {
-
-// The publishing steps post no aircraft commands.
-class NoAircraft : public aircraft::AircraftCommandPort {
-  public:
-    bool Ready() const override { return false; }
-    void Post(uint32_t, int32_t) override {}
-};
 
 // One write record as FSUIPC executed it.
 struct Written {
@@ -44,18 +34,11 @@ inline std::ostream& operator<<(std::ostream& out, const Written& written) {
     return out << std::dec;
 }
 
-struct PublishRig {
-    testbed::MemoryFsuipc fsuipc;
-    fsuipc::FsuipcLink link{fsuipc};
-    WorkerFields plugin;
-    std::unique_ptr<BridgeTables> tables = std::make_unique<BridgeTables>();
-    NoAircraft aircraft;
-    BridgeCycle cycle{plugin, *tables, link, aircraft};
+struct PublishRig : testbed::MemoryBridge {
     uint32_t queuedBytes = 0;
 
     void Open() {
-        uint32_t code = 0;
-        link.Open(code);
+        OpenLink();
         fsuipc.logExchanges = true;
         fsuipc.exchanges.clear();
     }
@@ -109,6 +92,13 @@ struct PublishRig {
             writes.push_back({log.offset, log.bytes});
         }
         return writes;
+    }
+
+    // The given steps in order, then the exchange.
+    template <typename... Steps>
+    Writes Run(Steps... steps) {
+        (steps(cycle), ...);
+        return Exchange();
     }
 
     // The steps, then the exchange.

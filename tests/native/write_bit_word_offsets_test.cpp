@@ -10,20 +10,13 @@
 namespace ulvo::bridge {
 namespace {
 
-// Packs and publishes the bit-words only.
-Writes PublishBitWords(PublishRig& rig) {
-    PackBitWords(rig.cycle);
-    WriteBitWordOffsets(rig.cycle);
-    return rig.Exchange();
-}
-
 TEST(WriteBitWordOffsets, FirstCycleOnAZeroBlockSendsOnlyTheSignBit) {
     PublishRig rig;
     rig.Open();
-    EXPECT_EQ(PublishBitWords(rig), (Writes{{0x948E, {0x02}}}));
+    EXPECT_EQ(rig.Run(PackBitWords, WriteBitWordOffsets), (Writes{{0x948E, {0x02}}}));
     EXPECT_EQ(rig.queuedBytes, 13u);
     EXPECT_EQ(rig.plugin.fsuipcResult, 1u);
-    EXPECT_EQ(PublishBitWords(rig), Writes{});
+    EXPECT_EQ(rig.Run(PackBitWords, WriteBitWordOffsets), Writes{});
 }
 
 TEST(WriteBitWordOffsets, SendsEachChangeOfAll32Bits) {
@@ -31,18 +24,18 @@ TEST(WriteBitWordOffsets, SendsEachChangeOfAll32Bits) {
     rig.Open();
     rig.SetI32(0x1F4, 10);
     rig.SetI32(0x018, 1);
-    EXPECT_EQ(PublishBitWords(rig), (Writes{{0x9402, {0x01}}}));
-    EXPECT_EQ(PublishBitWords(rig), Writes{});
+    EXPECT_EQ(rig.Run(PackBitWords, WriteBitWordOffsets), (Writes{{0x9402, {0x01}}}));
+    EXPECT_EQ(rig.Run(PackBitWords, WriteBitWordOffsets), Writes{});
     rig.SetI32(0x018, 0);
-    EXPECT_EQ(PublishBitWords(rig), (Writes{{0x9402, {0x00}}}));
+    EXPECT_EQ(rig.Run(PackBitWords, WriteBitWordOffsets), (Writes{{0x9402, {0x00}}}));
 
     // 300 and 44 share their low byte; the word changed, so the byte goes again.
     rig.SetI32(0xC10, 300);
-    EXPECT_EQ(PublishBitWords(rig), (Writes{{0x941F, {0x2C}}}));
+    EXPECT_EQ(rig.Run(PackBitWords, WriteBitWordOffsets), (Writes{{0x941F, {0x2C}}}));
     EXPECT_EQ(rig.tables->bitWordLastSent[30], 300u);
     rig.SetI32(0xC10, 44);
-    EXPECT_EQ(PublishBitWords(rig), (Writes{{0x941F, {0x2C}}}));
-    EXPECT_EQ(PublishBitWords(rig), Writes{});
+    EXPECT_EQ(rig.Run(PackBitWords, WriteBitWordOffsets), (Writes{{0x941F, {0x2C}}}));
+    EXPECT_EQ(rig.Run(PackBitWords, WriteBitWordOffsets), Writes{});
 }
 
 TEST(WriteBitWordOffsets, SkipsTheControlByteBetweenTheSlots) {
@@ -52,7 +45,8 @@ TEST(WriteBitWordOffsets, SkipsTheControlByteBetweenTheSlots) {
     rig.SetI32(0x1F4, 10);
     rig.SetI32(0x708, 1);  // BitWord20
     rig.SetI32(0x690, 1);  // BitWord45
-    EXPECT_EQ(PublishBitWords(rig), (Writes{{0x9429, {0x01}}, {0x942A, {0x01}}}));
+    EXPECT_EQ(rig.Run(PackBitWords, WriteBitWordOffsets),
+              (Writes{{0x9429, {0x01}}, {0x942A, {0x01}}}));
     EXPECT_EQ(rig.fsuipc.space.U8(0x9428), 0x5A);
 }
 
@@ -73,7 +67,7 @@ TEST(WriteBitWordOffsets, WritesInTheirOrderWhenEveryWordChanges) {
         expected.push_back(offset);
     }
     std::vector<uint32_t> offsets;
-    for (const Written& written : PublishBitWords(rig)) {
+    for (const Written& written : rig.Run(PackBitWords, WriteBitWordOffsets)) {
         offsets.push_back(written.offset);
         EXPECT_EQ(written.bytes.size(), 1u);
     }

@@ -11,13 +11,6 @@
 namespace ulvo::bridge {
 namespace {
 
-// Decodes and publishes the displays only.
-Writes PublishDisplays(PublishRig& rig) {
-    DecodeDisplays(rig.cycle);
-    WriteDisplayOffsets(rig.cycle);
-    return rig.Exchange();
-}
-
 struct DisplayCase {
     const char* name;
     int display;
@@ -61,7 +54,7 @@ TEST(WriteDisplayOffsets, PublishesFinishedValuesAsLow16Bits) {
             rig.SetI32(offset, value);
         }
         rig.plugin.fsuipcResult = 99;
-        EXPECT_EQ(PublishDisplays(rig), (Writes{{slot, c.slot}}));
+        EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets), (Writes{{slot, c.slot}}));
         EXPECT_EQ(rig.queuedBytes, 14u);
         EXPECT_EQ(rig.fsuipc.space.U16(slot), c.slot[0] | c.slot[1] << 8);
         EXPECT_EQ(rig.tables->displayValues[c.display], c.finished);
@@ -76,19 +69,20 @@ TEST(WriteDisplayOffsets, SendsOnlyChanges) {
     const uint32_t digits = kDisplayRows[2].digit[0].field;
     rig.plugin.fsuipcResult = 99;
     // Zeros from the start equal the zero last-sent copies: nothing is written.
-    EXPECT_EQ(PublishDisplays(rig), Writes{});
+    EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets), Writes{});
     EXPECT_EQ(rig.plugin.fsuipcResult, 99u);
 
     rig.SetFields(digits, {0, 0, 5});
-    EXPECT_EQ(PublishDisplays(rig), (Writes{{0x9434, {0x05, 0x00}}}));
-    EXPECT_EQ(PublishDisplays(rig), Writes{});
+    EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets), (Writes{{0x9434, {0x05, 0x00}}}));
+    EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets), Writes{});
     rig.SetFields(digits, {0, 0, 0});
-    EXPECT_EQ(PublishDisplays(rig), (Writes{{0x9434, {0x00, 0x00}}}));
+    EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets), (Writes{{0x9434, {0x00, 0x00}}}));
 
     // Two displays changing: their records in display order.
     rig.SetFields(kDisplayRows[31].digit[0].field, {0, 0, 0, 0, 1});
     rig.SetFields(digits, {0, 0, 1});
-    EXPECT_EQ(PublishDisplays(rig), (Writes{{0x9434, {0x01, 0x00}}, {0x946E, {0x01, 0x00}}}));
+    EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets),
+              (Writes{{0x9434, {0x01, 0x00}}, {0x946E, {0x01, 0x00}}}));
 }
 
 // A minus sign toggling on a steady magnitude is a change; 88888 held steady is
@@ -97,14 +91,14 @@ TEST(WriteDisplayOffsets, FinishedValuesAreWhatTheChangeTestSees) {
     PublishRig rig;
     rig.Open();
     rig.SetFields(kDisplayRows[12].digit[0].field, {2, 5});
-    EXPECT_EQ(PublishDisplays(rig), (Writes{{0x9448, {0x19, 0x00}}}));
+    EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets), (Writes{{0x9448, {0x19, 0x00}}}));
     rig.SetI32(0x4D8, 11);
-    EXPECT_EQ(PublishDisplays(rig), (Writes{{0x9448, {0xE7, 0xFF}}}));
-    EXPECT_EQ(PublishDisplays(rig), Writes{});
+    EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets), (Writes{{0x9448, {0xE7, 0xFF}}}));
+    EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets), Writes{});
 
     rig.SetFields(kDisplayRows[8].digit[0].field, {8, 8, 8, 8, 8});
-    EXPECT_EQ(PublishDisplays(rig), (Writes{{0x9440, {0xFE, 0xFF}}}));
-    EXPECT_EQ(PublishDisplays(rig), Writes{});
+    EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets), (Writes{{0x9440, {0xFE, 0xFF}}}));
+    EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets), Writes{});
     EXPECT_EQ(rig.tables->displayValues[8], 65534.0);
 }
 

@@ -11,11 +11,6 @@
 namespace ulvo::bridge {
 namespace {
 
-Writes PublishFurther(PublishRig& rig) {
-    WriteFurtherOffsets(rig.cycle);
-    return rig.Exchange();
-}
-
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
@@ -61,7 +56,7 @@ TEST(WriteFurtherOffsets, FormsTheDataFromTheSource) {
             rig.SetI32(c.source, int32_t(c.value));
         }
         rig.plugin.fsuipcResult = 99;
-        EXPECT_EQ(PublishFurther(rig), (Writes{{c.offset, c.bytes}}));
+        EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{c.offset, c.bytes}}));
         EXPECT_EQ(rig.queuedBytes, 12 + c.bytes.size());
         EXPECT_EQ(rig.plugin.stagedValue, c.staged);
         EXPECT_EQ(rig.plugin.fsuipcResult, 1u);
@@ -71,30 +66,30 @@ TEST(WriteFurtherOffsets, FormsTheDataFromTheSource) {
 TEST(WriteFurtherOffsets, TestsTheSourceForChange) {
     PublishRig rig;
     rig.Open();
-    EXPECT_EQ(PublishFurther(rig), Writes{});  // zeros from the start
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets), Writes{});  // zeros from the start
 
     rig.SetI32(0xFAC, 5);
-    EXPECT_EQ(PublishFurther(rig), (Writes{{0x9472, {0x05}}}));
-    EXPECT_EQ(PublishFurther(rig), Writes{});
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x9472, {0x05}}}));
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets), Writes{});
     rig.SetI32(0xFAC, 0);
-    EXPECT_EQ(PublishFurther(rig), (Writes{{0x9472, {0x00}}}));
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x9472, {0x00}}}));
 
     // Same byte, different source: written again.
     rig.SetI32(0xFAC, 256);
-    EXPECT_EQ(PublishFurther(rig), (Writes{{0x9472, {0x00}}}));
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x9472, {0x00}}}));
     rig.SetI32(0xFAC, 512);
-    EXPECT_EQ(PublishFurther(rig), (Writes{{0x9472, {0x00}}}));
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x9472, {0x00}}}));
     rig.SetF64(0x008, 1.2);
-    EXPECT_EQ(PublishFurther(rig), (Writes{{0x9480, {0x01, 0x00}}}));
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x9480, {0x01, 0x00}}}));
     rig.SetF64(0x008, 1.7);
-    EXPECT_EQ(PublishFurther(rig), (Writes{{0x9480, {0x01, 0x00}}}));
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x9480, {0x01, 0x00}}}));
     EXPECT_EQ(rig.tables->furtherLastSent.real[9], 1.7);  // the source, not the data
 
     // Doubles compare as doubles: -0.0 equals 0.0.
     rig.SetF64(0x008, 0.0);
-    EXPECT_EQ(PublishFurther(rig), (Writes{{0x9480, {0x00, 0x00}}}));
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x9480, {0x00, 0x00}}}));
     rig.SetF64(0x008, -0.0);
-    EXPECT_EQ(PublishFurther(rig), Writes{});
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets), Writes{});
 }
 
 TEST(WriteFurtherOffsets, NotANumberIsSentEveryCycle) {
@@ -103,7 +98,7 @@ TEST(WriteFurtherOffsets, NotANumberIsSentEveryCycle) {
     rig.SetF64(0x6E8, kNaN);
     for (int cycle = 0; cycle < 3; ++cycle) {
         rig.plugin.fsuipcResult = 99;
-        EXPECT_EQ(PublishFurther(rig), (Writes{{0x94A5, {0x00, 0x00}}}));
+        EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x94A5, {0x00, 0x00}}}));
         EXPECT_EQ(rig.plugin.fsuipcResult, 1u);
     }
 }
@@ -114,7 +109,7 @@ TEST(WriteFurtherOffsets, RecordsFollowTheirOrderAndStageTheLast) {
     rig.SetI32(0x1BC, 3);    // record 67, 0x942B
     rig.SetI32(0xFAC, 1);    // record 1, 0x9472
     rig.SetF64(0x110, 9.9);  // record 18, 0x948C
-    EXPECT_EQ(PublishFurther(rig),
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets),
               (Writes{{0x9472, {0x01}}, {0x948C, {0x09, 0x00}}, {0x942B, {0x03}}}));
     EXPECT_EQ(rig.plugin.stagedValue, 3);
 }
