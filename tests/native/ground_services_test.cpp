@@ -3,11 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
+#include "core/memory_named_variables.h"
 #include "core/recording_command_port.h"
+#include "core/recording_log.h"
+#include "core/recording_simconnect.h"
 
 namespace ulvo::groundservices {
 namespace {
@@ -16,73 +18,8 @@ using Commands = std::vector<testbed::RecordingCommandPort::Command>;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class FakeVariables final : public NamedVariables {
-  public:
-    std::map<std::string, double> values;  // the variables the simulator knows
-    std::vector<std::string> lookups;
-
-    int32_t GetVariableId(const char* name) override {
-        lookups.emplace_back(name);
-        auto it = values.find(name);
-        return it == values.end() ? kUnknownVariable : int32_t(std::distance(values.begin(), it));
-    }
-    double GetVariableValue(int32_t id) override { return std::next(values.begin(), id)->second; }
-};
-
-// Records every call as one text line, and answers with configurable results.
-class RecordingSimConnect final : public SimConnectApi {
-  public:
-    std::vector<std::string> calls;
-    int32_t openResult = 0;
-    int32_t transmitResult = 0;
-    int32_t requestResult = 0;
-    int handleStorage = 0;
-
-    int32_t Open(SimConnectHandle* handle, const char* name, uint32_t index) override {
-        calls.push_back("Open " + std::string(name) + " " + std::to_string(index));
-        *handle = openResult < 0 ? nullptr : &handleStorage;
-        return openResult;
-    }
-    int32_t Close(SimConnectHandle handle) override {
-        calls.push_back(handle == &handleStorage ? "Close" : "Close ?");
-        return 0;
-    }
-    int32_t MapClientEventToSimEvent(SimConnectHandle, uint32_t id, const char* name) override {
-        calls.push_back("Map " + std::to_string(id) + " " + name);
-        return 0;
-    }
-    int32_t TransmitClientEvent(SimConnectHandle handle, uint32_t object, uint32_t event,
-                                uint32_t data, uint32_t group, uint32_t flags) override {
-        calls.push_back("Transmit " + std::string(handle ? "" : "null ") + std::to_string(object) +
-                        " " + std::to_string(event) + " " + std::to_string(data) + " " +
-                        std::to_string(group) + " " + std::to_string(flags));
-        return transmitResult;
-    }
-    int32_t AddToDataDefinition(SimConnectHandle, uint32_t definition, const char* datum,
-                                const char* units, uint32_t type, float epsilon,
-                                uint32_t datumId) override {
-        calls.push_back("Define " + std::to_string(definition) + " " + datum + " / " + units + " " +
-                        std::to_string(type) + " " + std::to_string(epsilon) + " " +
-                        std::to_string(datumId));
-        return 0;
-    }
-    int32_t RequestDataOnSimObject(SimConnectHandle, uint32_t request, uint32_t definition,
-                                   uint32_t object, uint32_t period, uint32_t flags,
-                                   uint32_t origin, uint32_t interval, uint32_t limit) override {
-        calls.push_back("Request " + std::to_string(request) + " " + std::to_string(definition) +
-                        " " + std::to_string(object) + " " + std::to_string(period) + " " +
-                        std::to_string(flags) + " " + std::to_string(origin) + " " +
-                        std::to_string(interval) + " " + std::to_string(limit));
-        return requestResult;
-    }
-};
-
-class RecordingLog final : public LogSink {
-  public:
-    std::vector<std::string> lines;
-    void LogLine(std::string_view text) override { lines.emplace_back(text); }
-    std::vector<std::string> Take() { return std::exchange(lines, {}); }
-};
+using testbed::RecordingLog;
+using testbed::RecordingSimConnect;
 
 class GroundServicesTest : public ::testing::Test {
   protected:
@@ -90,10 +27,10 @@ class GroundServicesTest : public ::testing::Test {
         EXPECT_TRUE(GroundServicesStep(context));
         return log.Take();
     }
-    std::vector<std::string> TakeCalls() { return std::exchange(simconnect.calls, {}); }
+    std::vector<std::string> TakeCalls() { return simconnect.TakeCalls(); }
 
     GroundServicesFields plugin;
-    FakeVariables variables;
+    testbed::MemoryNamedVariables variables;
     RecordingSimConnect simconnect;
     testbed::RecordingCommandPort aircraft;
     RecordingLog log;

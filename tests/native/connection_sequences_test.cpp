@@ -1,0 +1,362 @@
+#include "plugin/connection_sequences.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <numeric>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bridge/worker_main.h"
+#include "native/plugin_connections_fixture.h"
+
+namespace ulvo::plugin {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using Lines = std::vector<std::string>;
+
+const Lines kOpenedLines = {
+    "Simconnect started.",
+    "FSUIPC started.",
+    "Ulvo 737 SDK filemap opened.",
+    "Ulvo 737 SDK buffer opened.",
+    "Ulvo 737 SDK 2nd filemp opened.",
+    "Ulvo 737 SDK 2nd buffer opened.",
+    "All connections opened and started.",
+};
+
+const Lines kClosedAllLines = {
+    "Closing FSUIPC if it was open.", "Closing Simconnect.",
+    "Closing ulvo SDK buffer.",       "Closing ulvo SDK filemap.",
+    "Closing ulvo SDK 2nd buffer.",   "Closing ulvo SDK 2nd filemap.",
+};
+
+class ConnectionSequencesTest : public ::testing::Test, public PluginConnections {};
+
+TEST_F(ConnectionSequencesTest, OpensSimConnectThenFsuipcThenBothSections) {
+    EXPECT_TRUE(OpenConnections(connections));
+    EXPECT_THAT(log.Take(), ElementsAreArray(kOpenedLines));
+    EXPECT_EQ(simconnect.calls.front(), "Open Ulvo2GSX Simconnect proc 0");
+    EXPECT_EQ(simconnect.calls.back(), "Request 0 0 0 4 1 0 0 0");
+    EXPECT_TRUE(fsuipc.IsOpen());
+    EXPECT_EQ(fsuipcResult, 0u);
+    EXPECT_NE(aircraft.SdkView(), nullptr);
+    EXPECT_NE(aircraft.Sdk2View(), nullptr);
+    EXPECT_TRUE(aircraft.Ready());
+    EXPECT_EQ(thread.starts, 0);  // the one-second step starts the worker
+    EXPECT_TRUE(AnyConnectionStands(connections));
+}
+
+TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
+    const struct {
+        const char* name;
+        std::function<void(PluginConnections&)> breakIt;
+        Lines lines;
+        uint32_t fsuipcResult;
+        size_t aircraftCalls;  // platform calls the aircraft saw
+    } cases[] = {
+        {"SimConnect unavailable: nothing else is tried",
+         [](PluginConnections& f) { f.simconnect.openResult = int32_t(0x80004005); },
+         {"SimConnect did not start.", "Closing FSUIPC if it was open."},
+         0,
+         0},
+        {"FSUIPC unavailable: the reason stays in the result",
+         [](PluginConnections& f) { f.fsuipcPlatform.windowPresent = false; },
+         {"Simconnect started.", "FSUIPC SDK did not start.", "Closing FSUIPC if it was open.",
+          "Closing Simconnect."},
+         fsuipc::kNoWindow,
+         0},
+        {"FSUIPC too old",
+         [](PluginConnections& f) { f.fsuipcPlatform.space.SetU32(0x3304, 0x19980004); },
+         {"Simconnect started.", "FSUIPC SDK did not start.", "Closing FSUIPC if it was open.",
+          "Closing Simconnect."},
+         fsuipc::kBadVersion,
+         0},
+        {"first section missing",
+         [](PluginConnections& f) { f.aircraftPlatform.sdkSectionPresent = false; },
+         {"Simconnect started.", "FSUIPC started.", "Ulvo 737 SDK filemap did not open.",
+          "Closing FSUIPC if it was open.", "Closing Simconnect."},
+         0,
+         1},
+        {"first view fails",
+         [](PluginConnections& f) { f.aircraftPlatform.sdkViewMaps = false; },
+         {"Simconnect started.", "FSUIPC started.", "Ulvo 737 SDK filemap opened.",
+          "Ulvo 737 SDK buffer did not open. Closing filemap", "Closing FSUIPC if it was open.",
+          "Closing Simconnect."},
+         0,
+         3},
+        {"second section missing: the first is closed again",
+         [](PluginConnections& f) { f.aircraftPlatform.sdk2SectionPresent = false; },
+         {"Simconnect started.", "FSUIPC started.", "Ulvo 737 SDK filemap opened.",
+          "Ulvo 737 SDK buffer opened.", "Ulvo 737 SDK 2nd filemap did not open.",
+          "Closing FSUIPC if it was open.", "Closing Simconnect.", "Closing ulvo SDK buffer.",
+          "Closing ulvo SDK filemap."},
+         0,
+         5},
+        {"second view fails",
+         [](PluginConnections& f) { f.aircraftPlatform.sdk2ViewMaps = false; },
+         {"Simconnect started.", "FSUIPC started.", "Ulvo 737 SDK filemap opened.",
+          "Ulvo 737 SDK buffer opened.", "Ulvo 737 SDK 2nd filemp opened.",
+          "Ulvo 737 SDK 2nd buffer did not open. Closing filemap and 1st buffer and 1st filemap",
+          "Closing FSUIPC if it was open.", "Closing Simconnect."},
+         0,
+         7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PluginConnections f;
+        c.breakIt(f);
+        EXPECT_FALSE(OpenConnections(f.connections));
+        EXPECT_THAT(f.log.Take(), ElementsAreArray(c.lines));
+        EXPECT_EQ(f.fsuipcResult, c.fsuipcResult);
+        EXPECT_EQ(f.aircraftPlatform.calls.size(), c.aircraftCalls);
+        EXPECT_FALSE(AnyConnectionStands(f.connections));
+        EXPECT_EQ(
+            f.fsuipcPlatform.liveAtoms + f.fsuipcPlatform.liveSections + f.fsuipcPlatform.liveViews,
+            0);
+        EXPECT_EQ(f.aircraftPlatform.liveSections + f.aircraftPlatform.liveViews, 0);
+        EXPECT_EQ(f.groundFields.simConnect, nullptr);
+    }
+}
+
+TEST_F(ConnectionSequencesTest, ClosesInOrderAndASecondCloseOnlyWritesTheFsuipcLine) {
+    ASSERT_TRUE(OpenConnections(connections));
+    log.Take();
+    simconnect.TakeCalls();
+    CloseConnections(connections);
+    EXPECT_THAT(log.Take(), ElementsAreArray(kClosedAllLines));
+    EXPECT_THAT(simconnect.TakeCalls(), ElementsAre("Close"));
+    EXPECT_FALSE(AnyConnectionStands(connections));
+
+    CloseConnections(connections);
+    EXPECT_THAT(log.Take(), ElementsAre("Closing FSUIPC if it was open."));
+    EXPECT_TRUE(simconnect.calls.empty());
+}
+
+TEST_F(ConnectionSequencesTest, ClosingKeepsTheCommandChannelAndTheGroundServicesState) {
+    ASSERT_TRUE(OpenConnections(connections));
+    groundFields.exitCooldown = 3;
+    groundFields.lastJetwayPower = 5.0;
+    CloseConnections(connections);
+    EXPECT_TRUE(aircraft.Ready());
+    aircraftPlatform.calls.clear();
+    ASSERT_TRUE(OpenConnections(connections));
+    // Once known, the window and the message are not looked up again.
+    EXPECT_THAT(aircraftPlatform.calls,
+                ElementsAre("open Ulvo737NG_SDK_FileMappingObject", "map sdk 4273",
+                            "open Ulvo737NG_SDK2_FileMappingObject", "map sdk2 6773"));
+    EXPECT_EQ(groundFields.exitCooldown, 3);
+    EXPECT_EQ(groundFields.lastJetwayPower, 5.0);
+    EXPECT_EQ(fsuipcPlatform.atomNames.size(), 2u);  // a fresh section name per open
+}
+
+TEST_F(ConnectionSequencesTest, CloseReleasesNothingWhileTheWorkerStillRuns) {
+    ASSERT_TRUE(OpenConnections(connections));
+    log.Take();
+    ASSERT_TRUE(thread.Start());
+    workerRunning.store(1);
+    // A worker stuck in slow FSUIPC exchanges: 2 s of waiting, twice the 1000 ms a
+    // stop ordinarily takes.
+    thread.waitsUntilEnd = 400;
+    bool releasedEarly = false;
+    bool flagLeftSet = false;
+    thread.onWait = [&] {
+        releasedEarly |= !fsuipc.IsOpen() || aircraft.SdkView() == nullptr ||
+                         aircraft.Sdk2View() == nullptr || groundFields.simConnect == nullptr ||
+                         log.lines.size() != 1;
+        if (thread.waits.size() == 3) {
+            workerRunning.store(1);  // the worker's own set, landing after the clear
+        } else {
+            flagLeftSet |= workerRunning.load() != 0;
+        }
+    };
+    CloseConnections(connections);
+    EXPECT_FALSE(releasedEarly);
+    EXPECT_FALSE(flagLeftSet);
+    EXPECT_EQ(thread.waits.size(), 400u);
+    EXPECT_GT(std::accumulate(thread.waits.begin(), thread.waits.end(), 0u), 1000u);
+    EXPECT_EQ(thread.releases, 1);
+    EXPECT_FALSE(thread.Exists());
+    Lines expected = {"Closing ulvo2fsuipc thread if it was running."};
+    expected.insert(expected.end(), kClosedAllLines.begin(), kClosedAllLines.end());
+    EXPECT_THAT(log.Take(), ElementsAreArray(expected));
+}
+
+TEST_F(ConnectionSequencesTest, TheThreadLineFollowsTheFlagAndEveryThreadIsReleased) {
+    const struct {
+        const char* name;
+        bool threadExists;
+        int32_t flag;
+        bool threadLine;
+        size_t waits;
+    } cases[] = {
+        {"running worker", true, 1, true, 1},
+        {"a worker that stopped by itself: released without the line", true, 0, false, 1},
+        {"a worker that is still starting: waited for without the line", true, 0, false, 1},
+        {"no thread, no flag: neither line nor wait", false, 0, false, 0},
+        {"a flag without a thread: the line, no wait", false, 1, true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PluginConnections f;
+        f.thread.exists = c.threadExists;
+        f.workerRunning.store(c.flag);
+        CloseConnections(f.connections);
+        Lines expected;
+        if (c.threadLine) {
+            expected.push_back("Closing ulvo2fsuipc thread if it was running.");
+        }
+        expected.push_back("Closing FSUIPC if it was open.");
+        EXPECT_THAT(f.log.lines, ElementsAreArray(expected));
+        EXPECT_EQ(f.thread.waits.size(), c.waits);
+        EXPECT_EQ(f.thread.releases, c.threadExists ? 1 : 0);
+        EXPECT_FALSE(f.thread.Exists());
+        EXPECT_EQ(f.workerRunning.load(), 0);
+    }
+}
+
+TEST_F(ConnectionSequencesTest, AnyConnectionStandsNamesEachThingTheCloseReleases) {
+    const struct {
+        const char* name;
+        std::function<void(PluginConnections&)> leave;
+    } cases[] = {
+        {"worker flag", [](auto& f) { f.workerRunning.store(1); }},
+        {"worker thread", [](auto& f) { f.thread.exists = true; }},
+        {"FSUIPC", [](auto& f) { ASSERT_TRUE(f.fsuipc.Open(f.fsuipcResult)); }},
+        {"SimConnect",
+         [](auto& f) {
+             ASSERT_TRUE(groundservices::SimConnectSetUp(f.connections.groundServices));
+         }},
+        {"first section only",
+         [](auto& f) {
+             f.aircraftPlatform.sdk2SectionPresent = false;
+             f.aircraft.Attach(f.log);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PluginConnections f;
+        EXPECT_FALSE(AnyConnectionStands(f.connections));
+        c.leave(f);
+        EXPECT_TRUE(AnyConnectionStands(f.connections));
+        CloseConnections(f.connections);
+        EXPECT_FALSE(AnyConnectionStands(f.connections));
+    }
+}
+
+// A real worker loop on a real thread. The thread is held at its entry until the
+// close has begun waiting, so the close finds the flag still clear and the worker
+// sets it afterwards: the close must clear it again to end the worker.
+class GatedWorkerThread final : public WorkerThreadPort {
+  public:
+    explicit GatedWorkerThread(bridge::WorkerContext& context_) : context(context_) {}
+    ~GatedWorkerThread() {
+        if (worker.joinable()) {
+            context.workerRunning.store(0);
+            Open();
+            worker.join();
+        }
+    }
+
+    bool Start() override {
+        worker = std::thread([this] {
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                changed.wait(lock, [this] { return gateOpen; });
+            }
+            RealClock clock;
+            bridge::WorkerMain(context, clock);
+            std::lock_guard<std::mutex> lock(mutex);
+            ended = true;
+            changed.notify_all();
+        });
+        return true;
+    }
+    bool Exists() const override { return worker.joinable(); }
+    bool WaitForEnd(uint32_t milliseconds) override {
+        ++waits;
+        if (!gateOpen) {
+            Open();
+            // Let the worker set its flag before this first wait reports.
+            while (context.workerRunning.load() == 0 && !Ended()) {
+                std::this_thread::yield();
+            }
+            return false;
+        }
+        if (waits > kGiveUpAfterWaits) {
+            ADD_FAILURE() << "the close keeps waiting for a worker whose flag it left set";
+            context.workerRunning.store(0);
+        }
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                                [this] { return ended; });
+    }
+    void Release() override { worker.join(); }
+
+    int waits = 0;
+
+  private:
+    static constexpr int kGiveUpAfterWaits = 2000;
+
+    struct RealClock final : bridge::WorkerClock {
+        int64_t SteadyNanoseconds() override {
+            return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                       std::chrono::steady_clock::now().time_since_epoch())
+                .count();
+        }
+        void SleepNanoseconds(int64_t nanoseconds) override {
+            std::this_thread::sleep_for(std::chrono::nanoseconds(nanoseconds));
+        }
+    };
+
+    void Open() {
+        std::lock_guard<std::mutex> lock(mutex);
+        gateOpen = true;
+        changed.notify_all();
+    }
+    bool Ended() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return ended;
+    }
+
+    bridge::WorkerContext& context;
+    std::thread worker;
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool gateOpen = false;
+    bool ended = false;
+};
+
+TEST(CloseRightAfterStart, StopsAWorkerThatSetsItsFlagAfterTheClearWithoutTheThreadLine) {
+    PluginConnections f;
+    ASSERT_TRUE(OpenConnections(f.connections));
+    f.log.Take();
+    bridge::WorkerFields workerFields;
+    bridge::BridgeTables tables;
+    bridge::WorkerContext context{f.workerRunning, f.aircraft,
+                                  bridge::BridgeCycle{workerFields, tables, f.fsuipc, f.aircraft}};
+    GatedWorkerThread thread(context);
+    Connections gated{f.connections.groundServices,
+                      f.fsuipc,
+                      f.fsuipcResult,
+                      f.aircraft,
+                      f.workerRunning,
+                      thread,
+                      f.log};
+    ASSERT_TRUE(thread.Start());
+    CloseConnections(gated);
+    EXPECT_FALSE(thread.Exists());
+    EXPECT_GE(thread.waits, 2);
+    EXPECT_EQ(f.workerRunning.load(), 0);
+    EXPECT_THAT(f.log.Take(), ElementsAreArray(kClosedAllLines));
+}
+
+}  // namespace
+}  // namespace ulvo::plugin

@@ -1,0 +1,145 @@
+#include "plugin/one_second_step.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/little_endian.h"
+#include "native/plugin_connections_fixture.h"
+
+namespace ulvo::plugin {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using Lines = std::vector<std::string>;
+
+class OneSecondStepTest : public ::testing::Test, public PluginConnections {
+  protected:
+    // Opens the connections as the start message does, with the aircraft
+    // reporting `state`.
+    void Open(int32_t state) {
+        SetState(state);
+        connectionsOpened = OpenConnections(connections) ? 1 : 0;
+        ASSERT_EQ(connectionsOpened, 1);
+        log.Take();
+        simconnect.TakeCalls();
+    }
+    void SetState(int32_t state) {
+        StoreU32(aircraftPlatform.sdk2Section.data() + aircraft::kAircraftStateOffset,
+                 uint32_t(state));
+    }
+    Lines Tick() {
+        variables.lookups.clear();
+        OneSecondStep(context);
+        return log.Take();
+    }
+
+    int32_t aircraftStateOk = 0;
+    int32_t connectionsOpened = 0;
+    aircraft::Sdk2Block sdk2Block{};
+    OneSecondContext context{aircraftStateOk, connectionsOpened, sdk2Block, connections};
+};
+
+TEST_F(OneSecondStepTest, StateOneStartsTheWorkerOnceAndOpensTheGroundServicesGate) {
+    Open(1);
+    EXPECT_THAT(Tick(),
+                ElementsAre("Ulvo State is 1. All good to go", "Started ulvo2fsuipc thread."));
+    EXPECT_EQ(thread.starts, 1);
+    EXPECT_EQ(connectionsOpened, 0);
+    EXPECT_EQ(aircraftStateOk, 1);
+    EXPECT_EQ(variables.lookups.size(), 5u);  // the ground-services step ran on this tick
+    EXPECT_EQ(aircraft::FieldI32(sdk2Block, aircraft::kAircraftStateOffset), 1);
+
+    // Later ticks leave the worker and the copy alone and run the step only.
+    SetState(0);
+    EXPECT_THAT(Tick(), IsEmpty());
+    EXPECT_EQ(thread.starts, 1);
+    EXPECT_EQ(aircraftStateOk, 1);
+    EXPECT_EQ(variables.lookups.size(), 5u);
+    EXPECT_EQ(aircraft::FieldI32(sdk2Block, aircraft::kAircraftStateOffset), 1);
+    EXPECT_TRUE(AnyConnectionStands(connections));
+}
+
+TEST(OneSecondStep, AnyOtherStateClosesEverythingAndKeepsTheValueForTheGate) {
+    const struct {
+        int32_t state;
+        bool groundServicesRun;  // the gate holds the value read, so it opens for non-zero
+    } cases[] = {{0, false}, {2, true}, {-1, true}, {0x7FFFFFFF, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        PluginConnections f;
+        int32_t stateOk = 0;
+        int32_t opened = 0;
+        aircraft::Sdk2Block block{};
+        OneSecondContext tick{stateOk, opened, block, f.connections};
+        StoreU32(f.aircraftPlatform.sdk2Section.data() + aircraft::kAircraftStateOffset,
+                 uint32_t(c.state));
+        opened = OpenConnections(f.connections) ? 1 : 0;
+        f.log.Take();
+        f.variables.values["FSDT_GSX_JETWAY_POWER"] = 5.0;
+
+        OneSecondStep(tick);
+        Lines expected = {"Ulvo State is 0. Some other plane loaded?",
+                          "Closing FSUIPC if it was open.",
+                          "Closing Simconnect.",
+                          "Closing ulvo SDK buffer.",
+                          "Closing ulvo SDK filemap.",
+                          "Closing ulvo SDK 2nd buffer.",
+                          "Closing ulvo SDK 2nd filemap."};
+        if (c.groundServicesRun) {
+            expected.push_back("Jetway Power status changed to value: 5");
+        }
+        EXPECT_THAT(f.log.Take(), ElementsAreArray(expected));
+        EXPECT_EQ(f.thread.starts, 0);
+        EXPECT_EQ(opened, 0);
+        EXPECT_EQ(stateOk, c.groundServicesRun ? 1 : 0);
+        EXPECT_FALSE(AnyConnectionStands(f.connections));
+    }
+}
+
+TEST_F(OneSecondStepTest, BeforeASuccessfulOpenOnlyTheClosedGateIsLookedAt) {
+    EXPECT_THAT(Tick(), IsEmpty());
+    EXPECT_THAT(variables.lookups, IsEmpty());
+    EXPECT_THAT(aircraftPlatform.calls, IsEmpty());
+    EXPECT_EQ(aircraftStateOk, 0);
+}
+
+TEST_F(OneSecondStepTest, AThreadThatCannotBeCreatedIsNotReportedAsStarted) {
+    Open(1);
+    thread.startWorks = false;
+    EXPECT_THAT(Tick(), ElementsAre("Ulvo State is 1. All good to go"));
+    EXPECT_FALSE(thread.Exists());
+    EXPECT_EQ(connectionsOpened, 0);
+    EXPECT_TRUE(AnyConnectionStands(connections));  // until the next close
+}
+
+TEST_F(OneSecondStepTest, TheGroundServicesStepKeepsRunningAcrossAReopen) {
+    Open(1);
+    variables.values["FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE"] = 1.0;
+    EXPECT_THAT(Tick(), ElementsAre("Ulvo State is 1. All good to go",
+                                    "Started ulvo2fsuipc thread.", "Main exit toggle requested."));
+    EXPECT_THAT(simconnect.TakeCalls(), ElementsAre("Transmit 0 0 0 1 16", "Transmit 0 2 0 1 16"));
+
+    // A vehicle reload: close, reopen; the gate stays open and the door's
+    // cooldown goes on counting.
+    CloseConnections(connections);
+    connectionsOpened = OpenConnections(connections) ? 1 : 0;
+    log.Take();
+    simconnect.TakeCalls();
+    EXPECT_THAT(Tick(),
+                ElementsAre("Ulvo State is 1. All good to go", "Started ulvo2fsuipc thread."));
+    for (int tick = 0; tick < 4; ++tick) {
+        EXPECT_THAT(Tick(), IsEmpty());
+    }
+    EXPECT_THAT(simconnect.TakeCalls(), IsEmpty());
+    EXPECT_EQ(thread.starts, 2);
+    // The sixth step after the request reads the variable again.
+    EXPECT_THAT(Tick(), ElementsAre("Main exit toggle requested."));
+}
+
+}  // namespace
+}  // namespace ulvo::plugin
