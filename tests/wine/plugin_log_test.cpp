@@ -6,14 +6,16 @@
 #include <string>
 
 #include "win/testbed.h"
+#include "wine/plugin_log_lines.h"
 
 namespace ulvo::testbed {
 namespace {
 
-const std::string kOpened = "Logfile opened\r\n";
-const std::string kClosed = "Logfile closed\r\n";
-const std::string kVehicle = "Vehicle load detected: ";
-const std::string kStarted = kOpened + kVehicle + "Ulvo 737-800 Testbed\r\n";
+const std::string kOpened = kLogOpened;
+const std::string kVehicle = kVehicleReport;
+const std::string kStarted = kStartLog;
+// The shutdown message closes the connections, then the log.
+const std::string kClosed = kConnectionsClosed + kLogClosed;
 
 std::wstring LogPathBesideModule(const PluginLoader& plugin) {
     std::wstring path = plugin.ModuleFileName();
@@ -66,7 +68,7 @@ TEST(PluginLog, TheVehicleReportEndsItsLineOnlyWithATitle) {
         testbed.host.DeliverMessage(P3D::kMessageLoadingComplete);
         testbed.host.DeliverMessage(P3D::kMessageShutdown);
         // An unended report is continued by the next line.
-        EXPECT_EQ(testbed.plugin.ReadLog(), kOpened + c.report + kClosed);
+        EXPECT_EQ(testbed.plugin.ReadLog(), kOpened + c.report + kConnectionsOpened + kClosed);
         testbed.plugin.StopAndUnload();
         EXPECT_EQ(testbed.host.vehicle.Outstanding(), 0);
     }
@@ -199,7 +201,7 @@ TEST(PluginLog, TheNextSimulatorRunOverwritesTheLog) {
     testbed.host.vehicle.title = L"B";
     ASSERT_TRUE(testbed.plugin.LoadAndStart());  // the same DLL file, the same folder
     testbed.host.DeliverMessage(P3D::kMessageLoadingComplete);
-    EXPECT_EQ(testbed.plugin.ReadLog(), kOpened + kVehicle + "B\r\n");
+    EXPECT_EQ(testbed.plugin.ReadLog(), kOpened + kVehicle + "B\r\n" + kConnectionsOpened);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "win/guid_text.h"
 #include "win/testbed.h"
+#include "wine/plugin_log_lines.h"
 
 namespace ulvo::testbed {
 namespace {
@@ -147,26 +148,29 @@ TEST(PluginShell, MessagesWithoutAHandlerAndTheOtherCallbacksDoNothing) {
         (UINT64{1} << 32) | P3D::kMessageLoadingComplete,  // the whole 64 bits are the id
         (UINT64{1} << 63) | P3D::kMessageShutdown,
         ~UINT64{0}};
-    auto deliverIgnored = [&] {
+    // Before the start message the one-second step has nothing to do either.
+    auto deliverIgnored = [&](bool oneSecond) {
         for (const UINT64 id : ignored) {
             testbed.host.DeliverMessage(id);
         }
-        testbed.host.DeliverOneSecond();
+        if (oneSecond) {
+            testbed.host.DeliverOneSecond();
+        }
         testbed.host.DeliverFrame();
         testbed.host.DeliverCustomRender();
     };
 
-    deliverIgnored();
+    deliverIgnored(true);
     EXPECT_EQ(GetFileAttributesW(testbed.plugin.LogPath().c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(testbed.host.vehicles.LastCall(), "");
     EXPECT_TRUE(testbed.host.reporting.alerts.empty());
 
     testbed.host.DeliverMessage(P3D::kMessageLoadingComplete);
     const std::string started = testbed.plugin.ReadLog();
-    deliverIgnored();
+    deliverIgnored(false);
     EXPECT_EQ(testbed.plugin.ReadLog(), started);
     testbed.host.DeliverMessage(P3D::kMessageShutdown);
-    EXPECT_EQ(testbed.plugin.ReadLog(), started + "Logfile closed\r\n");
+    EXPECT_EQ(testbed.plugin.ReadLog(), started + kConnectionsClosed + kLogClosed);
     testbed.plugin.StopAndUnload();
     ExpectNoReferenceLeft(testbed.host);
 }

@@ -1,5 +1,8 @@
 #include "plugin/win/ulvo_pdk_plugin.h"
 
+#include "aircraft/win/aircraft_platform_win.h"
+#include "bridge/win/worker_thread.h"
+#include "fsuipc/win/fsuipc_platform_win.h"
 #include "plugin/one_byte_text.h"
 #include "plugin/win/host_services.h"
 
@@ -13,6 +16,43 @@ constexpr int kAlertWithOkButton = 2;
 
 }  // namespace
 
+UlvoPDKPlugin::UlvoPDKPlugin()
+    : workerContext(bridge::ProcessWorkerContext(*this, workerRunning)),
+      worker(workerThread, workerThreadId, workerContext),
+      connections{
+          groundservices::GroundServicesContext{*this, NamedVariablesOrNone(), simConnectApi,
+                                                aircraft::ProcessAircraftLink(), log},
+          fsuipc::ProcessFsuipcLink(),
+          fsuipcResult,
+          aircraft::ProcessAircraftLink(),
+          workerRunning,
+          worker,
+          log},
+      oneSecond{aircraftStateOk, connectionsOpened, bridge::ProcessBridgeTables().sdk2Block,
+                connections} {}
+
+UlvoPDKPlugin::~UlvoPDKPlugin() {
+    if (AnyConnectionStands(connections)) {
+        CloseConnections(connections);
+    }
+}
+
+// Without the host's named-variable service the ground-services step skips
+// every variable silently.
+groundservices::NamedVariables* UlvoPDKPlugin::NamedVariablesOrNone() {
+    P3D::IPanelSystemV400* panels =
+        hostServices != nullptr ? hostServices->NamedVariableService() : nullptr;
+    if (panels == nullptr) {
+        return nullptr;
+    }
+    namedVariables.emplace(*panels);
+    return &*namedVariables;
+}
+
+void UlvoPDKPlugin::OnOneHz(P3D::IParameterListV400*) {
+    OneSecondStep(oneSecond);
+}
+
 void UlvoPDKPlugin::OnStart(P3D::IParameterListV400*) {
     if (started) {
         return;
@@ -22,12 +62,21 @@ void UlvoPDKPlugin::OnStart(P3D::IParameterListV400*) {
     }
     started = true;
     ReportVehicleLoad();
-    // Opening the connections follows here once the connection sequences exist.
+    connectionsOpened = OpenConnections(connections) ? 1 : 0;
+}
+
+void UlvoPDKPlugin::OnVehicleLoaded(P3D::IParameterListV400*) {
+    if (!started) {
+        return;
+    }
+    CloseConnections(connections);
+    ReportVehicleLoad();
+    connectionsOpened = OpenConnections(connections) ? 1 : 0;
 }
 
 void UlvoPDKPlugin::OnShutdown(P3D::IParameterListV400*) {
     aircraftStateOk = 0;
-    // Closing the connections comes here, before the log closes.
+    CloseConnections(connections);
     if (logOpen) {
         log.LogLine(L"Logfile closed");
         log.Close();

@@ -1,25 +1,40 @@
 // The one plug-in object. It lives from DLLStart to DLLStop and carries the
-// state of the handlers and of the worker steps (bridge::WorkerFields).
+// state of the handlers, of the ground services (GroundServicesFields) and of
+// the worker steps (WorkerFields).
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "bridge/bridge_state.h"
+#include "bridge/worker_main.h"
+#include "groundservices/ground_services.h"
+#include "plugin/connection_sequences.h"
 #include "plugin/log_file.h"
+#include "plugin/one_second_step.h"
+#include "plugin/win/client_simconnect_api.h"
+#include "plugin/win/host_named_variables.h"
 #include "plugin/win/pdk_plugin.h"
+#include "plugin/win/win32_worker_thread.h"
 
 namespace ulvo::plugin {
 
-class UlvoPDKPlugin final : public P3D::PdkPlugin, public bridge::WorkerFields {
+class UlvoPDKPlugin final : public P3D::PdkPlugin,
+                            public bridge::WorkerFields,
+                            public groundservices::GroundServicesFields {
   public:
-    UlvoPDKPlugin() = default;
-    // Closes the log if it is still open, then the base unregisters and releases
-    // the callbacks. Connections and the worker are the shutdown message's work.
-    ~UlvoPDKPlugin() override = default;
+    UlvoPDKPlugin();
+    // The host may stop the library without a shutdown message first. A worker
+    // still running is stopped and connections still open are closed here, so
+    // that no worker runs on a destroyed object and no handle is left behind.
+    // Then the log closes and the base unregisters and releases the callbacks.
+    ~UlvoPDKPlugin() override;
 
+    void OnOneHz(P3D::IParameterListV400* params) override;
     void OnStart(P3D::IParameterListV400* params) override;
+    void OnVehicleLoaded(P3D::IParameterListV400* params) override;
     void OnShutdown(P3D::IParameterListV400* params) override;
 
     bool logOpen = false;  // the log file was opened once; never cleared
@@ -41,6 +56,15 @@ class UlvoPDKPlugin final : public P3D::PdkPlugin, public bridge::WorkerFields {
 
     LogOpenResult OpenLog();
     void ReportVehicleLoad();
+    groundservices::NamedVariables* NamedVariablesOrNone();
+
+    std::optional<HostNamedVariables> namedVariables;  // none without the host's service
+    ClientSimConnectApi simConnectApi;
+    // The worker's argument: it must outlive every worker thread.
+    bridge::WorkerContext workerContext;
+    Win32WorkerThread worker;
+    Connections connections;
+    OneSecondContext oneSecond;
 };
 
 }  // namespace ulvo::plugin

@@ -1,0 +1,58 @@
+// The whole plug-in in the testbed, driven as the simulator drives it: messages
+// and one-second ticks on this thread, which also serves the simulator's and
+// FSUIPC's windows while it pumps. Waits pump until a condition holds and give
+// up after a few seconds, so that no test can hang; they measure nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/plugin_simconnect_messages.h"
+#include "win/testbed.h"
+
+namespace ulvo::testbed {
+
+constexpr std::chrono::milliseconds kPatience(5000);
+
+class PluginSession {
+  public:
+    explicit PluginSession(const TestbedOptions& options = {});
+
+    // DLLStart, then the start message (407).
+    bool Start();
+    void Tick() { testbed.host.DeliverOneSecond(); }
+    void VehicleLoaded() { testbed.host.DeliverMessage(P3D::kMessageVehicleChanged); }
+    void Shutdown() { testbed.host.DeliverMessage(P3D::kMessageShutdown); }
+
+    std::string Log() const { return testbed.plugin.ReadLog(); }
+    // The log written since the last call.
+    std::string NewLog();
+
+    // Threads running from the plug-in's code: the worker, if any.
+    std::vector<DWORD> PluginThreads() const;
+    // Pumps until FSUIPC has served `count` more exchanges.
+    bool PumpExchanges(uint64_t count);
+    // Pumps until the aircraft has received `count` commands in all.
+    bool PumpCommands(size_t count);
+    bool PumpUntil(const std::function<bool()>& done);
+    // After the first tick: pumps until the worker has performed the command that
+    // a fresh offset space holds at 0x9400 (0, the command word of a client that
+    // has not written yet) and cleared it to idle; takes that command.
+    bool PumpFirstCycles();
+
+    uint16_t FsuipcU16(uint32_t offset);
+    void SetFsuipcU16(uint32_t offset, uint16_t value);
+    uint8_t FsuipcU8(uint32_t offset);
+
+    Testbed testbed;
+
+  private:
+    size_t logSeen = 0;
+};
+
+}  // namespace ulvo::testbed
