@@ -50,6 +50,13 @@ uint16_t PluginSession::FsuipcU16(uint32_t offset) {
     return testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) { return space.U16(offset); });
 }
 
+void PluginSession::SetFsuipcU8(uint32_t offset, uint8_t value) {
+    testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) {
+        space.SetU8(offset, value);
+        return 0;
+    });
+}
+
 void PluginSession::SetFsuipcU16(uint32_t offset, uint16_t value) {
     testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) {
         space.SetU16(offset, value);

@@ -47,6 +47,7 @@ class PluginSession {
 
     uint16_t FsuipcU16(uint32_t offset);
     void SetFsuipcU16(uint32_t offset, uint16_t value);
+    void SetFsuipcU8(uint32_t offset, uint8_t value);
     uint8_t FsuipcU8(uint32_t offset);
 
     Testbed testbed;

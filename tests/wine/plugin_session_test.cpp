@@ -67,6 +67,32 @@ TEST_F(RunningSession, AnAnnunciatorLitInTheSectionReachesItsFsuipcByte) {
     EXPECT_THAT(session.testbed.aircraft.Commands(), IsEmpty());
 }
 
+// A client turns a knob: the control bytes it writes become trains of step
+// commands and a set value seeded from the aircraft's altitude window.
+TEST_F(RunningSession, KnobTrainsWrittenByAClientBecomeAircraftCommands) {
+    AircraftParty& aircraft = session.testbed.aircraft;
+    const int32_t altitudeDigits[] = {1, 2, 0, 0, 0};  // the window shows 12000
+    for (uint32_t i = 0; i < 5; ++i) {
+        ASSERT_TRUE(aircraft.SetI32(AircraftParty::Block::Sdk, 0x1E0 + 4 * i, altitudeDigits[i]));
+    }
+    ASSERT_TRUE(session.PumpUntil([&] { return session.FsuipcU16(0x943A) == 12000; }));
+
+    session.SetFsuipcU8(0x94F8, 3);  // three steps up
+    ASSERT_TRUE(session.PumpCommands(3));
+    EXPECT_THAT(aircraft.TakeCommands(),
+                ElementsAre(Command{628, 0}, Command{628, 0}, Command{628, 0}));
+    session.SetFsuipcU8(0x94F8, 1);  // two steps down
+    ASSERT_TRUE(session.PumpCommands(2));
+    EXPECT_THAT(aircraft.TakeCommands(), ElementsAre(Command{627, 0}, Command{627, 0}));
+
+    session.SetFsuipcU8(0x94F0, 2);  // altitude knob, two clicks of 100 ft
+    ASSERT_TRUE(session.PumpCommands(1));
+    session.SetFsuipcU8(0x94F0, 3);  // one more within the hold-off
+    ASSERT_TRUE(session.PumpCommands(2));
+    ASSERT_TRUE(session.PumpExchanges(5));
+    EXPECT_THAT(aircraft.TakeCommands(), ElementsAre(Command{1232, 12200}, Command{1232, 12300}));
+}
+
 TEST_F(RunningSession, TheShutdownStopsTheWorkerClosesEverythingThenTheLog) {
     session.Shutdown();
     EXPECT_EQ(session.NewLog(), kWorkerClosing + kConnectionsClosed + kLogClosed);
