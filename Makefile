@@ -4,7 +4,7 @@
 PRESETS := native native-asan fuzz windows
 WINEPREFIX_DIR := $(CURDIR)/build/windows/wineprefix
 
-.PHONY: all demo test setup dll bench fuzz dist clean \
+.PHONY: all demo test setup dll bench fuzz dist offsets-doc clean \
         $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: dll
@@ -36,6 +36,10 @@ test: $(addprefix test-,$(PRESETS))
 
 $(addprefix test-,$(PRESETS)): test-%: build-%
 	ctest --preset $*
+
+# Regenerates the offset reference from the tables; `make test` fails while it is stale.
+offsets-doc: build-native
+	build/native/bin/ulvo_offsets_doc --write docs/offsets.md
 
 bench: build-native
 	@scripts/bench.sh

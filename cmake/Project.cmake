@@ -2,7 +2,8 @@
 
 # Warnings apply to our code only, never to googletest built from source.
 function(ulvo_warnings target)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Werror)
+    target_compile_options(${target} PRIVATE
+        $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Wpedantic -Wshadow -Werror>)
 endfunction()
 
 if(ULVO_SANITIZE)
@@ -22,6 +23,8 @@ if(ULVO_TARGET STREQUAL "windows")
         message(FATAL_ERROR "ULVO_TARGET=windows needs the mingw-w64 toolchain file")
     endif()
     set(ULVO_WINDOWS ON)
+    # Version resources of the DLL and the monitor (windres).
+    enable_language(RC)
     # Windows 10 API level: high-resolution waitable timers, known folders.
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00 UNICODE _UNICODE)
     # The Wine prefix lives inside the build tree; every Windows test runs through

@@ -8,16 +8,16 @@ namespace {
 
 constexpr std::chrono::milliseconds kExitGrace{5000};
 
-std::wstring TestbedPath() {
+std::wstring ProgramBeside(const wchar_t* program) {
     std::vector<wchar_t> path(MAX_PATH);
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
         if (length == 0) {
-            return L"testbed.exe";
+            return program;
         }
         if (length < path.size()) {
             std::wstring full(path.data(), length);
-            return full.substr(0, full.find_last_of(L"\\/") + 1) + L"testbed.exe";
+            return full.substr(0, full.find_last_of(L"\\/") + 1) + program;
         }
         path.resize(path.size() * 2);
     }
@@ -42,7 +42,7 @@ void CloseIfOpen(HANDLE& handle) {
 
 }  // namespace
 
-TestbedProcess::TestbedProcess(const std::wstring& arguments) {
+TestbedProcess::TestbedProcess(const std::wstring& arguments, const wchar_t* programName) {
     // Make sure this process's desktop exists before any pipe does. Otherwise the
     // child's first window makes Wine start the desktop's process from the child,
     // which then holds the child's output pipe open long after the child ended.
@@ -67,7 +67,7 @@ TestbedProcess::TestbedProcess(const std::wstring& arguments) {
         SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
     }
 
-    const std::wstring program = TestbedPath();
+    const std::wstring program = ProgramBeside(programName);
     std::wstring commandLine = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;

@@ -26,9 +26,9 @@ constexpr std::chrono::seconds kTestbedAnswerTimeout{45};
 
 class TestbedProcess {
   public:
-    // `arguments` follow the program's name, e.g. L"fsuipc-server". testbed.exe
-    // is looked for beside the running program.
-    explicit TestbedProcess(const std::wstring& arguments);
+    // `arguments` follow the program's name, e.g. L"fsuipc-server". The program,
+    // testbed.exe unless another is named, is looked for beside the running one.
+    explicit TestbedProcess(const std::wstring& arguments, const wchar_t* program = L"testbed.exe");
     ~TestbedProcess();
     TestbedProcess(const TestbedProcess&) = delete;
     TestbedProcess& operator=(const TestbedProcess&) = delete;

@@ -1,0 +1,117 @@
+// How the monitor and the demo read the values of the offset block, and the
+// console view they show.
+#include <gtest/gtest.h>
+
+#include "common/little_endian.h"
+#include "offsets/block_view.h"
+#include "offsets/value_text.h"
+
+namespace ulvo::tools {
+namespace {
+
+const bridge::FurtherRecord& FurtherAt(uint32_t offset) {
+    for (const bridge::FurtherRecord& record : bridge::kFurtherRecords) {
+        if (record.offset == offset) {
+            return record;
+        }
+    }
+    ADD_FAILURE() << "no further value at " << std::hex << offset;
+    return bridge::kFurtherRecords[0];
+}
+
+TEST(OffsetValues, ReadAsTheReferenceDescribes) {
+    struct Case {
+        uint32_t offset;
+        uint16_t raw;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0x9400, 0xFFFF, "idle"},   {0x9400, 1298, "1298"},     {0x9400, 0x8000, "ignored -32768"},
+        {0x9430, 0xFA24, "-1500"},  // signed display
+        {0x9430, 0xFFFF, "blank"},  {0x9430, 0xFFFE, "88888"},  {0x943A, 0xFA24, "64036"},
+        {0x943A, 4464, "4464"},     // unsigned display
+        {0x9434, 0xFFFE, "65534"},  // three digits can never show 88888
+        {0x9448, 0xFFE7, "-25"},    {0x9402, 0x81, "10000001"}, {0x9472, 0x2C, "44"},
+        {0x9477, 250, "0.250"},                             // factor 1000
+        {0x9477, 0xFFFF, "-0.001"}, {0x948A, 123, "12.3"},  // factor 10
+        {0x9480, 0xFFFF, "-1"},     {0x94F8, 3, "3"},
+    };
+    for (const Case& c : cases) {
+        BlockSnapshot snapshot;
+        StoreU16(snapshot.bytes.data() + (c.offset - kBlockFirst), c.raw);
+        bool found = false;
+        for (const OffsetEntry& entry : BlockLayout()) {
+            if (entry.offset == c.offset) {
+                EXPECT_EQ(ValueText(entry, snapshot), c.text) << std::hex << c.offset;
+                found = true;
+            }
+        }
+        EXPECT_TRUE(found) << std::hex << c.offset;
+    }
+}
+
+TEST(OffsetValues, FurtherDecimalsUndoTheFactor) {
+    EXPECT_EQ(FurtherDecimals(FurtherAt(0x9477)), 3);
+    EXPECT_EQ(FurtherDecimals(FurtherAt(0x948A)), 1);
+    EXPECT_EQ(FurtherDecimals(FurtherAt(0x9480)), 0);
+    EXPECT_EQ(FurtherText(FurtherAt(0x94D2), 0x8000), "-3276.8");
+}
+
+size_t VisibleWidth(const std::string& line) {
+    size_t width = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\x1b') {
+            i = line.find('m', i);
+        } else {
+            ++width;
+        }
+    }
+    return width;
+}
+
+TEST(BlockView, FitsTheWidthWithAndWithoutColour) {
+    BlockSnapshot before, now;
+    now.bytes.fill(0xFF);
+    const BlockView view = MakeBlockView(now, &before);
+    for (size_t width : {40, 80, 100, 132, 200}) {
+        for (bool colour : {false, true}) {
+            const auto lines = RenderBlockView(view, {width, colour});
+            size_t cells = 0;
+            for (const std::string& line : lines) {
+                EXPECT_LE(VisibleWidth(line), width) << line;
+                EXPECT_EQ(line.find('\x1b') != std::string::npos, colour) << line;
+                for (size_t at = line.find(':'); at != std::string::npos;
+                     at = line.find(':', at + 1)) {
+                    ++cells;
+                }
+            }
+            // Every displayed value once, plus the command word's own line.
+            EXPECT_EQ(cells, 1u + 32 + 46 + 67 + 22) << width;
+        }
+    }
+}
+
+TEST(BlockView, MarksWhatChangedSinceTheSnapshotBefore) {
+    BlockSnapshot before, now;
+    StoreU16(now.bytes.data() + (0x9430 - kBlockFirst), 1500);
+    now.bytes[0x9402 - kBlockFirst] = 0x01;
+    const BlockView view = MakeBlockView(now, &before);
+    std::vector<uint32_t> changed;
+    for (const ViewSection& section : view.sections) {
+        for (const ViewCell& cell : section.cells) {
+            if (cell.changed) {
+                changed.push_back(cell.offset);
+            }
+        }
+    }
+    EXPECT_EQ(changed, (std::vector<uint32_t>{0x9430, 0x9402}));
+    EXPECT_FALSE(view.commandWord.changed);
+    for (const ViewSection& section : MakeBlockView(now, nullptr).sections) {
+        for (const ViewCell& cell : section.cells) {
+            EXPECT_FALSE(cell.changed);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ulvo::tools

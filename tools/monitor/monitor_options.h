@@ -1,0 +1,54 @@
+// The monitor's command line, and the texts it shows for what can go wrong.
+//
+//   ulvo-monitor [--once] [--interval MS] [--command CODE] [--control OFFSET=VALUE]...
+//
+// --control takes one of the control bytes: OFFSET=VALUE sets it, OFFSET+=N and
+// OFFSET-=N move a counter by N steps (wrapping as the plug-in counts).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ulvo::tools {
+
+struct ControlWrite {
+    enum Kind { kSet, kStepUp, kStepDown };
+    uint32_t offset = 0;
+    Kind kind = kSet;
+    uint8_t amount = 0;  // the value to set, or the number of steps
+};
+
+struct MonitorOptions {
+    bool once = false;
+    bool help = false;
+    uint32_t intervalMs = 250;
+    std::optional<uint16_t> command;
+    std::vector<ControlWrite> controls;
+    std::string error;  // why the arguments cannot be used; empty when they can
+};
+
+constexpr uint32_t kMinIntervalMs = 20;
+constexpr uint32_t kMaxIntervalMs = 60000;
+constexpr uint32_t kMaxSteps = 127;  // more would be counted the other way round
+
+MonitorOptions ParseMonitorOptions(const std::vector<std::string>& arguments);
+std::string MonitorUsage();
+
+// The byte to write for `write` when the control byte holds `current`.
+uint8_t ControlByteAfter(const ControlWrite& write, uint8_t current);
+// "0x94F8=3", "0x94F8+=2".
+std::string ControlWriteText(const ControlWrite& write);
+
+// Exit codes.
+constexpr int kExitOk = 0;
+constexpr int kExitNoFsuipc = 1;  // FSUIPC could not be reached or stopped answering
+constexpr int kExitUsage = 2;
+
+// What to tell the user when FsuipcLink::Open failed with `code`.
+std::string OpenFailureText(uint32_t code);
+// ... and when an exchange failed with `code` after the link had opened.
+std::string ExchangeFailureText(uint32_t code);
+
+}  // namespace ulvo::tools

@@ -1,0 +1,51 @@
+#include "monitor/win/console.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+namespace ulvo::tools {
+
+namespace {
+
+std::atomic<bool> stopRequested{false};
+
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT || event == CTRL_CLOSE_EVENT) {
+        stopRequested = true;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+ConsoleInfo PrepareConsole() {
+    ConsoleInfo info;
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (output == nullptr || output == INVALID_HANDLE_VALUE || !GetConsoleMode(output, &mode)) {
+        return info;
+    }
+    info.isConsole = true;
+    info.ansi = (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0 ||
+                SetConsoleMode(output, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+    CONSOLE_SCREEN_BUFFER_INFO screen;
+    if (GetConsoleScreenBufferInfo(output, &screen)) {
+        const SHORT columns = SHORT(screen.srWindow.Right - screen.srWindow.Left + 1);
+        if (columns >= 40) {
+            info.width = size_t(columns);
+        }
+    }
+    return info;
+}
+
+void CatchStopRequests() {
+    SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
+bool StopRequested() {
+    return stopRequested;
+}
+
+}  // namespace ulvo::tools

@@ -1,0 +1,23 @@
+// The console the monitor writes to: whether it is one, whether it understands
+// ANSI sequences, how wide it is, and Ctrl+C.
+#pragma once
+
+#include <cstddef>
+
+namespace ulvo::tools {
+
+struct ConsoleInfo {
+    bool isConsole = false;  // standard output is a console window
+    bool ansi = false;       // it takes colours and cursor movement
+    size_t width = 80;
+};
+
+// Looks at standard output and turns on ANSI processing where the console has it.
+ConsoleInfo PrepareConsole();
+
+// After this, Ctrl+C and closing the window set the flag that StopRequested reads
+// instead of ending the process, so the monitor can close its FSUIPC link.
+void CatchStopRequests();
+bool StopRequested();
+
+}  // namespace ulvo::tools

@@ -1,0 +1,45 @@
+// A compact view of the whole offset block for a console: the command word, the
+// displays, the annunciator and switch bytes as bits, the further values and the
+// control bytes, each value at its offset. Values that changed since the previous
+// snapshot are marked, so a person sees at a glance what moves.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "offsets/value_text.h"
+
+namespace ulvo::tools {
+
+struct ViewCell {
+    uint32_t offset = 0;
+    std::string value;
+    bool changed = false;
+    OffsetRole role = OffsetRole::kUnused;
+};
+
+struct ViewSection {
+    std::string title;
+    size_t valueWidth = 0;  // every value of the section right-aligned to this
+    std::vector<ViewCell> cells;
+};
+
+struct BlockView {
+    ViewCell commandWord;
+    std::vector<ViewSection> sections;  // displays, bits, further values, controls
+};
+
+// `before` may be null: nothing is then marked as changed.
+BlockView MakeBlockView(const BlockSnapshot& now, const BlockSnapshot* before);
+
+struct ViewStyle {
+    size_t width = 80;    // characters a line may use
+    bool colour = false;  // ANSI colours: changed values, lit bits, titles
+};
+
+// The view as lines without line ends, none wider than the style's width
+// (colour sequences aside).
+std::vector<std::string> RenderBlockView(const BlockView& view, const ViewStyle& style);
+
+}  // namespace ulvo::tools

@@ -1,0 +1,48 @@
+// How the values in the offset block read, one offset at a time. The offset
+// reference describes the same rules in words; the monitor and the demo show
+// values with these functions.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "bridge/display_table.h"
+#include "bridge/further_table.h"
+#include "offsets/block_layout.h"
+
+namespace ulvo::tools {
+
+// The 252 bytes of the block as read from FSUIPC in one piece.
+struct BlockSnapshot {
+    std::array<uint8_t, kBlockSize> bytes{};
+
+    uint8_t U8(uint32_t offset) const { return bytes[offset - kBlockFirst]; }
+    uint16_t U16(uint32_t offset) const { return uint16_t(U8(offset) | (U8(offset + 1) << 8)); }
+    // The bytes of one entry, little-endian, as an unsigned number.
+    uint32_t Raw(const OffsetEntry& entry) const;
+};
+
+// Published markers of a display slot.
+constexpr uint16_t kBlankSlot = 0xFFFF;      // the window shows no digits
+constexpr uint16_t kAllEightsSlot = 0xFFFE;  // a five-digit window shows 88888
+constexpr uint16_t kIdleCommandWord = 0xFFFF;
+
+// True for the displays that carry a minus sign (two's complement in their slot).
+bool SignedDisplay(uint8_t display);
+
+// "idle", "1298" (waiting to be performed), "ignored -5" (negative: left alone).
+std::string CommandWordText(uint16_t raw);
+// "blank", "88888", "-1500", "250".
+std::string DisplayText(const bridge::DisplayRow& row, uint16_t raw);
+// Bit 7 first: "10000001".
+std::string BitsText(uint8_t byte);
+// A further value as its source reads: "12", "0.250" (factor 1000), "12.3" (factor 10).
+std::string FurtherText(const bridge::FurtherRecord& record, uint32_t raw);
+// Digits after the decimal point that undo a further value's factor.
+int FurtherDecimals(const bridge::FurtherRecord& record);
+
+// Any entry of the layout, as the monitor shows it.
+std::string ValueText(const OffsetEntry& entry, const BlockSnapshot& snapshot);
+
+}  // namespace ulvo::tools
