@@ -37,6 +37,10 @@ test: $(addprefix test-,$(PRESETS))
 $(addprefix test-,$(PRESETS)): test-%: build-%
 	ctest --preset $*
 
+# The release zip: dist/Ulvo2FSUIPC-<version>.zip, an add-on package for the simulator.
+dist: build-windows
+	@scripts/dist.sh dist
+
 # Regenerates the offset reference from the tables; `make test` fails while it is stale.
 offsets-doc: build-native
 	build/native/bin/ulvo_offsets_doc --write docs/offsets.md

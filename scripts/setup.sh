@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64
     clang libclang-rt-14-dev
-    zip unzip
+    zip unzip libxml2-utils
 )
 
 missing=()

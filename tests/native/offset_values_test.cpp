@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/little_endian.h"
+#include "offsets/ansi.h"
 #include "offsets/block_view.h"
 #include "offsets/value_text.h"
 
@@ -57,18 +58,6 @@ TEST(OffsetValues, FurtherDecimalsUndoTheFactor) {
     EXPECT_EQ(FurtherText(FurtherAt(0x94D2), 0x8000), "-3276.8");
 }
 
-size_t VisibleWidth(const std::string& line) {
-    size_t width = 0;
-    for (size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '\x1b') {
-            i = line.find('m', i);
-        } else {
-            ++width;
-        }
-    }
-    return width;
-}
-
 TEST(BlockView, FitsTheWidthWithAndWithoutColour) {
     BlockSnapshot before, now;
     now.bytes.fill(0xFF);
@@ -78,7 +67,7 @@ TEST(BlockView, FitsTheWidthWithAndWithoutColour) {
             const auto lines = RenderBlockView(view, {width, colour});
             size_t cells = 0;
             for (const std::string& line : lines) {
-                EXPECT_LE(VisibleWidth(line), width) << line;
+                EXPECT_LE(tools::ansi::VisibleWidth(line), width) << line;
                 EXPECT_EQ(line.find('\x1b') != std::string::npos, colour) << line;
                 for (size_t at = line.find(':'); at != std::string::npos;
                      at = line.find(':', at + 1)) {

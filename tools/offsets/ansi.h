@@ -2,6 +2,7 @@
 // output is a terminal that understands them.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace ulvo::tools::ansi {
@@ -23,6 +24,22 @@ inline constexpr const char* kShowCursor = "\x1b[?25h";
 // `text` in `style`, or plain when colour is off.
 inline std::string Paint(const std::string& text, const char* style, bool colour) {
     return colour ? style + text + kReset : text;
+}
+
+// The characters a line takes on the terminal: its colour sequences take none.
+inline size_t VisibleWidth(const std::string& line) {
+    size_t width = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\x1b') {
+            i = line.find('m', i);
+            if (i == std::string::npos) {
+                break;
+            }
+        } else {
+            ++width;
+        }
+    }
+    return width;
 }
 
 }  // namespace ulvo::tools::ansi

@@ -34,6 +34,7 @@ ViewCell MakeCell(const OffsetEntry& entry, const BlockSnapshot& now, const Bloc
     cell.offset = entry.offset;
     cell.role = entry.role;
     cell.value = ValueText(entry, now);
+    cell.raw = now.Raw(entry);
     cell.changed = before != nullptr && before->Raw(entry) != now.Raw(entry);
     return cell;
 }
@@ -90,6 +91,23 @@ BlockView MakeBlockView(const BlockSnapshot& now, const BlockSnapshot* before) {
         }
     }
     return view;
+}
+
+BlockView ActiveOnly(const BlockView& view) {
+    BlockView active{view.commandWord, {}};
+    for (const ViewSection& section : view.sections) {
+        ViewSection kept{section.title + ", only those not 0:", section.valueWidth, {}};
+        for (const ViewCell& cell : section.cells) {
+            if (cell.raw != 0 || cell.changed) {
+                kept.cells.push_back(cell);
+            }
+        }
+        if (kept.cells.empty()) {
+            kept.title = section.title + ": all 0";
+        }
+        active.sections.push_back(std::move(kept));
+    }
+    return active;
 }
 
 std::vector<std::string> RenderBlockView(const BlockView& view, const ViewStyle& style) {

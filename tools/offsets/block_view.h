@@ -15,6 +15,7 @@ namespace ulvo::tools {
 struct ViewCell {
     uint32_t offset = 0;
     std::string value;
+    uint32_t raw = 0;  // the bytes as a number
     bool changed = false;
     OffsetRole role = OffsetRole::kUnused;
 };
@@ -32,6 +33,10 @@ struct BlockView {
 
 // `before` may be null: nothing is then marked as changed.
 BlockView MakeBlockView(const BlockSnapshot& now, const BlockSnapshot* before);
+
+// The same view with only the values that are not 0 or just changed, for a
+// screen too small for all of them. A section left empty says so.
+BlockView ActiveOnly(const BlockView& view);
 
 struct ViewStyle {
     size_t width = 80;    // characters a line may use

@@ -42,8 +42,11 @@ std::string DisplayText(const bridge::DisplayRow& row, uint16_t raw) {
     if (raw == kAllEightsSlot && row.FiveDigit()) {
         return "88888";
     }
-    if (SignedDisplay(row.index)) {
-        return std::to_string(int16_t(raw));
+    // A minus sign leaves a window at most four digits, so only 0xD8F1 (-9999) and
+    // above are negative; below that the slot holds a positive value past 32767,
+    // such as a cabin altitude of 35000 (0x88B8).
+    if (SignedDisplay(row.index) && raw >= kMostNegativeSlot) {
+        return std::to_string(int(raw) - 0x10000);
     }
     return std::to_string(raw);
 }

@@ -27,8 +27,11 @@ struct BlockSnapshot {
 constexpr uint16_t kBlankSlot = 0xFFFF;      // the window shows no digits
 constexpr uint16_t kAllEightsSlot = 0xFFFE;  // a five-digit window shows 88888
 constexpr uint16_t kIdleCommandWord = 0xFFFF;
+// The lowest slot value of a signed display that reads as negative: -9999.
+constexpr uint16_t kMostNegativeSlot = 0x10000 - 9999;
 
-// True for the displays that carry a minus sign (two's complement in their slot).
+// True for the displays that carry a minus sign (two's complement in their slot,
+// from kMostNegativeSlot up).
 bool SignedDisplay(uint8_t display);
 
 // "idle", "1298" (waiting to be performed), "ignored -5" (negative: left alone).

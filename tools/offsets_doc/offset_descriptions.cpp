@@ -52,7 +52,9 @@ std::string DisplaySource(const bridge::DisplayRow& row) {
 }
 
 std::string DisplayEncoding(const bridge::DisplayRow& row) {
-    std::string text = MinusField(row.index) ? "signed 16-bit" : "unsigned 16-bit";
+    std::string text = MinusField(row.index)
+                           ? "16-bit, 0xD8F1 and above negative (two's complement)"
+                           : "unsigned 16-bit";
     text += "; 0xFFFF blank";
     if (row.FiveDigit()) {
         text += "; 0xFFFE 88888";

@@ -32,10 +32,12 @@ here.
   shows, as a whole number without its decimal point: a speed window showing
   Mach .78 reads 78. Two values are markers: **65535 (0xFFFF) means the window
   is blank** and **65534 (0xFFFE) means a five-digit window shows 88888** (the
-  lamp test). Three displays can be negative (0x9430, 0x9432, 0x9448): read them
-  as signed 16-bit numbers in two's complement, so -1500 is 0xFA24 (bytes 0x24
-  0xFA). For them too 0xFFFF and 0xFFFE are the markers. A five-digit value above
-  65535 keeps only its low 16 bits (70000 reads 4464).
+  lamp test). Three displays can be negative (0x9430, 0x9432, 0x9448): a
+  negative value is a signed 16-bit number in two's complement, so -1500 is
+  0xFA24 (bytes 0x24 0xFA). Their windows show at most four digits after a minus,
+  so read 0xD8F1 (-9999) to 0xFFFD as negative and anything lower as positive: a
+  cabin altitude of 35000 reads 0x88B8. 0xFFFF and 0xFFFE stay the markers. A
+  five-digit value above 65535 keeps only its low 16 bits (70000 reads 4464).
 - **Annunciator and switch bytes** hold up to eight lamps or switches, one per
   bit; bit 0 is the bit of value 1. A bit is 1 while its lamp is lit or its
   switch is on. A few positions hold a 2-bit or 4-bit number (its bits are

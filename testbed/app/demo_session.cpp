@@ -1,0 +1,533 @@
+#include "demo_session.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "bridge/bit_word_table.h"
+#include "bridge/control_table.h"
+#include "bridge/display_table.h"
+#include "core/simconnect_message_text.h"
+#include "offsets/ansi.h"
+#include "offsets/block_view.h"
+#include "win/message_pump.h"
+#include "win/plugin_threads.h"
+#include "win/testbed_process.h"
+
+namespace ulvo::testbed {
+
+namespace {
+
+using namespace std::chrono_literals;
+using Block = AircraftParty::Block;
+namespace ansi = tools::ansi;
+
+constexpr size_t kSteps = 10;
+constexpr auto kFrameInterval = 80ms;           // at most this many frames a second
+constexpr auto kChangeMarkTime = 700ms;         // how long a changed value stays marked
+constexpr size_t kPlainChangesShown = 12;       // per step, in plain text
+constexpr size_t kSimConnectOpenMessages = 11;  // open, 5 events, 4 datums, 1 request
+
+// Displays the script moves, by their rows in the bridge's table.
+constexpr uint8_t kCabinAltitude = 0;    // Display00
+constexpr uint8_t kLandingAltitude = 1;  // Display01
+constexpr uint8_t kSpeedWindow = 3;      // Display03
+constexpr uint8_t kAltitudeWindow = 5;   // Display05
+constexpr uint8_t kVerticalSpeed = 6;    // Display06
+
+// Real-valued further values: SdkBlock field, value, FSUIPC offset, published.
+struct FurtherStep {
+    uint32_t field;
+    double value;
+    uint32_t offset;
+    uint16_t published;
+};
+constexpr FurtherStep kFurtherSteps[] = {{0xF88, 0.25, 0x9477, 250}, {0x100, 12.34, 0x948A, 123}};
+
+std::vector<uint32_t> Fields(uint8_t display) {
+    const bridge::DisplayRow& row = bridge::kDisplayRows[display];
+    std::vector<uint32_t> fields;
+    for (size_t i = 0; i < row.digits; ++i) {
+        fields.push_back(row.digit[i].field);
+    }
+    return fields;
+}
+
+uint32_t Slot(uint8_t display) {
+    return bridge::kDisplayRows[display].publishedOffset;
+}
+
+// The digits of `value` right-aligned in `width` positions, leading blanks.
+std::string Digits(int value, size_t width) {
+    std::string text = std::to_string(value);
+    return text.size() >= width ? text.substr(text.size() - width)
+                                : std::string(width - text.size(), ' ') + text;
+}
+
+}  // namespace
+
+DemoSession::DemoSession(const DemoOptions& demoOptions)
+    : options(demoOptions), testbed([] {
+          TestbedOptions testbedOptions;
+          testbedOptions.host.vehicleTitle = L"Ulvo 737-800 Testbed";
+          return testbedOptions;
+      }()) {}
+
+// --- the script -------------------------------------------------------------
+
+void DemoSession::LoadPlugin() {
+    Begin("The simulator loads Ulvo2FSUIPC.dll and calls DLLStart");
+    // Clients agree that 0x9400 reads 0xFFFF while no command waits.
+    testbed.fsuipc->WithSpace([](FsuipcOffsetSpace& space) { space.SetU16(0x9400, 0xFFFF); });
+    SetDigits(Fields(kAltitudeWindow), Digits(10000, 5));
+    SetDigits(Fields(kSpeedWindow), Digits(250, 3));
+    SetDigits(Fields(kCabinAltitude), Digits(35000, 5));
+    SetDigits(Fields(kLandingAltitude), Digits(150, 5));
+    SetDigits(Fields(kVerticalSpeed), "    ");
+    // The vertical-speed window's sign position shows no sign: climbing.
+    testbed.aircraft.SetI32(Block::Sdk, bridge::kSignFieldOfDisplay06, 10);
+    const bool loaded = testbed.plugin.LoadAndStart();
+    Check(loaded && testbed.host.events.RegisteredCount() == 4,
+          "DLLStart registered the plug-in's 4 host callbacks");
+    Hold(800ms);
+    End();
+}
+
+void DemoSession::OpenConnections() {
+    Begin("Message 407 (loading complete): the log and the connections open");
+    testbed.host.DeliverMessage(P3D::kMessageLoadingComplete);
+    Check(WaitFor(
+              [&] { return !log.empty() && log.back() == "All connections opened and started."; }),
+          "the log reads from \"Logfile opened\" to \"All connections opened and started.\"");
+    Check(WaitFor([&] {
+              return simConnectSeen.size() == 1 && simConnectSeen[0] == kSimConnectOpenMessages;
+          }),
+          "SimConnect: the plug-in opened its client and sent its 11 set-up messages");
+    Hold(1500ms);
+    End();
+}
+
+void DemoSession::ConfirmAircraft() {
+    Begin("First one-second tick: the aircraft reports state 1, the worker starts");
+    testbed.host.DeliverOneSecond();
+    Check(WaitFor([&] { return !log.empty() && log.back() == "Started ulvo2fsuipc thread."; }),
+          "the log reads \"Ulvo State is 1. All good to go\" and \"Started ulvo2fsuipc thread.\"");
+    Check(ThreadsStartedIn(testbed.plugin.Module()).size() == 1,
+          "one worker thread runs in the plug-in");
+    Check(WaitFor([&] {
+              return U16(Slot(kAltitudeWindow)) == 10000 && U16(Slot(kSpeedWindow)) == 250 &&
+                     U16(Slot(kCabinAltitude)) == 35000 && U16(Slot(kVerticalSpeed)) == 0xFFFF;
+          }),
+          "the displays reach FSUIPC: 0x943A 10000, 0x9436 250, 0x9430 35000, 0x943C blank");
+    Hold(1500ms);
+    End();
+}
+
+void DemoSession::CountDisplays() {
+    Begin("The aircraft climbs: the altitude window counts to 12000, speed to 280");
+    SetDigits(Fields(kVerticalSpeed), Digits(1500, 4));
+    for (int i = 1; i <= 20; ++i) {
+        SetDigits(Fields(kAltitudeWindow), Digits(10000 + 100 * i, 5));
+        SetDigits(Fields(kSpeedWindow), Digits(250 + (30 * i) / 20, 3));
+        Hold(150ms, 10ms);
+    }
+    Check(WaitFor([&] {
+              return U16(Slot(kAltitudeWindow)) == 12000 && U16(Slot(kSpeedWindow)) == 280 &&
+                     U16(Slot(kVerticalSpeed)) == 1500;
+          }),
+          "FSUIPC 0x943A reads 12000, 0x9436 280, 0x943C 1500");
+    Hold(800ms);
+    End();
+}
+
+void DemoSession::BlinkAnnunciators() {
+    Begin("Annunciators blink (0x9402, 0x9403) and further values change");
+    const bridge::BitWordRow& lamps = bridge::kBitWordRows[0];
+    const bridge::BitWordRow& caution = bridge::kBitWordRows[1];
+    for (int frame = 0; frame < 16; ++frame) {
+        for (int bit = 0; bit < 8; ++bit) {
+            SetLamp(lamps.bits[bit].field, bit == frame % 8);
+        }
+        SetLamp(caution.bits[0].field, frame % 2 == 0);
+        SetLamp(caution.bits[1].field, frame % 2 == 1);
+        Hold(180ms, 10ms);
+    }
+    SetLamp(lamps.bits[7].field, true);  // ends with bits 0 and 7 lit
+    SetLamp(lamps.bits[0].field, true);
+    for (const FurtherStep& further : kFurtherSteps) {
+        testbed.aircraft.SetF64(Block::Sdk, further.field, further.value);
+    }
+    Check(WaitFor([&] { return U8(lamps.publishedOffset) == 0x81; }),
+          "FSUIPC 0x9402 reads 10000001");
+    Check(WaitFor([&] {
+              return std::all_of(std::begin(kFurtherSteps), std::end(kFurtherSteps),
+                                 [&](const FurtherStep& further) {
+                                     return U16(further.offset) == further.published;
+                                 });
+          }),
+          "further values: 0x9477 reads 250 (0.250 x1000), 0x948A 123 (12.34 x10)");
+    Hold(800ms);
+    End();
+}
+
+void DemoSession::CommandFromClient() {
+    Begin("An FSUIPC client (ulvo-monitor.exe) writes command 1298 at 0x9400");
+    TestbedProcess client(L"--command 1298 --once", L"ulvo-monitor.exe");
+    std::optional<DWORD> exitCode;
+    WaitFor([&] { return (exitCode = client.WaitForExit(0ms)).has_value(); },
+            kTestbedAnswerTimeout);
+    bool wrote = false;
+    while (auto line = client.ReadLine(0ms)) {
+        wrote = wrote || *line == "wrote command 1298 at 0x9400";
+    }
+    Check(exitCode == 0u && wrote, "ulvo-monitor.exe said: wrote command 1298 at 0x9400");
+    Check(WaitFor([&] { return CountCommands(1299, 2) == 1 && U16(0x9400) == 0xFFFF; }),
+          "the aircraft received 1299 = 2 (step level 1 -> 2); 0x9400 reads idle again");
+    Hold(600ms, 50ms);
+    Check(CountCommands(1299, 2) == 1, "the command arrived exactly once");
+    End();
+}
+
+void DemoSession::TurnKnobs() {
+    Begin("A panel turns the altitude knob 5 steps up (0x94F0), a selector 3 (0x94F8)");
+    for (uint8_t counter = 1; counter <= 5; ++counter) {
+        SetFsuipc(0x94F0, counter);
+        Hold(250ms, 40ms);
+    }
+    auto knobValues = [&] {
+        std::vector<int64_t> values;
+        for (const auto& [code, value] : commands) {
+            if (code == 1232) {
+                values.push_back(value);
+            }
+        }
+        return values;
+    };
+    Check(WaitFor([&] { return !knobValues().empty() && knobValues().back() == 12500; }),
+          "the aircraft's altitude set value went from 12000 to 12500 (command 1232)");
+    const auto values = knobValues();
+    Check(
+        std::is_sorted(values.begin(), values.end()) &&
+            std::all_of(values.begin(), values.end(),
+                        [](int64_t value) { return value % 100 == 0; }),
+        "in 100 ft steps, each step sent once: " + [&] {
+            std::string text;
+            for (int64_t value : values) {
+                text += (text.empty() ? "" : " ") + std::to_string(value);
+            }
+            return text;
+        }());
+    SetDigits(Fields(kAltitudeWindow), Digits(12500, 5));  // the aircraft follows
+    SetFsuipc(0x94F8, 3);
+    Check(WaitFor([&] { return CountCommands(628, 0) == 3; }),
+          "three steps up: the aircraft received 628 three times");
+    Hold(500ms, 50ms);
+    Check(CountCommands(628, 0) == 3, "and not once more");
+    End();
+}
+
+void DemoSession::GsxDoorAndJetway() {
+    Begin("GSX asks for the main exit, then connects jetway power");
+    const size_t before = simConnectSeen.empty() ? 0 : simConnectSeen[0];
+    testbed.host.namedVariables.Set("FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE", 1.0);
+    testbed.host.DeliverOneSecond();
+    testbed.host.namedVariables.Set("FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE", 0.0);
+    Check(WaitFor([&] { return simConnectSeen[0] == before + 2; }),
+          "SimConnect: TOGGLE_AIRCRAFT_EXIT then SELECT_1 transmitted");
+    Check(!log.empty() && log.back() == "Main exit toggle requested.",
+          "the log reads \"Main exit toggle requested.\"");
+    Hold(1200ms);
+    testbed.host.namedVariables.Set("FSDT_GSX_JETWAY_POWER", 5.0);
+    testbed.host.DeliverOneSecond();
+    Check(WaitFor([&] { return CountCommands(1215, 0) == 1; }),
+          "the aircraft received 1215 (jetway power connected)");
+    Check(!log.empty() && log.back() == "Jetway Power status changed to value: 5",
+          "the log reads \"Jetway Power status changed to value: 5\"");
+    Hold(1200ms);
+    End();
+}
+
+void DemoSession::ReloadAircraft() {
+    Begin("The user reloads the aircraft (message 578): close, reopen, restart");
+    testbed.host.DeliverMessage(P3D::kMessageVehicleChanged);
+    Check(WaitFor([&] { return ThreadsStartedIn(testbed.plugin.Module()).empty(); }),
+          "the worker stopped");
+    Check(WaitFor([&] {
+              return simConnectSeen.size() == 2 && simConnectSeen[1] == kSimConnectOpenMessages;
+          }),
+          "SimConnect: a new client opened with its 11 set-up messages");
+    Hold(1000ms);
+    testbed.host.DeliverOneSecond();
+    Check(WaitFor([&] { return ThreadsStartedIn(testbed.plugin.Module()).size() == 1; }),
+          "the next tick found state 1 and started a new worker");
+    for (int i = 1; i <= 5; ++i) {
+        SetDigits(Fields(kAltitudeWindow), Digits(12500 + 100 * i, 5));
+        Hold(150ms, 10ms);
+    }
+    Check(WaitFor([&] { return U16(Slot(kAltitudeWindow)) == 13000; }),
+          "values flow again: 0x943A reads 13000");
+    Hold(800ms);
+    End();
+}
+
+void DemoSession::ShutDown() {
+    Begin("Message 55 (shutdown), then DLLStop");
+    testbed.host.DeliverMessage(P3D::kMessageShutdown);
+    Check(WaitFor([&] { return ThreadsStartedIn(testbed.plugin.Module()).empty(); }),
+          "the worker thread has ended");
+    Check(testbed.simConnect->server.WaitForEnd(1, 5s), "the SimConnect client has closed");
+    Collect();
+    Check(!log.empty() && log.back() == "Logfile closed", "the log ends with \"Logfile closed\"");
+    Hold(800ms);
+    testbed.plugin.StopAndUnload();
+    long outstanding = 0;
+    for (const auto& [object, references] : testbed.host.OutstandingReferences()) {
+        outstanding += references;
+    }
+    Check(testbed.plugin.CallbacksLeftRegistered() == 0 && outstanding == 0,
+          "DLLStop: no callback left registered, every host reference given back");
+    Check(testbed.host.reporting.alerts.empty(), "the host was never asked to show an alert");
+    End();
+}
+
+void DemoSession::CheckWholeLog() {
+    const std::vector<std::string> open = {"Simconnect started.",
+                                           "FSUIPC started.",
+                                           "Ulvo 737 SDK filemap opened.",
+                                           "Ulvo 737 SDK buffer opened.",
+                                           "Ulvo 737 SDK 2nd filemp opened.",
+                                           "Ulvo 737 SDK 2nd buffer opened.",
+                                           "All connections opened and started.",
+                                           "Ulvo State is 1. All good to go",
+                                           "Started ulvo2fsuipc thread."};
+    const std::vector<std::string> close = {"Closing ulvo2fsuipc thread if it was running.",
+                                            "Closing FSUIPC if it was open.",
+                                            "Closing Simconnect.",
+                                            "Closing ulvo SDK buffer.",
+                                            "Closing ulvo SDK filemap.",
+                                            "Closing ulvo SDK 2nd buffer.",
+                                            "Closing ulvo SDK 2nd filemap."};
+    std::vector<std::string> expected = {"Logfile opened",
+                                         "Vehicle load detected: Ulvo 737-800 Testbed"};
+    expected.insert(expected.end(), open.begin(), open.end());
+    expected.push_back("Main exit toggle requested.");
+    expected.push_back("Jetway Power status changed to value: 5");
+    expected.insert(expected.end(), close.begin(), close.end());
+    expected.push_back("Vehicle load detected: Ulvo 737-800 Testbed");
+    expected.insert(expected.end(), open.begin(), open.end());
+    expected.insert(expected.end(), close.begin(), close.end());
+    expected.push_back("Logfile closed");
+    Collect();
+    Check(log == expected, "the whole log holds exactly the " + std::to_string(expected.size()) +
+                               " lines of this session, in order");
+}
+
+int DemoSession::Run() {
+    if (!testbed.plugin.Ready() || !testbed.fsuipc || !testbed.simConnect) {
+        Print("testbed: cannot set up the simulator (the DLL, FSUIPC or SimConnect)\n");
+        return 1;
+    }
+    if (options.live) {
+        Print(std::string(ansi::kHideCursor) + "\x1b[2J");
+    }
+    LoadPlugin();
+    OpenConnections();
+    ConfirmAircraft();
+    CountDisplays();
+    BlinkAnnunciators();
+    CommandFromClient();
+    TurnKnobs();
+    GsxDoorAndJetway();
+    ReloadAircraft();
+    ShutDown();
+    CheckWholeLog();
+    step = "finished";
+    Draw(true);
+
+    std::string summary = options.live ? std::string(ansi::kShowCursor) : "";
+    if (!options.live) {
+        summary += "\nThe offset block at the end (as ulvo-monitor.exe shows it):\n";
+        for (const std::string& line : tools::RenderBlockView(
+                 tools::MakeBlockView(Snapshot(), nullptr), {options.width, false})) {
+            summary += "  " + line + "\n";
+        }
+    }
+    char text[160];
+    std::snprintf(text, sizeof text, "\nDemo %s in %.1f s: %zu checks passed, %zu failed.\n",
+                  failures.empty() ? "went as scripted" : "did NOT go as scripted",
+                  std::chrono::duration<double>(Clock::now() - start).count(), passed,
+                  failures.size());
+    summary += text;
+    for (const std::string& failure : failures) {
+        summary += "  FAILED: " + failure + "\n";
+    }
+    Print(summary);
+    return failures.empty() ? 0 : 1;
+}
+
+// --- steps and the view -------------------------------------------------------
+
+void DemoSession::Begin(const std::string& title) {
+    ++stepNumber;
+    step = std::to_string(stepNumber) + "/" + std::to_string(kSteps) + "  " + title;
+    Collect();
+    stepStart = Snapshot();
+    if (!options.live) {
+        char clock[32];
+        std::snprintf(clock, sizeof clock, "[%5.1f s] ",
+                      std::chrono::duration<double>(Clock::now() - start).count());
+        Print(std::string("\n") + clock + "step " + step + "\n");
+    }
+    Draw(true);
+}
+
+void DemoSession::End() {
+    Collect();
+    if (options.live) {
+        return;
+    }
+    std::string text;
+    const auto changes = ChangedValues(stepStart, Snapshot());
+    if (!changes.empty()) {
+        text += "  offsets changed:";
+        for (size_t i = 0; i < changes.size() && i < kPlainChangesShown; ++i) {
+            text += (i ? ", " : " ") + changes[i];
+        }
+        if (changes.size() > kPlainChangesShown) {
+            text += " and " + std::to_string(changes.size() - kPlainChangesShown) + " more";
+        }
+        text += "\n";
+    }
+    auto list = [&](const char* name, const std::vector<std::string>& items, size_t& printed) {
+        for (; printed < items.size(); ++printed) {
+            text += std::string("  ") + name + items[printed] + "\n";
+        }
+    };
+    list("aircraft command ", commandLines, printedCommands);
+    list("SimConnect ", simConnectLines, printedSimConnect);
+    list("log | ", log, printedLog);
+    Print(text);
+}
+
+bool DemoSession::Check(bool ok, const std::string& text) {
+    lastCheck = (ok ? "ok: " : "FAILED: ") + text;
+    if (ok) {
+        ++passed;
+    } else {
+        failures.push_back(text);
+    }
+    if (!options.live) {
+        Print(std::string("  ") + (ok ? "ok      " : "FAILED  ") + text + "\n");
+    }
+    Draw(true);
+    return ok;
+}
+
+bool DemoSession::WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    return PumpUntil(
+        [&] {
+            Collect();
+            Draw();
+            return done();
+        },
+        timeout);
+}
+
+void DemoSession::Hold(std::chrono::milliseconds duration, std::chrono::milliseconds floor) {
+    const auto scaled = std::chrono::milliseconds(int64_t(double(duration.count()) * options.pace));
+    const auto until = Clock::now() + std::max(scaled, floor);
+    WaitFor([&] { return Clock::now() >= until; }, std::max(scaled, floor) + 1s);
+}
+
+void DemoSession::Collect() {
+    for (const auto& command : testbed.aircraft.TakeCommands()) {
+        commands.push_back({uint64_t(command.first), int64_t(command.second)});
+        commandLines.push_back(CommandText(command.first, command.second));
+    }
+    SimConnectServer& server = testbed.simConnect->server;
+    const size_t connections = server.ConnectionCount();
+    simConnectSeen.resize(connections, 0);
+    for (size_t connection = 0; connection < connections; ++connection) {
+        const std::vector<Bytes> messages = server.Messages(connection);
+        for (size_t& seen = simConnectSeen[connection]; seen < messages.size(); ++seen) {
+            simConnectLines.push_back("client " + std::to_string(connection + 1) + " #" +
+                                      std::to_string(seen + 1) + " " +
+                                      SimConnectMessageText(messages[seen]));
+        }
+    }
+    log = LogLines(testbed.plugin.ReadLog());
+}
+
+void DemoSession::Draw(bool force) {
+    const auto now = Clock::now();
+    if (!options.live || (!force && now - lastDraw < kFrameInterval)) {
+        return;
+    }
+    lastDraw = now;
+    DemoFrame frame;
+    frame.step = step;
+    frame.seconds = std::chrono::duration<double>(now - start).count();
+    frame.block = Snapshot();
+    if (now - lastEarlier >= kChangeMarkTime) {
+        lastEarlier = now;
+        earlier = frame.block;
+    }
+    frame.earlier = earlier;
+    frame.commands = commandLines;
+    frame.simConnect = simConnectLines;
+    frame.log = log;
+    frame.checksPassed = passed;
+    frame.checksFailed = failures.size();
+    frame.lastCheck = lastCheck;
+    std::string text = ansi::kHome;
+    for (const std::string& line : RenderDemoFrame(frame, options.width, options.height, true)) {
+        text += line + ansi::kClearLine + "\n";
+    }
+    Print(text + ansi::kClearToEnd);
+}
+
+void DemoSession::Print(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+// --- the parties ----------------------------------------------------------------
+
+tools::BlockSnapshot DemoSession::Snapshot() {
+    tools::BlockSnapshot snapshot;
+    testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) {
+        std::copy_n(space.bytes.begin() + tools::kBlockFirst, tools::kBlockSize,
+                    snapshot.bytes.begin());
+    });
+    return snapshot;
+}
+
+uint16_t DemoSession::U16(uint32_t offset) {
+    return testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) { return space.U16(offset); });
+}
+
+uint8_t DemoSession::U8(uint32_t offset) {
+    return testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) { return space.U8(offset); });
+}
+
+void DemoSession::SetFsuipc(uint32_t offset, uint8_t value) {
+    testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) { space.SetU8(offset, value); });
+}
+
+// One character per digit field: a digit, or ' ' for a blank position (10).
+void DemoSession::SetDigits(const std::vector<uint32_t>& fields, const std::string& digits) {
+    for (size_t i = 0; i < fields.size() && i < digits.size(); ++i) {
+        const char c = digits[i];
+        const int32_t value = c == ' ' ? 10 : c - '0';
+        testbed.aircraft.SetI32(Block::Sdk, fields[i], value);
+    }
+}
+
+void DemoSession::SetLamp(uint32_t field, bool lit) {
+    testbed.aircraft.SetI32(Block::Sdk, field, lit ? 1 : 0);
+}
+
+size_t DemoSession::CountCommands(uint64_t code, int64_t value) const {
+    return size_t(std::count(commands.begin(), commands.end(), std::pair{code, value}));
+}
+
+}  // namespace ulvo::testbed
