@@ -12,14 +12,14 @@ namespace {
 constexpr size_t kLabelWidth = 5;
 constexpr size_t kCellGap = 2;
 
-struct SectionSpec {
+struct SectionKind {
     const char* title;
     size_t valueWidth;
     bool (*holds)(OffsetRole);
 };
 
 // clang-format off
-constexpr SectionSpec kSections[] = {
+constexpr SectionKind kSections[] = {
     {"DISPLAYS 0x9430-0x946F", 6, [](OffsetRole r) { return r == OffsetRole::kDisplay; }},
     {"LAMPS AND SWITCHES, bit 7..0", 8, [](OffsetRole r) { return r == OffsetRole::kBitWord; }},
     {"FURTHER VALUES", 7, [](OffsetRole r) { return r == OffsetRole::kFurther; }},
@@ -76,10 +76,10 @@ std::string RenderCell(const ViewCell& cell, size_t valueWidth, bool colour) {
 BlockView MakeBlockView(const BlockSnapshot& now, const BlockSnapshot* before) {
     BlockView view;
     const std::vector<OffsetEntry> layout = BlockLayout();
-    for (const SectionSpec& spec : kSections) {
-        ViewSection section{spec.title, spec.valueWidth, {}};
+    for (const SectionKind& kind : kSections) {
+        ViewSection section{kind.title, kind.valueWidth, {}};
         for (const OffsetEntry& entry : layout) {
-            if (spec.holds(entry.role)) {
+            if (kind.holds(entry.role)) {
                 section.cells.push_back(MakeCell(entry, now, before));
             }
         }
