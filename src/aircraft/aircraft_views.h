@@ -25,4 +25,12 @@ class AircraftViews {
 bool CopySdkBlock(const AircraftViews& views, SdkBlock& block);
 bool CopySdk2Block(const AircraftViews& views, Sdk2Block& block);
 
+// The worker's copies, which also tell whether the block changed. The aircraft
+// rewrites its sections at its own frame rate, slower than the worker's cycle,
+// so most cycles find a section as it was: comparing first costs one read of
+// both, about what the copy costs, and leaves the block as it is.
+enum class BlockRefresh { kNoView, kUnchanged, kChanged };
+BlockRefresh RefreshSdkBlock(const AircraftViews& views, SdkBlock& block);
+BlockRefresh RefreshSdk2Block(const AircraftViews& views, Sdk2Block& block);
+
 }  // namespace ulvo::aircraft

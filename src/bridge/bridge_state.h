@@ -33,6 +33,12 @@ struct FurtherLastSent {
 struct BridgeTables {
     aircraft::SdkBlock sdkBlock{};    // SdkBlock
     aircraft::Sdk2Block sdk2Block{};  // Sdk2Block
+    // Set by the worker for a cycle whose blocks are byte for byte those the
+    // steps already worked on in an earlier cycle of the same run. Decoding and
+    // packing would then refill the same tables, and the display and bit-word
+    // writers would find nothing changed, so those four steps return at once.
+    // False at any other time: a step run on its own does all its work.
+    bool blocksAlreadyPublished = false;
 
     std::array<double, kDisplayCount> displayValues{};      // DisplayValues
     std::array<double, kDisplayCount> displayLastSent{};    // DisplayLastSent

@@ -61,6 +61,14 @@ void ForwardSteps(BridgeCycle& cycle, const StepControl& control) {
     }
 }
 
+void CountDownHoldOffs(WorkerFields& plugin) {
+    for (int16_t& holdOff : plugin.dialHoldOff) {
+        if (holdOff > 0) {
+            --holdOff;
+        }
+    }
+}
+
 void ForwardSetValue(BridgeCycle& cycle, const SetValueControl& control) {
     const uint32_t now = cycle.tables.controlInputs[control.slot];
     uint32_t& last = cycle.tables.controlLast[control.slot];
@@ -125,17 +133,21 @@ void ForwardControlChanges(BridgeCycle& cycle) {
     if (!cycle.aircraft.Ready()) {
         return;
     }
+    const BridgeTables& tables = cycle.tables;
+    if (cycle.plugin.control9428 == cycle.plugin.control9428Last &&
+        tables.controlInputs == tables.controlLast) {
+        // No control moved, the usual cycle: every forwarder below would return
+        // at once; only the hold-offs count down.
+        CountDownHoldOffs(cycle.plugin);
+        return;
+    }
     for (const DirectControl& control : kDirectControls) {
         ForwardDirect(cycle, control);
     }
     for (const StepControl& control : kStepControlsFirst) {
         ForwardSteps(cycle, control);
     }
-    for (int16_t& holdOff : cycle.plugin.dialHoldOff) {
-        if (holdOff > 0) {
-            --holdOff;
-        }
-    }
+    CountDownHoldOffs(cycle.plugin);
     for (const SetValueControl& control : kSetValueControls) {
         ForwardSetValue(cycle, control);
     }

@@ -36,6 +36,9 @@ double DecodeDisplay(const aircraft::SdkBlock& block) {
 }  // namespace
 
 void DecodeDisplays(BridgeCycle& cycle) {
+    if (cycle.tables.blocksAlreadyPublished) {
+        return;  // DisplayValues already hold what these blocks show
+    }
     const aircraft::SdkBlock& block = cycle.tables.sdkBlock;
     auto& values = cycle.tables.displayValues;
     [&]<size_t... D>(std::index_sequence<D...>) {

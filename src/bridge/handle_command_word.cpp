@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 #include "common/little_endian.h"
 
@@ -58,9 +59,14 @@ void Perform(BridgeCycle& cycle, int16_t c) {
 
 void HandleCommandWord(BridgeCycle& cycle) {
     WorkerFields& plugin = cycle.plugin;
-    for (const CommandRead& read : kCommandReads) {
-        cycle.fsuipc.Read(read.offset, read.size, Destination(cycle, read), plugin.fsuipcResult);
+    // The table is known at compile time: the requests are built without a loop.
+    const auto reads = [&]<size_t... I>(std::index_sequence<I...>) {
+        return std::array<fsuipc::ReadRequest, sizeof...(I)>{
+            {{kCommandReads[I].offset, kCommandReads[I].size,
+              Destination(cycle, kCommandReads[I])}...}};
     }
+    (std::make_index_sequence<kCommandReads.size()>{});
+    cycle.fsuipc.ReadAll(reads, plugin.fsuipcResult);
     // On failure every destination keeps what it held; the dispatch runs either way.
     cycle.fsuipc.Process(plugin.fsuipcResult);
 

@@ -55,6 +55,9 @@ inline uint32_t PackWord(const Blocks& blocks) {
 }  // namespace
 
 void PackBitWords(BridgeCycle& cycle) {
+    if (cycle.tables.blocksAlreadyPublished) {
+        return;  // BitWords already hold what these blocks show
+    }
     const Blocks blocks{cycle.tables.sdkBlock, cycle.tables.sdk2Block};
     auto& words = cycle.tables.bitWords;
     [&]<size_t... W>(std::index_sequence<W...>) {

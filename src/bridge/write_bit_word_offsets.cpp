@@ -8,6 +8,9 @@
 namespace ulvo::bridge {
 
 void WriteBitWordOffsets(BridgeCycle& cycle) {
+    if (cycle.tables.blocksAlreadyPublished) {
+        return;  // every word was sent when these blocks were first seen
+    }
     const auto& words = cycle.tables.bitWords;
     auto& lastSent = cycle.tables.bitWordLastSent;
     if (std::memcmp(words.data(), lastSent.data(), sizeof words) == 0) {

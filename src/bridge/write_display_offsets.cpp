@@ -50,6 +50,11 @@ void FinishDisplayValues(BridgeCycle& cycle) {
 }  // namespace
 
 void WriteDisplayOffsets(BridgeCycle& cycle) {
+    // The values were finished and sent when these blocks were first seen;
+    // finishing them again would negate a minus display twice.
+    if (cycle.tables.blocksAlreadyPublished) {
+        return;
+    }
     FinishDisplayValues(cycle);
     const auto& values = cycle.tables.displayValues;
     auto& lastSent = cycle.tables.displayLastSent;

@@ -1,5 +1,6 @@
 #include "bridge/write_further_offsets.h"
 
+#include <cmath>
 #include <utility>
 
 #include "bridge/block_fields.h"
@@ -59,10 +60,33 @@ bool AnySourceChanged(const aircraft::SdkBlock& block, const FurtherLastSent& la
     (std::make_index_sequence<kFurtherRecords.size()>{});
 }
 
+// Whether a real source's last-sent copy is not a number: its source was not one
+// either when it was sent, and such a source counts as changed in every cycle.
+template <size_t I>
+inline unsigned CopyNotANumber(const FurtherLastSent& lastSent) {
+    if constexpr (kFurtherRecords[I].type == FurtherSource::kReal) {
+        return std::isnan(lastSent.real[I]) ? 1u : 0u;
+    } else {
+        return 0u;
+    }
+}
+
+bool AnyCopyNotANumber(const FurtherLastSent& lastSent) {
+    return [&]<size_t... I>(std::index_sequence<I...>) {
+        return (CopyNotANumber<I>(lastSent) | ...) != 0;
+    }
+    (std::make_index_sequence<kFurtherRecords.size()>{});
+}
+
 }  // namespace
 
 void WriteFurtherOffsets(BridgeCycle& cycle) {
     const aircraft::SdkBlock& block = cycle.tables.sdkBlock;
+    // Blocks already published: every source equals its copy unless it is not a
+    // number, so only those could be sent.
+    if (cycle.tables.blocksAlreadyPublished && !AnyCopyNotANumber(cycle.tables.furtherLastSent)) {
+        return;
+    }
     if (!AnySourceChanged(block, cycle.tables.furtherLastSent)) {
         return;
     }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/little_endian.h"
+#include "common/record_bytes.h"
 
 namespace ulvo::fsuipc {
 
@@ -14,58 +15,11 @@ constexpr size_t kMaxQueuedReads = kRequestLimit / kReadHeaderSize;
 
 }  // namespace
 
-FsuipcLink::FsuipcLink(FsuipcPlatform& platform_) : platform(platform_) {
-    // Reserved once, so that queuing reads never allocates on the worker's path.
-    queuedReads.reserve(kMaxQueuedReads);
-}
+FsuipcLink::FsuipcLink(FsuipcPlatform& platform_)
+    : platform(platform_), queuedReads(std::make_unique<QueuedRead[]>(kMaxQueuedReads)) {}
 
 FsuipcLink::~FsuipcLink() {
     Close();
-}
-
-bool FsuipcLink::Read(uint32_t offset, uint32_t size, void* destination, uint32_t& result) {
-    if (ipcView == nullptr) {
-        result = kNotOpen;
-        return false;
-    }
-    const uint64_t position = uint64_t(ipcNext - ipcView);
-    if (position + kReadHeaderSize + size > kRequestLimit) {
-        result = kNoRoom;
-        return false;
-    }
-    StoreU32(ipcNext, kRecordRead);
-    StoreU32(ipcNext + 4, offset);
-    StoreU32(ipcNext + 8, size);
-    StoreU64(ipcNext + 12, uint64_t(reinterpret_cast<uintptr_t>(destination)));
-    std::memset(ipcNext + kReadHeaderSize, 0, size);
-    queuedReads.push_back(QueuedRead{uint32_t(position), size, destination});
-    ipcNext += kReadHeaderSize + size;
-    result = kOk;
-    return true;
-}
-
-bool FsuipcLink::Write(uint32_t offset, uint32_t size, const void* data, uint32_t& result) {
-    if (ipcView == nullptr) {
-        result = kNotOpen;
-        return false;
-    }
-    // The write header plus room for the end marker.
-    const uint64_t position = uint64_t(ipcNext - ipcView);
-    if (position + kWriteHeaderSize + 4 + size > kRequestLimit) {
-        result = kNoRoom;
-        return false;
-    }
-    StoreU32(ipcNext, kRecordWrite);
-    StoreU32(ipcNext + 4, offset);
-    StoreU32(ipcNext + 8, size);
-    if (data != nullptr) {
-        std::memcpy(ipcNext + kWriteHeaderSize, data, size);
-    } else {
-        std::memset(ipcNext + kWriteHeaderSize, 0, size);
-    }
-    ipcNext += kWriteHeaderSize + size;
-    result = kOk;
-    return true;
 }
 
 bool FsuipcLink::Process(uint32_t& result) {
@@ -93,17 +47,17 @@ bool FsuipcLink::Process(uint32_t& result) {
         }
     }
     if (!outcome.delivered) {
-        queuedReads.clear();
+        queuedReadCount = 0;
         result = outcome.lastError != 0 ? kSendFailedWithError : kSendFailed;
         return false;
     }
     if (outcome.reply != 1) {
-        queuedReads.clear();
+        queuedReadCount = 0;
         result = kBadReply;
         return false;
     }
     WalkReply();
-    queuedReads.clear();
+    queuedReadCount = 0;
     ipcNext = ipcView;
     result = kOk;
     return true;
@@ -115,36 +69,35 @@ bool FsuipcLink::Process(uint32_t& result) {
 // buffer's bounds: a read is copied only when it stands where it was queued with
 // the size it was queued with, and always to the destination kept here. A record
 // that does not fit the buffer or does not match its queued read stops the walk
-// like an unknown id.
+// like an unknown id. (A read that matches fits: it was queued within the limit.)
 void FsuipcLink::WalkReply() {
-    size_t nextRead = 0;
+    const QueuedRead* nextRead = queuedReads.get();
+    const QueuedRead* const readsEnd = nextRead + queuedReadCount;
+    uint8_t* const view = ipcView;  // a local: copying out cannot change it
     uint32_t position = 0;
     while (position + 4 <= kBufferSize) {
-        uint8_t* record = ipcView + position;
+        uint8_t* record = view + position;
         const uint32_t id = LoadU32(record);
-        if (id == kRecordEnd) {
-            return;
-        }
-        const uint32_t header = id == kRecordWrite ? kWriteHeaderSize : kReadHeaderSize;
-        const bool known = id == kRecordWrite || id == kRecordRead;
-        const bool headerFits = uint64_t(position) + header <= kBufferSize;
-        const uint32_t size = known && headerFits ? LoadU32(record + 8) : 0;
-        const uint64_t end = uint64_t(position) + header + size;
-        const bool fits = known && headerFits && end <= kBufferSize;
-        const bool matches = id != kRecordRead || (nextRead < queuedReads.size() &&
-                                                   queuedReads[nextRead].position == position &&
-                                                   queuedReads[nextRead].size == size);
-        if (!fits || !matches) {
-            StoreU32(record, kRecordEnd);
-            return;
-        }
         if (id == kRecordRead) {
-            void* destination = queuedReads[nextRead++].destination;
-            if (destination != nullptr && size != 0) {
-                std::memcpy(destination, record + kReadHeaderSize, size);
+            if (nextRead == readsEnd || nextRead->position != position ||
+                LoadU32(record + 8) != nextRead->size) {
+                StoreU32(record, kRecordEnd);
+                return;
             }
+            if (nextRead->destination != nullptr && nextRead->size != 0) {
+                CopyRecordBytes(nextRead->destination, record + kReadHeaderSize, nextRead->size);
+            }
+            position += kReadHeaderSize + nextRead->size;
+            ++nextRead;
+        } else if (id == kRecordWrite && position + kWriteHeaderSize <= kBufferSize &&
+                   uint64_t(position) + kWriteHeaderSize + LoadU32(record + 8) <= kBufferSize) {
+            position += kWriteHeaderSize + LoadU32(record + 8);
+        } else {
+            if (id != kRecordEnd) {
+                StoreU32(record, kRecordEnd);
+            }
+            return;
         }
-        position = uint32_t(end);
     }
 }
 
@@ -192,7 +145,7 @@ bool FsuipcLink::Open(uint32_t& result) {
         return false;
     }
     ipcNext = ipcView;
-    queuedReads.clear();
+    queuedReadCount = 0;
 
     for (int attempt = 1; attempt <= kHandshakeAttempts; ++attempt) {
         if (fsuipcVersion != 0 && simulatorVersion != 0) {
@@ -239,7 +192,7 @@ void FsuipcLink::Close() {
         platform.CloseSection(ipcMapping);
         ipcMapping = 0;
     }
-    queuedReads.clear();
+    queuedReadCount = 0;
 }
 
 }  // namespace ulvo::fsuipc

@@ -12,8 +12,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstring>
+#include <memory>
+#include <span>
 
+#include "common/little_endian.h"
+#include "common/record_bytes.h"
 #include "fsuipc/fsuipc_platform.h"
 
 namespace ulvo::fsuipc {
@@ -58,6 +62,13 @@ constexpr uint32_t kSendRetryDelayMs = 100;
 constexpr int kHandshakeAttempts = 5;
 constexpr uint32_t kHandshakeDelayMs = 100;
 
+// One read for FsuipcLink::ReadAll.
+struct ReadRequest {
+    uint32_t offset;
+    uint32_t size;
+    void* destination;
+};
+
 class FsuipcLink {
   public:
     explicit FsuipcLink(FsuipcPlatform& platform);
@@ -71,6 +82,11 @@ class FsuipcLink {
     // Queues a read of `size` bytes at `offset`; the data reaches `destination`
     // only during the next successful Process. Fails with kNotOpen or kNoRoom.
     bool Read(uint32_t offset, uint32_t size, void* destination, uint32_t& result);
+
+    // Queues the reads in order, exactly as one Read call for each would, and
+    // leaves the last call's code in `result` (untouched for no reads). True when
+    // every read was queued. Fills the buffer without one call per record.
+    bool ReadAll(std::span<const ReadRequest> reads, uint32_t& result);
 
     // Queues a write of `size` bytes at `offset`, copying `data` now.
     // The room test keeps 4 bytes for the end marker. Fails with kNotOpen or kNoRoom.
@@ -100,6 +116,8 @@ class FsuipcLink {
         void* destination;
     };
 
+    static void ZeroReadData(uint8_t* data, uint32_t size);
+    static void StoreReadRecord(uint8_t* record, uint32_t offset, uint32_t size, void* destination);
     void WalkReply();
 
     FsuipcPlatform& platform;
@@ -112,7 +130,111 @@ class FsuipcLink {
     uint32_t ipcOpenCount = 0;
     uint32_t fsuipcVersion = 0;
     uint32_t simulatorVersion = 0;
-    std::vector<QueuedRead> queuedReads;
+    // Room for the most reads one exchange can carry, allocated once, so that
+    // queuing never allocates on the worker's path.
+    std::unique_ptr<QueuedRead[]> queuedReads;
+    uint32_t queuedReadCount = 0;
 };
+
+// Read and Write are defined here so that a caller queuing records of known
+// sizes in a loop (the command word step's 23 reads) has them inlined.
+
+// Zeroes the data of a read record. The reads a cycle makes are one or two bytes
+// long: one eight-byte store covers them. It may reach past the record but never
+// past the buffer (requests end by 0x7F00, 256 bytes before its end), and what
+// lies past the last record is overwritten by the next record or the end marker.
+inline void FsuipcLink::ZeroReadData(uint8_t* data, uint32_t size) {
+    static_assert(kBufferSize - kRequestLimit >= 8);
+    if (size <= 8) {
+        const uint64_t zero = 0;
+        std::memcpy(data, &zero, sizeof zero);
+    } else {
+        std::memset(data, 0, size);
+    }
+}
+
+inline void FsuipcLink::StoreReadRecord(uint8_t* record, uint32_t offset, uint32_t size,
+                                        void* destination) {
+    StoreU32(record, kRecordRead);
+    StoreU32(record + 4, offset);
+    StoreU32(record + 8, size);
+    StoreU64(record + 12, uint64_t(reinterpret_cast<uintptr_t>(destination)));
+    ZeroReadData(record + kReadHeaderSize, size);
+}
+
+inline bool FsuipcLink::Read(uint32_t offset, uint32_t size, void* destination, uint32_t& result) {
+    if (ipcView == nullptr) {
+        result = kNotOpen;
+        return false;
+    }
+    const uint64_t position = uint64_t(ipcNext - ipcView);
+    if (position + kReadHeaderSize + size > kRequestLimit) {
+        result = kNoRoom;
+        return false;
+    }
+    StoreReadRecord(ipcNext, offset, size, destination);
+    queuedReads[queuedReadCount++] = QueuedRead{uint32_t(position), size, destination};
+    ipcNext += kReadHeaderSize + size;
+    result = kOk;
+    return true;
+}
+
+inline bool FsuipcLink::ReadAll(std::span<const ReadRequest> reads, uint32_t& result) {
+    size_t queued = 0;
+    if (ipcView != nullptr) {
+        // While they fit, straight into the buffer. The positions are kept in
+        // locals, which the stores into the buffer cannot touch.
+        uint8_t* next = ipcNext;
+        QueuedRead* list = queuedReads.get() + queuedReadCount;
+        for (; queued < reads.size(); ++queued) {
+            const ReadRequest& read = reads[queued];
+            const uint64_t position = uint64_t(next - ipcView);
+            if (position + kReadHeaderSize + read.size > kRequestLimit) {
+                break;
+            }
+            StoreReadRecord(next, read.offset, read.size, read.destination);
+            *list++ = QueuedRead{uint32_t(position), read.size, read.destination};
+            next += kReadHeaderSize + read.size;
+        }
+        ipcNext = next;
+        queuedReadCount += uint32_t(queued);
+        if (queued != 0) {
+            result = kOk;
+        }
+    }
+    // The rest one by one: each fails, or, where a shorter read still fits, is
+    // queued after all.
+    bool all = queued == reads.size();
+    for (; queued < reads.size(); ++queued) {
+        const ReadRequest& read = reads[queued];
+        all = Read(read.offset, read.size, read.destination, result) && all;
+    }
+    return all;
+}
+
+inline bool FsuipcLink::Write(uint32_t offset, uint32_t size, const void* data, uint32_t& result) {
+    if (ipcView == nullptr) {
+        result = kNotOpen;
+        return false;
+    }
+    // The write header plus room for the end marker.
+    const uint64_t position = uint64_t(ipcNext - ipcView);
+    if (position + kWriteHeaderSize + 4 + size > kRequestLimit) {
+        result = kNoRoom;
+        return false;
+    }
+    uint8_t* const record = ipcNext;
+    StoreU32(record, kRecordWrite);
+    StoreU32(record + 4, offset);
+    StoreU32(record + 8, size);
+    if (data != nullptr) {
+        CopyRecordBytes(record + kWriteHeaderSize, data, size);
+    } else {
+        std::memset(record + kWriteHeaderSize, 0, size);
+    }
+    ipcNext = record + kWriteHeaderSize + size;
+    result = kOk;
+    return true;
+}
 
 }  // namespace ulvo::fsuipc

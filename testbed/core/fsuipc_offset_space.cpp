@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/little_endian.h"
+#include "common/record_bytes.h"
 #include "fsuipc/fsuipc_link.h"
 
 namespace ulvo::testbed {
@@ -12,38 +13,67 @@ using namespace ulvo::fsuipc;
 void FsuipcOffsetSpace::Execute(uint8_t* buffer, size_t size, FsuipcExchangeLog* log) {
     size_t position = 0;
     while (position + 4 <= size) {
-        const uint32_t id = LoadU32(buffer + position);
-        const uint32_t header = id == kRecordWrite ? kWriteHeaderSize : kReadHeaderSize;
-        if ((id != kRecordWrite && id != kRecordRead) || position + header > size) {
-            return;
-        }
-        const uint32_t offset = LoadU32(buffer + position + 4);
-        const uint32_t length = LoadU32(buffer + position + 8);
-        if (uint64_t(position) + header + length > size) {
-            return;
-        }
-        uint8_t* data = buffer + position + header;
-        const uint32_t inside = offset >= kSize ? 0 : std::min<uint32_t>(length, kSize - offset);
+        uint8_t* const record = buffer + position;
+        const uint32_t id = LoadU32(record);
+        uint32_t header;
         if (id == kRecordRead) {
-            if (inside != 0) {
-                std::copy_n(bytes.begin() + offset, inside, data);
+            header = kReadHeaderSize;
+        } else if (id == kRecordWrite) {
+            header = kWriteHeaderSize;
+        } else {
+            return;
+        }
+        if (position + header > size) {
+            return;
+        }
+        const uint32_t offset = LoadU32(record + 4);
+        const uint32_t length = LoadU32(record + 8);
+        const uint64_t end = uint64_t(position) + header + length;
+        if (end > size) {
+            return;
+        }
+        uint8_t* const data = record + header;
+        const bool inside = offset < kSize && length <= kSize - offset;
+        if (id == kRecordRead) {
+            if (inside) {
+                CopyRecordBytes(data, bytes.data() + offset, length);
+            } else {
+                ReadPartly(offset, length, data);
             }
-            std::fill(data + inside, data + length, 0);
         } else if (offset == kClientLibraryVersionOffset && length == 2) {
             clientLibraryVersion = LoadU16(data);
-        } else if (inside != 0) {
-            std::copy_n(data, inside, bytes.begin() + offset);
+        } else if (inside) {
+            CopyRecordBytes(bytes.data() + offset, data, length);
+        } else {
+            WritePartly(offset, length, data);
         }
         if (log != nullptr) {
-            ++log->records;
-            if (id == kRecordRead) {
-                ++log->reads;
-            } else {
-                log->writes.push_back(
-                    FsuipcWriteLog{offset, std::vector<uint8_t>(data, data + length)});
-            }
+            Log(*log, id, offset, data, length);
         }
-        position += header + length;
+        position = size_t(end);
+    }
+}
+
+// A read reaching past the offset space: the part outside reads as zero.
+void FsuipcOffsetSpace::ReadPartly(uint32_t offset, uint32_t length, uint8_t* data) const {
+    const uint32_t inside = offset >= kSize ? 0 : kSize - offset;
+    std::copy_n(bytes.begin() + (inside != 0 ? offset : 0), inside, data);
+    std::fill(data + inside, data + length, 0);
+}
+
+// A write reaching past the offset space: the part outside is not stored.
+void FsuipcOffsetSpace::WritePartly(uint32_t offset, uint32_t length, const uint8_t* data) {
+    const uint32_t inside = offset >= kSize ? 0 : std::min<uint32_t>(length, kSize - offset);
+    std::copy_n(data, inside, bytes.begin() + (inside != 0 ? offset : 0));
+}
+
+void FsuipcOffsetSpace::Log(FsuipcExchangeLog& log, uint32_t id, uint32_t offset,
+                            const uint8_t* data, uint32_t length) {
+    ++log.records;
+    if (id == kRecordRead) {
+        ++log.reads;
+    } else {
+        log.writes.push_back(FsuipcWriteLog{offset, std::vector<uint8_t>(data, data + length)});
     }
 }
 

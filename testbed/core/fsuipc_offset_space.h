@@ -46,6 +46,12 @@ class FsuipcOffsetSpace {
     // What clients wrote to 0x330A. FSUIPC keeps it apart: a read of 0x3308 always
     // shows the simulator version with its 0xFADE mark in the high half.
     uint16_t clientLibraryVersion = 0;
+
+  private:
+    void ReadPartly(uint32_t offset, uint32_t length, uint8_t* data) const;
+    void WritePartly(uint32_t offset, uint32_t length, const uint8_t* data);
+    static void Log(FsuipcExchangeLog& log, uint32_t id, uint32_t offset, const uint8_t* data,
+                    uint32_t length);
 };
 
 }  // namespace ulvo::testbed

@@ -53,6 +53,9 @@ class MemoryFsuipc : public fsuipc::FsuipcPlatform {
                                 uintptr_t wParam) override;
     void Sleep(uint32_t milliseconds) override;
 
+    // The shared buffer as the client last left it or FSUIPC answered it.
+    const uint8_t* SharedBuffer() const { return shared.data(); }
+
   private:
     std::vector<uint8_t> shared;  // the one section's memory
     bool mapped = false;

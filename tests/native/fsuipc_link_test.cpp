@@ -464,3 +464,85 @@ TEST_F(FsuipcLinkTest, ReplyOtherThanOneGivesThirteen) {
 
 }  // namespace
 }  // namespace ulvo::fsuipc
+
+namespace ulvo::fsuipc {
+namespace {
+
+// ReadAll does what one Read per request does: the same records in the buffer,
+// the same code left behind, the same reads copied out. Checked against a twin
+// link that is given the same requests one Read at a time, also where the buffer
+// fills up part way (a shorter read may still fit after a longer one did not).
+TEST(FsuipcLinkReadAll, QueuesExactlyWhatOneReadPerRequestQueues) {
+    struct Case {
+        const char* name;
+        bool open;
+        uint32_t filledTo;  // bytes queued by a write before the reads (0 for none)
+        std::vector<uint32_t> sizes;
+    };
+    const Case cases[] = {
+        {"the command word's reads", true, 0, {2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
+        {"after writes", true, 2000, {2, 1, 4, 0, 8, 9, 40}},
+        {"no reads", true, 100, {}},
+        {"the last one does not fit", true, kRequestLimit - 20 - 2 - 21, {2, 2}},
+        {"a longer one does not fit, a shorter one does", true, kRequestLimit - 21 - 22, {1, 3, 2}},
+        {"the first does not fit, the second does", true, kRequestLimit - 22, {3, 2}},
+        {"none fits", true, kRequestLimit - 20, {1, 1}},
+        {"closed link", false, 0, {2, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryFsuipc platforms[2];
+        FsuipcLink batch(platforms[0]), single(platforms[1]);
+        uint32_t batchCode = 99, singleCode = 99;
+        static uint8_t filler[kRequestLimit];
+        std::vector<std::vector<uint8_t>> destinations[2];
+        for (int i = 0; i < 2; ++i) {
+            FsuipcLink& link = i == 0 ? batch : single;
+            uint32_t& code = i == 0 ? batchCode : singleCode;
+            for (uint32_t offset = 0; offset < 64; ++offset) {
+                platforms[i].space.SetU8(0x9400 + offset, uint8_t(offset + 1));
+            }
+            if (c.open) {
+                ASSERT_TRUE(link.Open(code));
+            }
+            if (c.filledTo != 0) {
+                ASSERT_TRUE(link.Write(0x7000, c.filledTo - kWriteHeaderSize, filler, code));
+            }
+            for (uint32_t size : c.sizes) {
+                destinations[i].emplace_back(size + 1, 0xCC);  // one guard byte
+            }
+            code = 99;
+        }
+        std::vector<ReadRequest> requests;
+        bool singleAll = true;
+        uint32_t offset = 0x9400;
+        for (size_t r = 0; r < c.sizes.size(); ++r) {
+            requests.push_back({offset, c.sizes[r], destinations[0][r].data()});
+            singleAll =
+                single.Read(offset, c.sizes[r], destinations[1][r].data(), singleCode) && singleAll;
+            offset += c.sizes[r];
+        }
+        EXPECT_EQ(batch.ReadAll(requests, batchCode), singleAll);
+        EXPECT_EQ(batchCode, singleCode);
+        ASSERT_EQ(batch.QueuedBytes(), single.QueuedBytes());
+        if (batch.QueuedBytes() != 0) {
+            // Equal records (the destinations differ only in their addresses).
+            for (uint32_t at = c.filledTo; at < batch.QueuedBytes(); at += 20) {
+                const uint8_t* records[2] = {platforms[0].SharedBuffer() + at,
+                                             platforms[1].SharedBuffer() + at};
+                EXPECT_EQ(LoadU32(records[0]), LoadU32(records[1]));
+                EXPECT_EQ(LoadU32(records[0] + 4), LoadU32(records[1] + 4));
+                const uint32_t size = LoadU32(records[0] + 8);
+                EXPECT_EQ(size, LoadU32(records[1] + 8));
+                EXPECT_EQ(0, std::memcmp(records[0] + 20, records[1] + 20, size));
+                at += size;
+            }
+            EXPECT_TRUE(batch.Process(batchCode));
+            EXPECT_TRUE(single.Process(singleCode));
+        }
+        EXPECT_EQ(destinations[0], destinations[1]);
+    }
+}
+
+}  // namespace
+}  // namespace ulvo::fsuipc
