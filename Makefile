@@ -4,7 +4,7 @@
 PRESETS := native native-asan fuzz windows
 WINEPREFIX_DIR := $(CURDIR)/build/windows/wineprefix
 
-.PHONY: all demo test setup dll bench fuzz dist offsets-doc clean \
+.PHONY: all demo test setup dll bench fuzz soak dist offsets-doc clean \
         $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: dll
@@ -45,8 +45,19 @@ dist: build-windows
 offsets-doc: build-native
 	build/native/bin/ulvo_offsets_doc --write docs/offsets.md
 
-bench: build-native
+# The figures of docs/performance.md: native benchmarks and the Wine measurements.
+bench: build-native build-windows
 	@scripts/bench.sh
+
+# The long runs of docs/reliability.md: the plug-in under random load for
+# SOAK_SECONDS (default 600; `make test` runs it for one minute), then the fault
+# scenarios with FAULT_ROUNDS reloads and stops (default 100; `make test`: 10).
+SOAK_SECONDS ?= 600
+FAULT_ROUNDS ?= 100
+soak: build-windows
+	@scripts/wine-run.sh $(WINEPREFIX_DIR) build/windows/bin/testbed.exe soak $(SOAK_SECONDS)
+	@ULVO_FAULT_ROUNDS=$(FAULT_ROUNDS) scripts/wine-run.sh $(WINEPREFIX_DIR) \
+	    build/windows/bin/ulvo_wine_tests.exe --gtest_filter='RunningPlugin.*:PluginStops.*'
 
 # Every fuzzer for FUZZ_SECONDS (default 300) each, on its seed corpus.
 FUZZ_SECONDS ?= 300

@@ -72,7 +72,9 @@ void FsuipcOffsetSpace::Log(FsuipcExchangeLog& log, uint32_t id, uint32_t offset
     ++log.records;
     if (id == kRecordRead) {
         ++log.reads;
+        log.bytes += kReadHeaderSize + length;
     } else {
+        log.bytes += kWriteHeaderSize + length;
         log.writes.push_back(FsuipcWriteLog{offset, std::vector<uint8_t>(data, data + length)});
     }
 }

@@ -18,6 +18,7 @@ struct FsuipcWriteLog {
 struct FsuipcExchangeLog {
     uint32_t records = 0;  // read and write records executed
     uint32_t reads = 0;
+    uint32_t bytes = 0;  // of the records executed, headers included (the end marker not)
     std::vector<FsuipcWriteLog> writes;  // in buffer order
 };
 

@@ -70,6 +70,14 @@ bool AircraftParty::Set(Block block, uint32_t offset, const void* bytes, size_t 
     return true;
 }
 
+std::vector<uint8_t> AircraftParty::Bytes(Block block) const {
+    const Section& section = block == Block::Sdk ? sdk : sdk2;
+    if (section.view == nullptr) {
+        return {};
+    }
+    return std::vector<uint8_t>(section.view, section.view + section.fieldBytes);
+}
+
 bool AircraftParty::SetI32(Block block, uint32_t offset, int32_t value) {
     uint8_t bytes[4];
     StoreU32(bytes, uint32_t(value));

@@ -35,6 +35,8 @@ class AircraftParty {
     // True when the section exists and the field lies inside its copied bytes.
     bool SetI32(Block block, uint32_t offset, int32_t value);
     bool SetF64(Block block, uint32_t offset, double value);
+    // The bytes readers copy from the section now; empty when it does not exist.
+    std::vector<uint8_t> Bytes(Block block) const;
 
     uint32_t CommandMessage() const { return commandMessage; }
     const std::vector<Command>& Commands() const { return commands; }

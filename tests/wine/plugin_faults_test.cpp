@@ -1,0 +1,223 @@
+// Faults while the whole plug-in runs in the testbed: FSUIPC gone and back,
+// FSUIPC slower than its client's time-out, the SimConnect pipe broken, vehicle
+// reloads in a row, DLLStop at any moment, and sections full of random bytes in
+// every cycle. Nothing may crash, hang, leak or perform a command twice; each
+// fault ends as the log and the offsets say.
+//
+// ULVO_FAULT_ROUNDS (default 10) sets how many reloads and stops one run makes;
+// `make soak` runs them 100 times.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/published_offsets.h"
+#include "win/message_pump.h"
+#include "win/plugin_threads.h"
+#include "win/process_use.h"
+#include "wine/plugin_log_lines.h"
+#include "wine/plugin_session.h"
+
+namespace ulvo::testbed {
+namespace {
+
+using ::testing::IsEmpty;
+using Command = AircraftParty::Command;
+
+constexpr uint32_t kCommandWord = 0x9400;
+constexpr uint32_t kAnnunciatorField = 0x060;  // SdkBlock; bit 7 of the byte at 0x9402
+constexpr uint32_t kAnnunciatorByte = 0x9402;
+
+int Rounds() {
+    const char* text = std::getenv("ULVO_FAULT_ROUNDS");
+    const int rounds = text != nullptr ? std::atoi(text) : 0;
+    return rounds > 0 ? rounds : 10;
+}
+
+// Started, confirmed, the worker past its first command.
+class RunningPlugin : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(session.Start());
+        session.Tick();
+        ASSERT_TRUE(session.PumpFirstCycles());
+        session.NewLog();
+    }
+
+    // A client writes `code` at 0x9400: the aircraft receives it exactly once and
+    // the word reads idle again.
+    void ExpectPerformedOnce(uint16_t code) {
+        session.SetFsuipcU16(kCommandWord, code);
+        ASSERT_TRUE(session.PumpCommands(1)) << "command " << code;
+        ASSERT_TRUE(session.PumpUntil([&] { return session.FsuipcU16(kCommandWord) == 0xFFFF; }));
+        ASSERT_TRUE(session.PumpExchanges(5));
+        EXPECT_EQ(session.testbed.aircraft.TakeCommands(), (std::vector<Command>{{code, 0}}));
+    }
+
+    // The reload's lines, then the tick that restarts the worker.
+    void ReloadAndRestart() {
+        session.VehicleLoaded();
+        EXPECT_EQ(session.NewLog(), kWorkerClosing + kConnectionsClosed + kVehicleReport +
+                                        kTestbedTitle + "\r\n" + kConnectionsOpened);
+        session.Tick();
+        EXPECT_EQ(session.NewLog(), kStateOne + kWorkerStarted);
+        EXPECT_EQ(session.PluginThreads().size(), 1u);
+    }
+
+    PluginSession session;
+};
+
+// Without its window FSUIPC cannot be reached: every exchange fails after its nine
+// attempts and the worker goes on. The link keeps the window it found when it
+// opened, so an FSUIPC that comes back is reached after the next reload, which
+// opens the link again; its fresh offsets then get the values that change.
+TEST_F(RunningPlugin, FsuipcGoneAndBackIsReachedAgainAfterTheNextReload) {
+    session.testbed.fsuipc.reset();
+    PumpFor(std::chrono::milliseconds(1200));  // at least one whole failed exchange
+    EXPECT_EQ(session.PluginThreads().size(), 1u);
+
+    session.testbed.fsuipc.emplace(FsuipcParty::Options{});
+    PumpFor(std::chrono::milliseconds(300));
+    EXPECT_EQ(session.testbed.fsuipc->ExchangeCount(), 0u);
+    EXPECT_THAT(session.testbed.aircraft.Commands(), IsEmpty());
+
+    ReloadAndRestart();
+    ASSERT_TRUE(session.PumpFirstCycles());  // the fresh 0x9400 holds command 0
+    ExpectPerformedOnce(0x0123);
+    session.testbed.aircraft.SetI32(AircraftParty::Block::Sdk, kAnnunciatorField, 1);
+    EXPECT_TRUE(session.PumpUntil([&] { return session.FsuipcU8(kAnnunciatorByte) == 0x80; }));
+}
+
+// FSUIPC busy for longer than the 2000 ms time-out: the send is made again and the
+// command in that exchange is still performed once. The late answer executes the
+// same records a second time, but only the answered exchange hands its reads over.
+TEST_F(RunningPlugin, FsuipcSlowerThanItsTimeOutPerformsTheCommandOnce) {
+    session.testbed.fsuipc->AnswerSlowly(1, 2300);
+    ExpectPerformedOnce(0x0124);
+    ExpectPerformedOnce(0x0125);
+}
+
+// The simulator ends the SimConnect pipe: the worker goes on, and the next reload
+// connects a fresh client that makes the whole set-up again.
+TEST_F(RunningPlugin, ABrokenSimConnectPipeLeavesTheWorkerAndTheReloadConnectsAgain) {
+    SimConnectServer& server = session.testbed.simConnect->server;
+    server.Close(0);
+    ASSERT_TRUE(server.WaitForEnd(0));
+    ExpectPerformedOnce(0x0126);
+    ReloadAndRestart();
+    EXPECT_TRUE(server.WaitForMessages(1, 11));
+    ExpectPerformedOnce(0x0127);
+}
+
+// Reloads in a row while the worker runs: each closes and opens everything and
+// restarts the worker, and commands are performed once. Nothing the plug-in
+// holds may grow: the testbed's SimConnect server keeps every connection it
+// served (its pipe, its close event and its finished reader thread, 3 handles,
+// and the messages), so handles may grow by exactly that, and memory by less
+// than the plug-in's own SimConnect receive buffer (41,088 bytes) per reload.
+TEST_F(RunningPlugin, VehicleReloadsInARowLeakNothing) {
+    constexpr DWORD kServerHandlesPerConnection = 3;
+    constexpr DWORD kHandleNoise = 4;  // thread-pool threads coming and going
+    constexpr size_t kBytesPerReload = 32 << 10;
+    constexpr size_t kMemoryNoise = 2 << 20;
+    SimConnectServer& server = session.testbed.simConnect->server;
+    ReloadAndRestart();
+    ExpectPerformedOnce(0x0100);
+    const ProcessUse base = MeasureProcess();
+    const size_t baseConnections = server.ConnectionCount();
+    const int rounds = Rounds();
+    for (int round = 1; round <= rounds; ++round) {
+        SCOPED_TRACE(testing::Message() << "reload " << round);
+        ReloadAndRestart();
+        ExpectPerformedOnce(uint16_t(0x0100 + round % 0x100));
+        ASSERT_FALSE(HasFailure());
+    }
+    const ProcessUse now = MeasureProcess();
+    const DWORD serverHandles =
+        DWORD(server.ConnectionCount() - baseConnections) * kServerHandlesPerConnection;
+    std::printf(
+        "%d reloads: handles %lu -> %lu (%lu held by the server), private bytes %.2f -> "
+        "%.2f MiB\n",
+        rounds, base.handles, now.handles, serverHandles, double(base.privateBytes) / 1048576,
+        double(now.privateBytes) / 1048576);
+    EXPECT_LE(now.handles, base.handles + serverHandles + kHandleNoise);
+    EXPECT_LE(now.privateBytes,
+              base.privateBytes + kMemoryNoise + size_t(rounds) * kBytesPerReload);
+}
+
+// DLLStop at any moment of a session, without the shutdown message: whatever
+// stands is closed, the worker has ended, and the folder's log holds whole lines.
+TEST(PluginStops, DllStopAtAnyMomentEndsTheWorkerAndClosesEverything) {
+    std::mt19937 rng(5);
+    for (int round = 0; round < Rounds(); ++round) {
+        SCOPED_TRACE(testing::Message() << "stop " << round);
+        PluginSession session;
+        ASSERT_TRUE(session.testbed.plugin.LoadAndStart());
+        const int moment = round % 5;
+        if (moment >= 1) {
+            session.testbed.host.DeliverMessage(P3D::kMessageLoadingComplete);
+        }
+        if (moment >= 2) {
+            session.Tick();
+            PumpFor(std::chrono::milliseconds(rng() % 20));
+        }
+        if (moment == 3) {
+            session.testbed.fsuipc->AnswerSlowly(1, 300);  // the worker waits in a send
+            session.SetFsuipcU16(kCommandWord, 0x0130);
+            PumpFor(std::chrono::milliseconds(rng() % 10));
+        }
+        if (moment == 4) {
+            session.VehicleLoaded();
+        }
+        const std::vector<DWORD> workers = session.PluginThreads();
+        session.testbed.plugin.StopAndUnload();
+        for (DWORD worker : workers) {
+            EXPECT_FALSE(ThreadObjectExists(worker));
+        }
+        const std::string log = session.Log();
+        EXPECT_TRUE(log.empty() || log.ends_with("\r\n")) << log;
+        if (moment >= 1) {
+            EXPECT_TRUE(log.ends_with(kConnectionsClosed)) << log;
+        }
+        // A command is performed at most once, even when the stop came in its cycle.
+        std::vector<Command> commands = session.testbed.aircraft.TakeCommands();
+        EXPECT_LE(std::count(commands.begin(), commands.end(), Command{0x0130, 0}), 1);
+        ASSERT_FALSE(HasFailure());
+    }
+}
+
+// Every 32-bit field of both sections random in every cycle, the aircraft state
+// among them: the worker goes on, and once the aircraft holds still every
+// published offset shows what it shows.
+TEST_F(RunningPlugin, RandomSectionsEveryCycleConvergeOnceTheAircraftHoldsStill) {
+    AircraftParty& aircraft = session.testbed.aircraft;
+    std::mt19937 rng(11);
+    for (int cycle = 0; cycle < 300; ++cycle) {
+        for (uint32_t at = 0; at + 4 <= 4272; at += 4) {
+            aircraft.SetI32(AircraftParty::Block::Sdk, at, int32_t(rng()));
+        }
+        for (uint32_t at = 0; at + 4 <= 6772; at += 4) {
+            aircraft.SetI32(AircraftParty::Block::Sdk2, at, int32_t(rng()));
+        }
+        ASSERT_TRUE(session.PumpExchanges(1));
+    }
+    ASSERT_TRUE(session.PumpExchanges(4));
+    const FsuipcOffsetSpace wanted = PublishedSpace(aircraft.Bytes(AircraftParty::Block::Sdk),
+                                                    aircraft.Bytes(AircraftParty::Block::Sdk2));
+    for (const PublishedOffset& published : PublishedOffsets()) {
+        for (uint32_t i = 0; i < published.size; ++i) {
+            EXPECT_EQ(session.FsuipcU8(published.offset + i), wanted.U8(published.offset + i))
+                << "offset 0x" << std::hex << published.offset + i;
+        }
+    }
+    EXPECT_THAT(aircraft.Commands(), IsEmpty());  // no control moved
+    ExpectPerformedOnce(0x0140);
+}
+
+}  // namespace
+}  // namespace ulvo::testbed
