@@ -79,18 +79,9 @@ struct MeasuredPlugin {
         return idle && worker != 0;
     }
 
-    uint16_t U16(uint32_t offset) {
-        return testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& s) { return s.U16(offset); });
-    }
-    uint8_t U8(uint32_t offset) {
-        return testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& s) { return s.U8(offset); });
-    }
-    void SetU16(uint32_t offset, uint16_t value) {
-        testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& s) {
-            s.SetU16(offset, value);
-            return 0;
-        });
-    }
+    uint16_t U16(uint32_t offset) { return testbed.fsuipc->U16(offset); }
+    uint8_t U8(uint32_t offset) { return testbed.fsuipc->U8(offset); }
+    void SetU16(uint32_t offset, uint16_t value) { testbed.fsuipc->SetU16(offset, value); }
 
     struct Exchange {
         double at;  // milliseconds

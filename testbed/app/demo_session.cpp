@@ -77,7 +77,7 @@ DemoSession::DemoSession(const DemoOptions& demoOptions)
 void DemoSession::LoadPlugin() {
     Begin("The simulator loads Ulvo2FSUIPC.dll and calls DLLStart");
     // Clients agree that 0x9400 reads 0xFFFF while no command waits.
-    testbed.fsuipc->WithSpace([](FsuipcOffsetSpace& space) { space.SetU16(0x9400, 0xFFFF); });
+    testbed.fsuipc->SetU16(0x9400, 0xFFFF);
     SetDigits(Fields(kAltitudeWindow), Digits(10000, 5));
     SetDigits(Fields(kSpeedWindow), Digits(250, 3));
     SetDigits(Fields(kCabinAltitude), Digits(35000, 5));
@@ -502,15 +502,15 @@ tools::BlockSnapshot DemoSession::Snapshot() {
 }
 
 uint16_t DemoSession::U16(uint32_t offset) {
-    return testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) { return space.U16(offset); });
+    return testbed.fsuipc->U16(offset);
 }
 
 uint8_t DemoSession::U8(uint32_t offset) {
-    return testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) { return space.U8(offset); });
+    return testbed.fsuipc->U8(offset);
 }
 
 void DemoSession::SetFsuipc(uint32_t offset, uint8_t value) {
-    testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) { space.SetU8(offset, value); });
+    testbed.fsuipc->SetU8(offset, value);
 }
 
 // One character per digit field: a digit, or ' ' for a blank position (10).

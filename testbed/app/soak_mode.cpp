@@ -56,21 +56,9 @@ class Soak {
     void Summary(double seconds) const;
 
   private:
-    uint16_t U16(uint32_t offset) {
-        return testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& s) { return s.U16(offset); });
-    }
-    void SetU8(uint32_t offset, uint8_t value) {
-        testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& s) {
-            s.SetU8(offset, value);
-            return 0;
-        });
-    }
-    void SetU16(uint32_t offset, uint16_t value) {
-        testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& s) {
-            s.SetU16(offset, value);
-            return 0;
-        });
-    }
+    uint16_t U16(uint32_t offset) { return testbed.fsuipc->U16(offset); }
+    void SetU8(uint32_t offset, uint8_t value) { testbed.fsuipc->SetU8(offset, value); }
+    void SetU16(uint32_t offset, uint16_t value) { testbed.fsuipc->SetU16(offset, value); }
     bool Fail(const char* what) {
         std::printf("soak failed: %s\n", what);
         std::fflush(stdout);

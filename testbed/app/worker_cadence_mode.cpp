@@ -115,7 +115,7 @@ int RunWorkerCadence(int argc, wchar_t** argv) {
         return 2;
     }
     Testbed testbed;
-    testbed.fsuipc->WithSpace([](FsuipcOffsetSpace& space) { space.SetU16(0x9400, 0xFFFF); });
+    testbed.fsuipc->SetU16(0x9400, 0xFFFF);
 
     fsuipc::Win32FsuipcPlatform fsuipcPlatform;
     fsuipc::FsuipcLink fsuipcLink(fsuipcPlatform);

@@ -64,6 +64,19 @@ class FsuipcParty {
         std::lock_guard<std::mutex> lock(mutex);
         return access(space);
     }
+    // Single values of the offset space, each under the lock, as a client sees them.
+    uint8_t U8(uint32_t offset) {
+        return WithSpace([&](FsuipcOffsetSpace& s) { return s.U8(offset); });
+    }
+    uint16_t U16(uint32_t offset) {
+        return WithSpace([&](FsuipcOffsetSpace& s) { return s.U16(offset); });
+    }
+    void SetU8(uint32_t offset, uint8_t value) {
+        WithSpace([&](FsuipcOffsetSpace& s) { s.SetU8(offset, value); });
+    }
+    void SetU16(uint32_t offset, uint16_t value) {
+        WithSpace([&](FsuipcOffsetSpace& s) { s.SetU16(offset, value); });
+    }
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

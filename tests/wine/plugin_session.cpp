@@ -47,25 +47,19 @@ bool PluginSession::PumpFirstCycles() {
 }
 
 uint16_t PluginSession::FsuipcU16(uint32_t offset) {
-    return testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) { return space.U16(offset); });
+    return testbed.fsuipc->U16(offset);
 }
 
 void PluginSession::SetFsuipcU8(uint32_t offset, uint8_t value) {
-    testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) {
-        space.SetU8(offset, value);
-        return 0;
-    });
+    testbed.fsuipc->SetU8(offset, value);
 }
 
 void PluginSession::SetFsuipcU16(uint32_t offset, uint16_t value) {
-    testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) {
-        space.SetU16(offset, value);
-        return 0;
-    });
+    testbed.fsuipc->SetU16(offset, value);
 }
 
 uint8_t PluginSession::FsuipcU8(uint32_t offset) {
-    return testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) { return space.U8(offset); });
+    return testbed.fsuipc->U8(offset);
 }
 
 }  // namespace ulvo::testbed

@@ -62,7 +62,7 @@ TEST(PublishThroughWorker, AircraftChangesReachTheirOffsetsAndASteadyAircraftWri
     AircraftParty& aircraft = testbed.aircraft;
     testbed::FsuipcParty& fsuipc = *testbed.fsuipc;
     auto offsets = [&](auto read) { return fsuipc.WithSpace(read); };
-    fsuipc.WithSpace([](testbed::FsuipcOffsetSpace& space) { space.SetU16(0x9400, 0xFFFF); });
+    fsuipc.SetU16(0x9400, 0xFFFF);
     // Display02 shows 250, the annunciator at 0x060 is lit, 0xF88 holds 0.25.
     for (auto [offset, value] : {std::pair{0x1A8u, 2}, {0x1ACu, 5}, {0x1B0u, 0}, {0x060u, 1}}) {
         ASSERT_TRUE(aircraft.SetI32(Block::Sdk, offset, value));

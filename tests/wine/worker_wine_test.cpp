@@ -109,12 +109,12 @@ class WorkerThreadTest : public ::testing::Test {
 };
 
 TEST_F(WorkerThreadTest, ACommandWrittenToFsuipcReachesTheAircraftOnce) {
-    fsuipc.WithSpace([](testbed::FsuipcOffsetSpace& space) { space.SetU16(0x9400, 0xFFFF); });
+    fsuipc.SetU16(0x9400, 0xFFFF);
     StartWorker();
     ASSERT_TRUE(PumpExchanges(3));
     EXPECT_EQ(running.load(), 1);
 
-    fsuipc.WithSpace([](testbed::FsuipcOffsetSpace& space) { space.SetU16(0x9400, 1298); });
+    fsuipc.SetU16(0x9400, 1298);
     ASSERT_TRUE(testbed::PumpUntil([&] { return !aircraft.Commands().empty(); }, kPatience));
     ASSERT_TRUE(PumpExchanges(5));
     EXPECT_THAT(aircraft.Commands(), ElementsAre(Command{1299, 2}));
@@ -123,7 +123,7 @@ TEST_F(WorkerThreadTest, ACommandWrittenToFsuipcReachesTheAircraftOnce) {
 }
 
 TEST_F(WorkerThreadTest, ASteadyCycleMakesOneExchangeOfTheTwentyThreeReads) {
-    fsuipc.WithSpace([](testbed::FsuipcOffsetSpace& space) { space.SetU16(0x9400, 0xFFFF); });
+    fsuipc.SetU16(0x9400, 0xFFFF);
     StartWorker();
     ASSERT_TRUE(PumpExchanges(3));  // first cycles may publish what the aircraft shows
     fsuipc.LogExchanges(true);
@@ -170,7 +170,7 @@ TEST(ProcessWorker, RunsOnTheLibrarysLinksAndTables) {
     testbed::Testbed testbed;
     AircraftParty& aircraft = testbed.aircraft;
     FsuipcParty& fsuipc = *testbed.fsuipc;
-    fsuipc.WithSpace([](testbed::FsuipcOffsetSpace& space) { space.SetU16(0x9400, 637); });
+    fsuipc.SetU16(0x9400, 637);
     ASSERT_TRUE(aircraft.SetI32(AircraftParty::Block::Sdk, 0x7BC, 1));
     SilentLog log;
     uint32_t result = 99;
