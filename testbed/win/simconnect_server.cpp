@@ -224,15 +224,32 @@ bool SimConnectServer::WaitForConnections(size_t count, std::chrono::millisecond
 bool SimConnectServer::WaitForMessages(size_t connection, size_t count,
                                        std::chrono::milliseconds timeout) {
     return WaitUntil(timeout, [&] {
-        return connection < connections.size() &&
+        return connection < connections.size() && connections[connection] != nullptr &&
                connections[connection]->Messages().size() >= count;
     });
 }
 
 bool SimConnectServer::WaitForEnd(size_t connection, std::chrono::milliseconds timeout) {
     return WaitUntil(timeout, [&] {
-        return connection < connections.size() && connections[connection]->Ended();
+        // A released connection had ended.
+        return connection < connections.size() &&
+               (connections[connection] == nullptr || connections[connection]->Ended());
     });
+}
+
+size_t SimConnectServer::ReleaseEnded() {
+    std::vector<std::unique_ptr<ServerConnection>> ended;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        for (std::unique_ptr<ServerConnection>& connection : connections) {
+            if (connection != nullptr && connection->Ended()) {
+                ended.push_back(std::move(connection));
+            }
+        }
+    }
+    // Destroyed here, outside the lock: each joins its reader thread, which takes
+    // the lock to report its end.
+    return ended.size();
 }
 
 size_t SimConnectServer::ConnectionCount() {
@@ -242,8 +259,9 @@ size_t SimConnectServer::ConnectionCount() {
 
 std::vector<Bytes> SimConnectServer::Messages(size_t connection) {
     std::lock_guard<std::mutex> lock(mutex);
-    return connection < connections.size() ? connections[connection]->Messages()
-                                           : std::vector<Bytes>{};
+    return connection < connections.size() && connections[connection] != nullptr
+               ? connections[connection]->Messages()
+               : std::vector<Bytes>{};
 }
 
 bool SimConnectServer::IsPipe(size_t connection) {
