@@ -6,6 +6,7 @@
 #include "bridge/bit_word_table.h"
 #include "bridge/control_table.h"
 #include "bridge/display_table.h"
+#include "core/expected_log_lines.h"
 #include "core/simconnect_message_text.h"
 #include "offsets/ansi.h"
 #include "offsets/block_view.h"
@@ -290,32 +291,14 @@ void DemoSession::ShutDown() {
 }
 
 void DemoSession::CheckWholeLog() {
-    const std::vector<std::string> open = {"Simconnect started.",
-                                           "FSUIPC started.",
-                                           "Ulvo 737 SDK filemap opened.",
-                                           "Ulvo 737 SDK buffer opened.",
-                                           "Ulvo 737 SDK 2nd filemp opened.",
-                                           "Ulvo 737 SDK 2nd buffer opened.",
-                                           "All connections opened and started.",
-                                           "Ulvo State is 1. All good to go",
-                                           "Started ulvo2fsuipc thread."};
-    const std::vector<std::string> close = {"Closing ulvo2fsuipc thread if it was running.",
-                                            "Closing FSUIPC if it was open.",
-                                            "Closing Simconnect.",
-                                            "Closing ulvo SDK buffer.",
-                                            "Closing ulvo SDK filemap.",
-                                            "Closing ulvo SDK 2nd buffer.",
-                                            "Closing ulvo SDK 2nd filemap."};
-    std::vector<std::string> expected = {"Logfile opened",
-                                         "Vehicle load detected: Ulvo 737-800 Testbed"};
-    expected.insert(expected.end(), open.begin(), open.end());
-    expected.push_back("Main exit toggle requested.");
-    expected.push_back("Jetway Power status changed to value: 5");
-    expected.insert(expected.end(), close.begin(), close.end());
-    expected.push_back("Vehicle load detected: Ulvo 737-800 Testbed");
-    expected.insert(expected.end(), open.begin(), open.end());
-    expected.insert(expected.end(), close.begin(), close.end());
-    expected.push_back("Logfile closed");
+    const LineList open = Then(kConnectionsOpenedLines, {kStateOneLine, kWorkerStartedLine});
+    const LineList close = Then({kWorkerClosingLine}, kConnectionsClosedLines);
+    const std::string vehicle = "Vehicle load detected: Ulvo 737-800 Testbed";
+    LineList expected = Then({"Logfile opened", vehicle}, open);
+    expected =
+        Then(expected, {"Main exit toggle requested.", "Jetway Power status changed to value: 5"});
+    expected = Then(Then(expected, close), {vehicle});
+    expected = Then(Then(Then(expected, open), close), {"Logfile closed"});
     Collect();
     Check(log == expected, "the whole log holds exactly the " + std::to_string(expected.size()) +
                                " lines of this session, in order");

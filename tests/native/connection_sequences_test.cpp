@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bridge/worker_main.h"
+#include "core/expected_log_lines.h"
 #include "native/plugin_connections_fixture.h"
 
 namespace ulvo::plugin {
@@ -22,21 +23,8 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using Lines = std::vector<std::string>;
 
-const Lines kOpenedLines = {
-    "Simconnect started.",
-    "FSUIPC started.",
-    "Ulvo 737 SDK filemap opened.",
-    "Ulvo 737 SDK buffer opened.",
-    "Ulvo 737 SDK 2nd filemp opened.",
-    "Ulvo 737 SDK 2nd buffer opened.",
-    "All connections opened and started.",
-};
-
-const Lines kClosedAllLines = {
-    "Closing FSUIPC if it was open.", "Closing Simconnect.",
-    "Closing ulvo SDK buffer.",       "Closing ulvo SDK filemap.",
-    "Closing ulvo SDK 2nd buffer.",   "Closing ulvo SDK 2nd filemap.",
-};
+const Lines& kOpenedLines = testbed::kConnectionsOpenedLines;
+const Lines& kClosedAllLines = testbed::kConnectionsClosedLines;
 
 class ConnectionSequencesTest : public ::testing::Test, public PluginConnections {};
 
@@ -184,8 +172,7 @@ TEST_F(ConnectionSequencesTest, CloseReleasesNothingWhileTheWorkerStillRuns) {
     EXPECT_GT(std::accumulate(thread.waits.begin(), thread.waits.end(), 0u), 1000u);
     EXPECT_EQ(thread.releases, 1);
     EXPECT_FALSE(thread.Exists());
-    Lines expected = {"Closing ulvo2fsuipc thread if it was running."};
-    expected.insert(expected.end(), kClosedAllLines.begin(), kClosedAllLines.end());
+    const Lines expected = testbed::Then({testbed::kWorkerClosingLine}, kClosedAllLines);
     EXPECT_THAT(log.Take(), ElementsAreArray(expected));
 }
 

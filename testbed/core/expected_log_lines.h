@@ -1,0 +1,51 @@
+// The plug-in's log lines that tests, the demo and the soak expect, each without
+// its line end, in the order the plug-in writes them. One list, so that a changed
+// line is changed in one place.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ulvo::testbed {
+
+using LineList = std::vector<std::string>;
+
+// Every connection opened, in order.
+inline const LineList kConnectionsOpenedLines = {
+    "Simconnect started.",
+    "FSUIPC started.",
+    "Ulvo 737 SDK filemap opened.",
+    "Ulvo 737 SDK buffer opened.",
+    "Ulvo 737 SDK 2nd filemp opened.",
+    "Ulvo 737 SDK 2nd buffer opened.",
+    "All connections opened and started.",
+};
+
+// Every connection closed, the worker already stopped.
+inline const LineList kConnectionsClosedLines = {
+    "Closing FSUIPC if it was open.", "Closing Simconnect.",
+    "Closing ulvo SDK buffer.",       "Closing ulvo SDK filemap.",
+    "Closing ulvo SDK 2nd buffer.",   "Closing ulvo SDK 2nd filemap.",
+};
+
+inline const std::string kWorkerClosingLine = "Closing ulvo2fsuipc thread if it was running.";
+inline const std::string kStateOneLine = "Ulvo State is 1. All good to go";
+inline const std::string kWorkerStartedLine = "Started ulvo2fsuipc thread.";
+inline const std::string kOtherPlaneLine = "Ulvo State is 0. Some other plane loaded?";
+
+// `first` followed by `rest`.
+inline LineList Then(LineList first, const LineList& rest) {
+    first.insert(first.end(), rest.begin(), rest.end());
+    return first;
+}
+
+// The lines as the log file holds them, each ending in CR LF.
+inline std::string AsLogText(const LineList& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+}  // namespace ulvo::testbed
