@@ -4,7 +4,7 @@
 PRESETS := native native-asan fuzz windows
 WINEPREFIX_DIR := $(CURDIR)/build/windows/wineprefix
 
-.PHONY: all demo test setup dll bench fuzz soak dist offsets-doc clean \
+.PHONY: all demo lab test setup dll bench fuzz soak dist offsets-doc clean \
         $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: dll
@@ -29,6 +29,12 @@ demo: build-windows
 	@scripts/wine-prefix.sh session $(WINEPREFIX_DIR)
 	@scripts/demo.sh
 
+# The panel lab: the real DLL in a stand-in simulator that FSUIPC programs connect
+# to; type lines such as `set 0x943A 12000`, or `make lab LAB='run FILE'`.
+LAB ?=
+lab: build-windows
+	@scripts/lab.sh $(LAB)
+
 # Every test: native, native under the sanitizers, the fuzzers briefly, and the
 # Windows tests under Wine.
 test: $(addprefix test-,$(PRESETS))
@@ -44,6 +50,7 @@ dist: build-windows
 # Regenerates the offset reference from the tables; `make test` fails while it is stale.
 offsets-doc: build-native
 	build/native/bin/ulvo_offsets_doc --write docs/offsets.md
+	build/native/bin/ulvo_offsets_doc --write docs/offsets.csv
 
 # The figures of docs/performance.md: native benchmarks and the Wine measurements.
 bench: build-native build-windows

@@ -1,28 +1,45 @@
 #!/usr/bin/env bash
 # Packs the release: dist.sh [OUTDIR [BUILD_DIR]] writes OUTDIR/Ulvo2FSUIPC-<version>.zip
 # (default OUTDIR dist/, BUILD_DIR build/windows) with one folder, Ulvo2FSUIPC/, that
-# is an add-on package for Prepar3D v4: the DLL, add-on.xml, the monitor and the
-# user guide and offset reference. `make dist` builds first.
+# is an add-on package for Prepar3D v4: the DLL, add-on.xml, the monitor, the panel
+# lab with its example scenarios, the user guide and the offset reference (also as
+# offsets.csv). The programs in the zip carry no debug information; it goes into
+# OUTDIR/Ulvo2FSUIPC-<version>-symbols.zip beside it (one NAME.debug per program, which
+# the stripped program names by a debug link), so that a crash address from a user
+# can still be read. Prints the zip's path, then the symbols' path. `make dist`
+# builds first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/dist}")
 bin=$(realpath -m "${2:-$root/build/windows}")/bin
 version=$(sed -n 's/^project(Ulvo2FSUIPC VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 [ -n "$version" ] || { echo "dist: no version in CMakeLists.txt" >&2; exit 1; }
-for file in "$bin/Ulvo2FSUIPC.dll" "$bin/ulvo-monitor.exe"; do
-    [ -f "$file" ] || { echo "dist: $file is not built: run 'make dist'" >&2; exit 1; }
+programs=(Ulvo2FSUIPC.dll ulvo-monitor.exe ulvo-panel-lab.exe)
+for program in "${programs[@]}"; do
+    [ -f "$bin/$program" ] || { echo "dist: $bin/$program is not built: run 'make dist'" >&2; exit 1; }
 done
+objcopy=x86_64-w64-mingw32-objcopy
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 package=$stage/Ulvo2FSUIPC
-mkdir -p "$package"
-cp "$bin/Ulvo2FSUIPC.dll" "$bin/ulvo-monitor.exe" "$package/"
+symbols=$stage/symbols
+mkdir -p "$package/scenarios" "$symbols"
+for program in "${programs[@]}"; do
+    cp "$bin/$program" "$package/"
+    "$objcopy" --only-keep-debug "$package/$program" "$symbols/$program.debug"
+    x86_64-w64-mingw32-strip --strip-all "$package/$program"
+    (cd "$symbols" && "$objcopy" --add-gnu-debuglink="$program.debug" "$package/$program")
+done
 sed "s/@VERSION@/$version/g" "$root/packaging/add-on.xml.in" >"$package/add-on.xml"
-cp "$root/docs/user-guide.md" "$root/docs/offsets.md" "$package/"
+cp "$root/docs/user-guide.md" "$root/docs/offsets.md" "$root/docs/offsets.csv" "$package/"
+cp "$root"/tools/panel_lab/scenarios/*.txt "$package/scenarios/"
 
 mkdir -p "$out"
 zip_file=$out/Ulvo2FSUIPC-$version.zip
-rm -f "$zip_file"
+symbols_file=$out/Ulvo2FSUIPC-$version-symbols.zip
+rm -f "$zip_file" "$symbols_file"
 (cd "$stage" && zip -qrX "$zip_file" Ulvo2FSUIPC)
+(cd "$symbols" && zip -qX "$symbols_file" ./*.debug)
 echo "$zip_file"
+echo "$symbols_file"

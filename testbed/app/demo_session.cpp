@@ -10,6 +10,7 @@
 #include "core/simconnect_message_text.h"
 #include "offsets/ansi.h"
 #include "offsets/block_view.h"
+#include "panel_lab/cockpit_map.h"
 #include "win/message_pump.h"
 #include "win/plugin_threads.h"
 #include "win/testbed_process.h"
@@ -44,24 +45,8 @@ struct FurtherStep {
 };
 constexpr FurtherStep kFurtherSteps[] = {{0xF88, 0.25, 0x9477, 250}, {0x100, 12.34, 0x948A, 123}};
 
-std::vector<uint32_t> Fields(uint8_t display) {
-    const bridge::DisplayRow& row = bridge::kDisplayRows[display];
-    std::vector<uint32_t> fields;
-    for (size_t i = 0; i < row.digits; ++i) {
-        fields.push_back(row.digit[i].field);
-    }
-    return fields;
-}
-
 uint32_t Slot(uint8_t display) {
     return bridge::kDisplayRows[display].publishedOffset;
-}
-
-// The digits of `value` right-aligned in `width` positions, leading blanks.
-std::string Digits(int value, size_t width) {
-    std::string text = std::to_string(value);
-    return text.size() >= width ? text.substr(text.size() - width)
-                                : std::string(width - text.size(), ' ') + text;
 }
 
 }  // namespace
@@ -79,11 +64,11 @@ void DemoSession::LoadPlugin() {
     Begin("The simulator loads Ulvo2FSUIPC.dll and calls DLLStart");
     // Clients agree that 0x9400 reads 0xFFFF while no command waits.
     testbed.fsuipc->SetU16(0x9400, 0xFFFF);
-    SetDigits(Fields(kAltitudeWindow), Digits(10000, 5));
-    SetDigits(Fields(kSpeedWindow), Digits(250, 3));
-    SetDigits(Fields(kCabinAltitude), Digits(35000, 5));
-    SetDigits(Fields(kLandingAltitude), Digits(150, 5));
-    SetDigits(Fields(kVerticalSpeed), "    ");
+    Show(kAltitudeWindow, 10000);
+    Show(kSpeedWindow, 250);
+    Show(kCabinAltitude, 35000);
+    Show(kLandingAltitude, 150);
+    Show(kVerticalSpeed, "blank");
     // The vertical-speed window's sign position shows no sign: climbing.
     testbed.aircraft.SetI32(Block::Sdk, bridge::kSignFieldOfDisplay06, 10);
     const bool loaded = testbed.plugin.LoadAndStart();
@@ -125,10 +110,10 @@ void DemoSession::ConfirmAircraft() {
 
 void DemoSession::CountDisplays() {
     Begin("The aircraft climbs: the altitude window counts to 12000, speed to 280");
-    SetDigits(Fields(kVerticalSpeed), Digits(1500, 4));
+    Show(kVerticalSpeed, 1500);
     for (int i = 1; i <= 20; ++i) {
-        SetDigits(Fields(kAltitudeWindow), Digits(10000 + 100 * i, 5));
-        SetDigits(Fields(kSpeedWindow), Digits(250 + (30 * i) / 20, 3));
+        Show(kAltitudeWindow, 10000 + 100 * i);
+        Show(kSpeedWindow, 250 + (30 * i) / 20);
         Hold(150ms, 10ms);
     }
     Check(WaitFor([&] {
@@ -217,7 +202,7 @@ void DemoSession::TurnKnobs() {
             }
             return text;
         }());
-    SetDigits(Fields(kAltitudeWindow), Digits(12500, 5));  // the aircraft follows
+    Show(kAltitudeWindow, 12500);  // the aircraft follows
     SetFsuipc(0x94F8, 3);
     Check(WaitFor([&] { return CountCommands(628, 0) == 3; }),
           "three steps up: the aircraft received 628 three times");
@@ -261,7 +246,7 @@ void DemoSession::ReloadAircraft() {
     Check(WaitFor([&] { return ThreadsStartedIn(testbed.plugin.Module()).size() == 1; }),
           "the next tick found state 1 and started a new worker");
     for (int i = 1; i <= 5; ++i) {
-        SetDigits(Fields(kAltitudeWindow), Digits(12500 + 100 * i, 5));
+        Show(kAltitudeWindow, 12500 + 100 * i);
         Hold(150ms, 10ms);
     }
     Check(WaitFor([&] { return U16(Slot(kAltitudeWindow)) == 13000; }),
@@ -496,12 +481,11 @@ void DemoSession::SetFsuipc(uint32_t offset, uint8_t value) {
     testbed.fsuipc->SetU8(offset, value);
 }
 
-// One character per digit field: a digit, or ' ' for a blank position (10).
-void DemoSession::SetDigits(const std::vector<uint32_t>& fields, const std::string& digits) {
-    for (size_t i = 0; i < fields.size() && i < digits.size(); ++i) {
-        const char c = digits[i];
-        const int32_t value = c == ' ' ? 10 : c - '0';
-        testbed.aircraft.SetI32(Block::Sdk, fields[i], value);
+// The aircraft shows `value` in a display window, written as the panel lab writes it.
+void DemoSession::Show(uint8_t display, const std::string& value) {
+    const std::string slot = tools::OffsetText(Slot(display));
+    for (const tools::FieldWrite& field : tools::CockpitSet(slot, value, {}).fields) {
+        testbed.aircraft.SetI32(Block::Sdk, field.field, int32_t(field.value));
     }
 }
 

@@ -62,7 +62,8 @@ class DemoSession {
     uint16_t U16(uint32_t offset);
     uint8_t U8(uint32_t offset);
     void SetFsuipc(uint32_t offset, uint8_t value);
-    void SetDigits(const std::vector<uint32_t>& fields, const std::string& digits);
+    void Show(uint8_t display, const std::string& value);
+    void Show(uint8_t display, int value) { Show(display, std::to_string(value)); }
     void SetLamp(uint32_t field, bool lit);
     size_t CountCommands(uint64_t code, int64_t value) const;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <future>
+#include <utility>
 
 #include "fsuipc/fsuipc_link.h"
 
@@ -153,6 +154,11 @@ void FsuipcParty::SpoilVersion(uint32_t offset) {
 std::vector<FsuipcServedExchange> FsuipcParty::Exchanges() const {
     std::lock_guard<std::mutex> lock(mutex);
     return exchanges;
+}
+
+std::vector<FsuipcServedExchange> FsuipcParty::TakeExchanges() {
+    std::lock_guard<std::mutex> lock(mutex);
+    return std::exchange(exchanges, {});
 }
 
 void FsuipcParty::WaitIfSlow() {

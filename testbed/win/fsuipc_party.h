@@ -55,6 +55,8 @@ class FsuipcParty {
     void LogExchanges(bool on) { logging = on; }
     // Exchanges logged while logging was on, in the order served.
     std::vector<FsuipcServedExchange> Exchanges() const;
+    // The same, which are then forgotten: for a party that logs for hours.
+    std::vector<FsuipcServedExchange> TakeExchanges();
     // Every "FsasmLib:IPC" message received, logged or not.
     uint64_t ExchangeCount() const { return exchangeCount; }
 

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # check_dist.sh SOURCE_DIR BUILD_DIR VERSION: packs the release zip from BUILD_DIR
-# into a scratch folder and checks what a user gets: the exact file list, an
-# add-on.xml that is well-formed and whose DLL component points at the DLL inside
-# the package, and the version resources of the DLL and the monitor (read under
-# Wine as Explorer reads them).
+# into a scratch folder and checks what a user gets: the exact file list (the
+# panel lab, its two scenarios and offsets.csv among them), an add-on.xml that is
+# well-formed and whose DLL component points at the DLL inside the package, every
+# program stripped of its debug information, which the symbols zip beside it
+# holds, and the version resources of the programs (read under Wine as Explorer
+# reads them).
 set -euo pipefail
 source_dir=$1
 build_dir=$2
@@ -13,11 +15,16 @@ trap 'rm -rf "$scratch"' EXIT
 status=0
 fail() { echo "FAIL: $*" >&2; status=1; }
 
-zip_file=$("$source_dir/scripts/dist.sh" "$scratch/out" "$build_dir")
+packed=$("$source_dir/scripts/dist.sh" "$scratch/out" "$build_dir")
+zip_file=$(sed -n 1p <<<"$packed")
+symbols_file=$(sed -n 2p <<<"$packed")
 [ "$(basename "$zip_file")" = "Ulvo2FSUIPC-$version.zip" ] || fail "zip named $(basename "$zip_file")"
 
 listed=$(unzip -Z1 "$zip_file" | sort | tr '\n' ' ')
-expected="Ulvo2FSUIPC/ Ulvo2FSUIPC/Ulvo2FSUIPC.dll Ulvo2FSUIPC/add-on.xml Ulvo2FSUIPC/offsets.md Ulvo2FSUIPC/ulvo-monitor.exe Ulvo2FSUIPC/user-guide.md "
+expected="Ulvo2FSUIPC/ Ulvo2FSUIPC/Ulvo2FSUIPC.dll Ulvo2FSUIPC/add-on.xml Ulvo2FSUIPC/offsets.csv \
+Ulvo2FSUIPC/offsets.md Ulvo2FSUIPC/scenarios/ Ulvo2FSUIPC/scenarios/climb.txt \
+Ulvo2FSUIPC/scenarios/turnaround.txt Ulvo2FSUIPC/ulvo-monitor.exe Ulvo2FSUIPC/ulvo-panel-lab.exe \
+Ulvo2FSUIPC/user-guide.md "
 [ "$listed" = "$expected" ] || fail "zip holds: $listed"
 
 unzip -q "$zip_file" -d "$scratch/unpacked"
@@ -30,7 +37,18 @@ dll_path=$(xmllint --xpath 'string(/SimBase.Document/AddOn.Component[Category="D
 [ -f "$package/$dll_path" ] || fail "the DLL component's path names no file in the package"
 grep -q "version $version<" "$package/add-on.xml" || fail "add-on.xml does not name version $version"
 
-for file in Ulvo2FSUIPC.dll ulvo-monitor.exe; do
+[ "$(basename "$symbols_file")" = "Ulvo2FSUIPC-$version-symbols.zip" ] || fail "symbols named $(basename "$symbols_file")"
+unzip -q "$symbols_file" -d "$scratch/symbols"
+for file in Ulvo2FSUIPC.dll ulvo-monitor.exe ulvo-panel-lab.exe; do
+    debug_sections() { x86_64-w64-mingw32-objdump -h "$1" | grep -c ' \.debug_' || true; }
+    [ "$(debug_sections "$package/$file")" -eq 0 ] || fail "$file in the zip has debug sections"
+    x86_64-w64-mingw32-objdump -t "$package/$file" | grep -q '^\[' && fail "$file in the zip has symbols"
+    [ "$(debug_sections "$scratch/symbols/$file.debug")" -gt 0 ] || fail "no symbols for $file"
+    x86_64-w64-mingw32-objdump -h "$package/$file" | grep -q ' \.gnu_debuglink' ||
+        fail "$file does not name its symbols"
+done
+
+for file in Ulvo2FSUIPC.dll ulvo-monitor.exe ulvo-panel-lab.exe; do
     shown=$("$source_dir/scripts/wine-run.sh" "$build_dir/wineprefix" "$build_dir/bin/testbed.exe" \
         file-version "Z:${package//\//\\}\\$file" | tr -d '\r') || true
     for line in "Fixed file version: $version.0" "FileVersion: $version" \

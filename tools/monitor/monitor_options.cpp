@@ -91,6 +91,7 @@ std::string ParseControl(std::string_view text, ControlWrite& write) {
 
 MonitorOptions ParseMonitorOptions(const std::vector<std::string>& arguments) {
     MonitorOptions options;
+    bool intervalGiven = false;
     for (size_t i = 0; i < arguments.size() && options.error.empty(); ++i) {
         const std::string& argument = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
@@ -116,11 +117,22 @@ MonitorOptions ParseMonitorOptions(const std::vector<std::string>& arguments) {
                                 std::to_string(kMaxIntervalMs) + " milliseconds";
             } else {
                 options.intervalMs = *interval;
+                intervalGiven = true;
             }
-        } else if (argument == "--command" || argument == "--control" || argument == "--interval") {
+        } else if (argument == "--record" && hasValue) {
+            options.recordFile = arguments[++i];
+        } else if (argument == "--command" || argument == "--control" || argument == "--interval" ||
+                   argument == "--record") {
             options.error = argument + " needs a value";
         } else {
             options.error = "unknown argument: " + argument;
+        }
+    }
+    if (!options.recordFile.empty() && options.error.empty()) {
+        if (options.once || options.command || !options.controls.empty()) {
+            options.error = "--record only reads: it takes --interval, nothing else";
+        } else if (!intervalGiven) {
+            options.intervalMs = kRecordIntervalMs;
         }
     }
     return options;
@@ -129,6 +141,7 @@ MonitorOptions ParseMonitorOptions(const std::vector<std::string>& arguments) {
 std::string MonitorUsage() {
     return "usage: ulvo-monitor [--once] [--interval MS] [--command CODE]\n"
            "                    [--control OFFSET=VALUE | OFFSET+=STEPS | OFFSET-=STEPS]...\n"
+           "       ulvo-monitor --record FILE [--interval MS]\n"
            "\n"
            "Shows the Ulvo2FSUIPC offsets 0x9400-0x94FB, read from FSUIPC a few times a\n"
            "second, until Ctrl+C.\n"
@@ -138,6 +151,9 @@ std::string MonitorUsage() {
            "  --command CODE  write a command code (0-32767) at 0x9400 first\n"
            "  --control ...   write a control byte first, e.g. 0x94F8=3, or move a\n"
            "                  counter, e.g. 0x94F0+=2 (two steps up)\n"
+           "  --record FILE   write every change of the block with its time into FILE,\n"
+           "                  read every 20 ms, until Ctrl+C or the simulator closes; it\n"
+           "                  waits for FSUIPC to start (ulvo-panel-lab.exe replays it)\n"
            "\n"
            "Exit code 0, 1 when FSUIPC is not running or stopped answering, 2 for wrong\n"
            "arguments.\n";

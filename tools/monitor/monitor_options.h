@@ -1,6 +1,7 @@
 // The monitor's command line, and the texts it shows for what can go wrong.
 //
 //   ulvo-monitor [--once] [--interval MS] [--command CODE] [--control OFFSET=VALUE]...
+//   ulvo-monitor --record FILE [--interval MS]
 //
 // --control takes one of the control bytes: OFFSET=VALUE sets it, OFFSET+=N and
 // OFFSET-=N move a counter by N steps (wrapping as the plug-in counts).
@@ -26,10 +27,12 @@ struct MonitorOptions {
     uint32_t intervalMs = 250;
     std::optional<uint16_t> command;
     std::vector<ControlWrite> controls;
-    std::string error;  // why the arguments cannot be used; empty when they can
+    std::string recordFile;  // --record: every change of the block into this file
+    std::string error;       // why the arguments cannot be used; empty when they can
 };
 
 constexpr uint32_t kMinIntervalMs = 20;
+constexpr uint32_t kRecordIntervalMs = 20;  // --record reads the block this often by default
 constexpr uint32_t kMaxIntervalMs = 60000;
 constexpr uint32_t kMaxSteps = 127;  // more would be counted the other way round
 

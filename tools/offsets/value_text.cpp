@@ -1,6 +1,7 @@
 #include "offsets/value_text.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "bridge/bit_word_table.h"
 
@@ -98,6 +99,138 @@ std::string ValueText(const OffsetEntry& entry, const BlockSnapshot& snapshot) {
         case OffsetRole::kStepControl:
         case OffsetRole::kSetValueControl:
             return std::to_string(raw & 0xFF);
+        case OffsetRole::kUnused:
+            break;
+    }
+    return "";
+}
+
+namespace {
+
+int32_t PowerOfTen(size_t exponent) {
+    int32_t value = 1;
+    while (exponent-- > 0) {
+        value *= 10;
+    }
+    return value;
+}
+
+std::string Decimal(double value, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+// "bit 3", "bits 0-3", "bits 0, 2, 4, 6".
+std::string Positions(const std::vector<size_t>& positions) {
+    if (positions.size() == 1) {
+        return "bit " + std::to_string(positions[0]);
+    }
+    if (positions.back() - positions.front() + 1 == positions.size()) {
+        return "bits " + std::to_string(positions.front()) + "-" + std::to_string(positions.back());
+    }
+    std::string text = "bits ";
+    for (size_t i = 0; i < positions.size(); ++i) {
+        text += (i ? ", " : "") + std::to_string(positions[i]);
+    }
+    return text;
+}
+
+std::string BitWordValues(const bridge::BitWordRow& row) {
+    std::string text;
+    std::vector<size_t> run;
+    std::string runValues;
+    auto flush = [&] {
+        if (!run.empty()) {
+            text += (text.empty() ? "" : "; ") + Positions(run) + " " + runValues;
+        }
+        run.clear();
+    };
+    for (size_t bit = 0; bit < row.bits.size(); ++bit) {
+        const std::string values = BitCellValues(row.bits[bit]);
+        if (values.empty()) {
+            continue;
+        }
+        if (values != runValues) {
+            flush();
+            runValues = values;
+        }
+        run.push_back(bit);
+    }
+    flush();
+    return text;
+}
+
+}  // namespace
+
+int32_t DisplayLowest(const bridge::DisplayRow& row) {
+    for (const bridge::MinusRule& rule : bridge::kMinusRules) {
+        if (rule.display == row.index) {
+            // A minus in the first digit position leaves one digit fewer.
+            const bool signInDigits = rule.signField == row.digit[0].field;
+            return 1 - PowerOfTen(row.digits - (signInDigits ? 1 : 0));
+        }
+    }
+    return 0;
+}
+
+int32_t DisplayHighest(const bridge::DisplayRow& row) {
+    return PowerOfTen(row.digits) - 1;
+}
+
+double FurtherLowest(const bridge::FurtherRecord& record) {
+    return -32768.0 / record.factor;
+}
+
+double FurtherHighest(const bridge::FurtherRecord& record) {
+    return 32767.0 / record.factor;
+}
+
+std::string BitCellValues(const bridge::BitCell& cell) {
+    using bridge::BitSource;
+    switch (cell.source) {
+        case BitSource::kField:
+            return cell.width == 1 ? "on or off" : "0 to " + std::to_string((1 << cell.width) - 1);
+        case BitSource::kFieldEquals:
+            return "on or off, one of bits 0-2 at a time";
+        case BitSource::kUpperBits:
+        case BitSource::kFieldNotEquals:
+            return "on or off";
+        case BitSource::kWholeValue:
+            return "0 to 255";
+        case BitSource::kZero:
+        case BitSource::kCovered:
+        case BitSource::kNeverSet:
+            break;
+    }
+    return "";
+}
+
+std::string AllowedValues(const OffsetEntry& entry) {
+    switch (entry.role) {
+        case OffsetRole::kCommandWord:
+            return "0 to 32767, or idle";
+        case OffsetRole::kBitWord:
+            return BitWordValues(bridge::kBitWordRows[entry.row]);
+        case OffsetRole::kDisplay: {
+            const bridge::DisplayRow& row = bridge::kDisplayRows[entry.row];
+            const std::string range =
+                std::to_string(DisplayLowest(row)) + " to " + std::to_string(DisplayHighest(row));
+            return range + (row.FiveDigit() ? ", blank or 88888" : " or blank");
+        }
+        case OffsetRole::kFurther: {
+            const bridge::FurtherRecord& record = bridge::kFurtherRecords[entry.row];
+            if (record.type == bridge::FurtherSource::kWhole) {
+                return "0 to 255";
+            }
+            const int decimals = FurtherDecimals(record);
+            return Decimal(FurtherLowest(record), decimals) + " to " +
+                   Decimal(FurtherHighest(record), decimals);
+        }
+        case OffsetRole::kDirectControl:
+        case OffsetRole::kStepControl:
+        case OffsetRole::kSetValueControl:
+            return "0 to 255";
         case OffsetRole::kUnused:
             break;
     }

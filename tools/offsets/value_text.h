@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "bridge/bit_word_table.h"
 #include "bridge/display_table.h"
 #include "bridge/further_table.h"
 #include "offsets/block_layout.h"
@@ -47,5 +48,18 @@ int FurtherDecimals(const bridge::FurtherRecord& record);
 
 // Any entry of the layout, as the monitor shows it.
 std::string ValueText(const OffsetEntry& entry, const BlockSnapshot& snapshot);
+
+// What an entry can hold, as the offset reference says it: "0 to 99999, blank or
+// 88888", "-32.768 to 32.767", "bits 0-3 on or off".
+std::string AllowedValues(const OffsetEntry& entry);
+// What one bit position of a bit-word takes: "on or off", "0 to 3"; empty for a
+// position that no field sets (a 0, a covered position, a bit never set).
+std::string BitCellValues(const bridge::BitCell& cell);
+// The lowest and highest value a display window can show (its sign included).
+int32_t DisplayLowest(const bridge::DisplayRow& row);
+int32_t DisplayHighest(const bridge::DisplayRow& row);
+// The lowest and highest value a real further value can publish, in its unit.
+double FurtherLowest(const bridge::FurtherRecord& record);
+double FurtherHighest(const bridge::FurtherRecord& record);
 
 }  // namespace ulvo::tools

@@ -52,10 +52,17 @@ std::string DisplaySource(const bridge::DisplayRow& row) {
 }
 
 std::string DisplayEncoding(const bridge::DisplayRow& row) {
-    std::string text = MinusField(row.index)
-                           ? "16-bit, 0xD8F1 and above negative (two's complement)"
-                           : "unsigned 16-bit";
-    text += "; 0xFFFF blank";
+    std::string text;
+    if (MinusField(row.index)) {
+        // Two's complement meets the markers: -1 and -2 are 0xFFFF and 0xFFFE, and a
+        // window showing only its minus (blank, 65535, negated) keeps 0x0001.
+        text = "16-bit, " + std::to_string(DisplayLowest(row)) + " to -1 as " +
+               OffsetText(uint32_t(0x10000 + DisplayLowest(row))) +
+               " to 0xFFFF (two's complement); 0xFFFF blank or -1; ";
+        text += row.FiveDigit() ? "0xFFFE 88888 or -2" : "0xFFFE -2";
+        return text + "; 0x0001 also a blank window showing only a minus";
+    }
+    text = "unsigned 16-bit; 0xFFFF blank";
     if (row.FiveDigit()) {
         text += "; 0xFFFE 88888";
     }
@@ -109,8 +116,10 @@ std::string BitWordRule(bridge::BitWordSpecial special) {
         case BitWordSpecial::kWholeValue:
             return "the byte is the field's value itself (its low 8 bits), not single bits";
         case BitWordSpecial::kSignNotBlank:
-            return "bit 0 is never set; bit 1 is set while the vertical-speed window "
-                   "(Display06) shows a sign";
+            return "bit 0 is never set; bit 1 is set whenever SdkBlock " +
+                   HexField(bridge::kSignFieldOfDisplay06) +
+                   " (the sign position of the vertical-speed window, Display06) is not 10: a "
+                   "sign, any other code, or a digit";
         case BitWordSpecial::kTwoNibbles:
             return "two numbers 0-15: the low 4 bits and the high 4 bits";
     }
@@ -167,11 +176,25 @@ std::string SetValueLimits(const bridge::SetValueControl& control) {
 }
 
 std::string SetValueBlank(const bridge::SetValueControl& control) {
-    if (control.blankBase == bridge::BlankBase::kTakenAsZero) {
-        return "counts from 0";
+    if (control.blankBase == bridge::BlankBase::kKept) {
+        return control.limited ? "value not moved (" + SetValueLimits(control) + " applies)"
+                               : "value not moved";
     }
-    return control.limited ? "value not moved (" + SetValueLimits(control) + " applies)"
-                           : "value not moved";
+    switch (control.rule) {
+        case bridge::SetValueRule::kHundredthsWhenBlank1C0:
+            // The blank value is scaled to hundredths before the test for blank.
+            return "counts from 0; while SdkBlock " + HexField(bridge::kHundredsFieldOfDisplay03) +
+                   " is blank (always so in a blank window) it starts at " +
+                   Number(bridge::kBlankDisplay / 100.0) + " (65535 hundredths)";
+        case bridge::SetValueRule::kNegatedWhenSignIs12:
+            // The blank value is negated before the test for blank.
+            return "counts from 0; with " + std::to_string(bridge::kMinusSignCode) +
+                   " in SdkBlock " + HexField(bridge::kSignFieldOfDisplay06) +
+                   " it is taken as -65535 and held at " + Number(control.lowerLimit);
+        case bridge::SetValueRule::kPlain:
+            break;
+    }
+    return "counts from 0";
 }
 
 std::string EntryContents(const OffsetEntry& entry) {

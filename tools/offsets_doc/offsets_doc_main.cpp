@@ -1,7 +1,8 @@
 // ulvo_offsets_doc: writes the offset reference generated from the bridge's
-// tables, or checks that a file holds exactly that text.
+// tables, or checks that a file holds exactly that text: the Markdown reference,
+// or its table for programs when FILE ends in .csv.
 //
-//   ulvo_offsets_doc                 print it
+//   ulvo_offsets_doc                 print the Markdown reference
 //   ulvo_offsets_doc --write FILE    write it into FILE
 //   ulvo_offsets_doc --check FILE    exit 1 unless FILE is current
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "offsets/block_layout.h"
+#include "offsets_doc/offsets_csv.h"
 #include "offsets_doc/offsets_markdown.h"
 
 namespace {
@@ -32,14 +34,16 @@ int main(int argc, char** argv) {
     if (!problems.empty()) {
         return 1;
     }
-    const std::string text = OffsetsMarkdown();
     if (argc == 1) {
-        std::cout << text;
+        std::cout << OffsetsMarkdown();
         return 0;
     }
     if (argc != 3) {
         return Usage();
     }
+    const std::string file = argv[2];
+    const bool csv = file.size() > 4 && file.compare(file.size() - 4, 4, ".csv") == 0;
+    const std::string text = csv ? OffsetsCsv() : OffsetsMarkdown();
     if (std::strcmp(argv[1], "--write") == 0) {
         std::ofstream out(argv[2], std::ios::binary);
         out << text;

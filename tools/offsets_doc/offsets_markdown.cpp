@@ -4,7 +4,11 @@
 #include <vector>
 
 #include "bridge/handle_command_word.h"
+#include "groundservices/ground_services.h"
+#include "groundservices/ground_services_table.h"
+#include "offsets/command_names.h"
 #include "offsets/control_rows.h"
+#include "offsets/value_text.h"
 #include "offsets_doc/markdown_table.h"
 #include "offsets_doc/offset_descriptions.h"
 
@@ -34,10 +38,14 @@ here.
   is blank** and **65534 (0xFFFE) means a five-digit window shows 88888** (the
   lamp test). Three displays can be negative (0x9430, 0x9432, 0x9448): a
   negative value is a signed 16-bit number in two's complement, so -1500 is
-  0xFA24 (bytes 0x24 0xFA). Their windows show at most four digits after a minus,
-  so read 0xD8F1 (-9999) to 0xFFFD as negative and anything lower as positive: a
-  cabin altitude of 35000 reads 0x88B8. 0xFFFF and 0xFFFE stay the markers. A
-  five-digit value above 65535 keeps only its low 16 bits (70000 reads 4464).
+  0xFA24 (bytes 0x24 0xFA). Their windows show at most four digits after a minus
+  (0x9448 two), so read 0xD8F1 (-9999) and above as negative and anything lower
+  as positive: a cabin altitude of 35000 reads 0x88B8. On these three displays
+  the markers are also numbers: -1 is published as 0xFFFF, the same as blank,
+  and -2 as 0xFFFE, the same as 88888 (0x9448 never shows 88888, so there 0xFFFE
+  is always -2); a blank window that shows only its minus is published as
+  0x0001, the same as 1. A five-digit value above 65535 keeps only its low 16
+  bits (70000 reads 4464).
 - **Annunciator and switch bytes** hold up to eight lamps or switches, one per
   bit; bit 0 is the bit of value 1. A bit is 1 while its lamp is lit or its
   switch is on. A few positions hold a 2-bit or 4-bit number (its bits are
@@ -115,10 +123,10 @@ starts from 0 or does not move, as the row says.
 
 void AddEveryOffset(std::string& text, const std::vector<OffsetEntry>& layout) {
     text += "## Every offset\n\n";
-    MarkdownTable table({"Offset", "Size", "Who writes", "Contents", "Encoding"});
+    MarkdownTable table({"Offset", "Size", "Who writes", "Contents", "Encoding", "Values"});
     for (const OffsetEntry& entry : layout) {
         table.Row({RangeText(entry), std::to_string(entry.size), EntryDirection(entry),
-                   EntryContents(entry), EntryEncoding(entry)});
+                   EntryContents(entry), EntryEncoding(entry), AllowedValues(entry)});
     }
     text += table.Render() + "\n";
 }
@@ -205,9 +213,9 @@ std::string SelectorText(const bridge::SelectorCommand& command) {
 
 void AddCommandWord(std::string& text) {
     text += kCommandText;
-    MarkdownTable table({"Code", "What happens"});
+    MarkdownTable table({"Code", "Name", "What happens"});
     for (const bridge::LevelCommand& command : bridge::kLevelCommands) {
-        table.Row({std::to_string(command.code),
+        table.Row({std::to_string(command.code), CommandName(uint32_t(command.code)),
                    std::string(command.step < 0 ? "steps the level down" : "steps the level up") +
                        " (" + std::to_string(bridge::kLowestLevel) + " to " +
                        std::to_string(bridge::kHighestLevel) +
@@ -215,17 +223,18 @@ void AddCommandWord(std::string& text) {
                        std::to_string(bridge::kLevelReportCommand) + " with the new level"});
     }
     for (const bridge::SelectorCommand& command : bridge::kSelectorCommands) {
-        table.Row({std::to_string(command.code), SelectorText(command)});
+        table.Row({std::to_string(command.code), "", SelectorText(command)});
     }
-    table.Row({"any other 0-32767", "sent to the aircraft as it is, with the value 0"});
+    table.Row({"any other 0-32767", "", "sent to the aircraft as it is, with the value 0"});
     text += table.Render() + "\n";
 }
 
 void AddControls(std::string& text) {
     text += kControlText;
-    MarkdownTable direct({"Offset", "Command"});
+    MarkdownTable direct({"Offset", "Command", "Name"});
     for (const bridge::DirectControl& control : bridge::kDirectControls) {
-        direct.Row({OffsetText(control.offset), std::to_string(control.command)});
+        direct.Row({OffsetText(control.offset), std::to_string(control.command),
+                    CommandName(control.command)});
     }
     text += direct.Render() + kStepText;
 
@@ -239,12 +248,28 @@ void AddControls(std::string& text) {
     text += step.Render() + kSetValueText;
 
     MarkdownTable set(
-        {"Offset", "Command", "Starts from", "Amount per step", "Limits", "Window blank"});
+        {"Offset", "Command", "Name", "Starts from", "Amount per step", "Limits", "Window blank"});
     for (const bridge::SetValueControl& control : bridge::kSetValueControls) {
-        set.Row({OffsetText(control.offset), std::to_string(control.command), SetValueSeed(control),
-                 SetValueAmount(control), SetValueLimits(control), SetValueBlank(control)});
+        set.Row({OffsetText(control.offset), std::to_string(control.command),
+                 CommandName(control.command), SetValueSeed(control), SetValueAmount(control),
+                 SetValueLimits(control), SetValueBlank(control)});
     }
     text += set.Render() + "\n";
+}
+
+void AddGroundServices(std::string& text) {
+    text +=
+        "## Commands from GSX\n\nNot offsets, but commands the aircraft receives from the "
+        "plug-in when GSX reports the jetway's status (once a second; the value is 0):\n\n";
+    MarkdownTable table({"Command", "Name", "When"});
+    for (const groundservices::JetwayRow& row : groundservices::kJetways) {
+        const std::string variable = groundservices::kGsxVariableNames[row.variable];
+        table.Row({std::to_string(row.commandBecomes5), CommandName(row.commandBecomes5),
+                   variable + " becomes 5"});
+        table.Row({std::to_string(row.commandLeaves5), CommandName(row.commandLeaves5),
+                   variable + " was 5 and changes"});
+    }
+    text += table.Render() + "\n";
 }
 
 void AddUnused(std::string& text, const std::vector<OffsetEntry>& layout) {
@@ -272,6 +297,7 @@ std::string OffsetsMarkdown() {
     AddDisplays(text);
     AddBitWords(text);
     AddFurtherValues(text);
+    AddGroundServices(text);
     AddUnused(text, layout);
     return text;
 }

@@ -33,8 +33,12 @@ ConsoleInfo PrepareConsole() {
     CONSOLE_SCREEN_BUFFER_INFO screen;
     if (GetConsoleScreenBufferInfo(output, &screen)) {
         const SHORT columns = SHORT(screen.srWindow.Right - screen.srWindow.Left + 1);
+        const SHORT lines = SHORT(screen.srWindow.Bottom - screen.srWindow.Top + 1);
         if (columns >= 40) {
             info.width = size_t(columns);
+        }
+        if (lines >= 10) {
+            info.height = size_t(lines);
         }
     }
     return info;

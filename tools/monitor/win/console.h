@@ -10,6 +10,7 @@ struct ConsoleInfo {
     bool isConsole = false;  // standard output is a console window
     bool ansi = false;       // it takes colours and cursor movement
     size_t width = 80;
+    size_t height = 25;  // lines of the console window
 };
 
 // Looks at standard output and turns on ANSI processing where the console has it.

@@ -3,6 +3,7 @@
 // a command word or a control byte first. See MonitorUsage for the options.
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "monitor/win/console.h"
 #include "offsets/ansi.h"
 #include "offsets/block_view.h"
+#include "offsets/recording.h"
 
 namespace ulvo::tools {
 namespace {
@@ -77,7 +79,57 @@ std::string Frame(const fsuipc::FsuipcLink& link, const BlockSnapshot& now,
     return frame;
 }
 
+// Waits for FSUIPC (the simulator may still be starting), then writes the block
+// and every change of it into the file until Ctrl+C or FSUIPC goes away.
+int Record(const MonitorOptions& options) {
+    std::FILE* file = std::fopen(options.recordFile.c_str(), "wb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "ulvo-monitor: cannot write %s\n", options.recordFile.c_str());
+        return kExitUsage;
+    }
+    CatchStopRequests();
+    fsuipc::Win32FsuipcPlatform platform;
+    fsuipc::FsuipcLink link(platform);
+    uint32_t result = 0;
+    bool said = false;
+    while (!link.Open(result) && !StopRequested()) {
+        if (!said) {
+            Print("waiting for FSUIPC (the simulator or the panel lab); Ctrl+C ends\n");
+            said = true;
+        }
+        Sleep(kStopPollMs * 10);
+    }
+    BlockSnapshot now, before;
+    const auto start = std::chrono::steady_clock::now();
+    std::fputs(RecordingHeader().c_str(), file);
+    int exitCode = kExitOk;
+    for (bool first = true; !StopRequested(); first = false) {
+        if (!ReadBlock(link, now, result)) {
+            Print("FSUIPC stopped answering: the recording ends\n");
+            break;
+        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::fputs(RecordingLines(seconds, now, first ? nullptr : &before).c_str(), file);
+        std::fflush(file);
+        if (first) {
+            Print("recording the offset block into " + options.recordFile + "; Ctrl+C ends\n");
+        }
+        before = now;
+        Sleep(options.intervalMs);
+    }
+    if (std::ferror(file)) {
+        exitCode = kExitNoFsuipc;
+    }
+    std::fclose(file);
+    link.Close();
+    return exitCode;
+}
+
 int Run(const MonitorOptions& options) {
+    if (!options.recordFile.empty()) {
+        return Record(options);
+    }
     fsuipc::Win32FsuipcPlatform platform;
     fsuipc::FsuipcLink link(platform);
     uint32_t result = 0;

@@ -1,0 +1,161 @@
+// The panel lab's way back from offsets to aircraft fields, held against the
+// plug-in's own publishing steps (PublishedSpace): whatever the map accepts, the
+// plug-in publishes exactly; and what it refuses is refused with the offset's
+// range from the reference.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "aircraft/sdk_blocks.h"
+#include "bridge/display_table.h"
+#include "common/little_endian.h"
+#include "core/published_offsets.h"
+#include "panel_lab/cockpit_map.h"
+
+namespace ulvo::tools {
+namespace {
+
+// What FSUIPC shows at `entry` once the plug-in published the cockpit of a fresh
+// lab changed by `write`.
+uint32_t Published(const OffsetEntry& entry, const CockpitWrite& write) {
+    std::vector<uint8_t> sdk(aircraft::kSdkViewSize), sdk2(aircraft::kSdk2ViewSize);
+    std::vector<FieldWrite> fields = InitialCockpit();
+    fields.insert(fields.end(), write.fields.begin(), write.fields.end());
+    for (const FieldWrite& field : fields) {
+        uint8_t* at = (field.block == AircraftBlock::kSdk ? sdk : sdk2).data() + field.field;
+        if (field.real) {
+            StoreF64(at, field.value);
+        } else {
+            StoreU32(at, uint32_t(int32_t(field.value)));
+        }
+    }
+    const testbed::FsuipcOffsetSpace space = testbed::PublishedSpace(sdk, sdk2);
+    return entry.size == 1 ? space.U8(entry.offset) : space.U16(entry.offset);
+}
+
+TEST(CockpitMap, DisplaysPublishTheValueSet) {
+    for (const bridge::DisplayRow& row : bridge::kDisplayRows) {
+        const OffsetEntry& entry = *EntryAt(row.publishedOffset);
+        const int32_t lowest = DisplayLowest(row);
+        const int32_t highest = DisplayHighest(row);
+        std::vector<std::pair<std::string, uint32_t>> cases = {
+            {"7", 7}, {std::to_string(highest), uint16_t(highest)}, {"blank", 0xFFFF}};
+        if (row.FiveDigit()) {
+            cases.push_back({"88888", 0xFFFE});
+            cases.push_back({"12000", 12000});
+        }
+        if (lowest < 0) {
+            cases.push_back({std::to_string(lowest), uint16_t(lowest)});
+            cases.push_back({"-1", 0xFFFF});  // as a blank window: the reference says so
+        }
+        for (const auto& [value, published] : cases) {
+            const CockpitWrite write = CockpitSet(OffsetText(row.publishedOffset), value, {});
+            ASSERT_EQ(write.error, "") << OffsetText(row.publishedOffset) << " " << value;
+            EXPECT_EQ(Published(entry, write), published)
+                << OffsetText(row.publishedOffset) << " " << value;
+        }
+        EXPECT_NE(
+            CockpitSet(OffsetText(row.publishedOffset), std::to_string(highest + 1), {}).error, "");
+        EXPECT_NE(CockpitSet(OffsetText(row.publishedOffset), std::to_string(lowest - 1), {}).error,
+                  "");
+    }
+}
+
+TEST(CockpitMap, EveryBitPositionLightsAloneAtItsFullValue) {
+    for (const bridge::BitWordRow& row : bridge::kBitWordRows) {
+        const OffsetEntry& entry = *EntryAt(row.publishedOffset);
+        for (size_t bit = 0; bit < row.bits.size(); ++bit) {
+            const bridge::BitCell& cell = row.bits[bit];
+            if (BitCellValues(cell).empty()) {
+                continue;
+            }
+            const uint32_t full = cell.width > 1 ? (1u << std::min<int>(cell.width, 8)) - 1 : 1;
+            const std::string target = OffsetText(row.publishedOffset) + "." + std::to_string(bit);
+            const CockpitWrite write =
+                CockpitSet(target, cell.width > 1 ? std::to_string(full) : "on", {});
+            ASSERT_EQ(write.error, "") << target;
+            EXPECT_EQ(Published(entry, write), (full << bit) & 0xFF) << target;
+        }
+    }
+}
+
+// Whether a fresh plug-in can publish `raw` at a display or further value.
+bool Publishable(const OffsetEntry& entry, uint32_t raw) {
+    if (entry.role == OffsetRole::kFurther) {
+        return true;
+    }
+    const bridge::DisplayRow& row = bridge::kDisplayRows[entry.row];
+    return raw <= uint32_t(DisplayHighest(row)) || raw == 0xFFFF ||
+           (row.FiveDigit() && raw == 0xFFFE) || raw >= uint32_t(0x10000 + DisplayLowest(row));
+}
+
+// Replaying: every value the map accepts for an offset is published exactly, and
+// every display and further value a fresh plug-in can publish is accepted.
+TEST(CockpitMap, RawValuesReplayExactly) {
+    std::vector<uint32_t> wide;
+    for (uint32_t raw = 0; raw < 0x10000; raw += raw < 1024 ? 1 : 251) {
+        wide.push_back(raw);
+    }
+    wide.insert(wide.end(), {0xD8F1, 0xFF9D, 0xFFFE, 0xFFFF});
+    for (const OffsetEntry& entry : BlockLayout()) {
+        if (entry.role != OffsetRole::kBitWord && entry.role != OffsetRole::kDisplay &&
+            entry.role != OffsetRole::kFurther) {
+            continue;
+        }
+        size_t accepted = 0;
+        for (uint32_t raw = 0; raw < (entry.size == 1 ? 0x100u : wide.size()); ++raw) {
+            const uint32_t value = entry.size == 1 ? raw : wide[raw];
+            const CockpitWrite write = CockpitSetRaw(entry, value);
+            accepted += write.error.empty() ? 1 : 0;
+            if (write.error.empty()) {
+                EXPECT_EQ(Published(entry, write), value) << RangeText(entry) << " " << value;
+            } else if (entry.role != OffsetRole::kBitWord) {
+                EXPECT_FALSE(Publishable(entry, value)) << RangeText(entry) << " " << value;
+            }
+        }
+        EXPECT_GT(accepted, 1u) << RangeText(entry);
+    }
+}
+
+TEST(CockpitMap, RefusalsNameTheRangeFromTheReference) {
+    struct Case {
+        const char* target;
+        const char* value;
+        const char* error;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"0x943A", "123456", "0x943A (Display05) takes 0 to 99999, blank or 88888, not 123456"},
+        {"0x9436", "88888",  "0x9436 (Display03) takes 0 to 999 or blank, not 88888"},
+        {"0x9448", "-100",   "0x9448 (Display12) takes -99 to 99 or blank, not -100"},
+        {"0x9404.5", "on",   "bit 5 of 0x9404 (BitWord02) is never set: the byte takes bits 0-3 on or off"},
+        {"0x9407.1", "1",    "bit 1 of 0x9407 (BitWord05) belongs to the number at bit 0: set 0x9407.0 (0 to 3)"},
+        {"0x9407.0", "4",    "bit 0 of 0x9407 (BitWord05) takes 0 to 3, not 4"},
+        {"0x9415", "00000011", "0x9415 (BitWord19) takes bits 0-2 on or off, one of bits 0-2 at a time; bit 3 on or off, not 00000011"},
+        {"0x9477", "40",     "0x9477 (further value) takes -32.768 to 32.767, not 40"},
+        {"0x9472", "256",    "0x9472 (further value) takes 0 to 255, not 256"},
+        {"0x94F0", "+200",   "0x94F0 (control byte) moves by 1 to 127 steps at a time, not +200"},
+        {"0x943B", "1",      "0x943B is the second byte of 0x943A: set 0x943A"},
+        {"0x942C", "1",      "0x942C-0x942D is not used by the plug-in"},
+        {"0x9000", "1",      "0x9000 is not in the plug-in's block 0x9400-0x94FB"},
+        {"0x943A.2", "on",   "0x943A (Display05) has no bits of its own: it takes 0 to 99999, blank or 88888"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        EXPECT_EQ(CockpitSet(c.target, c.value, {}).error, c.error) << c.target << " " << c.value;
+    }
+}
+
+TEST(CockpitMap, ClientOffsetsAreWrittenIntoFsuipc) {
+    BlockSnapshot current;
+    current.bytes[0x94F0 - kBlockFirst] = 254;
+    EXPECT_EQ(CockpitSet("0x94F0", "+3", current).fsuipcBytes, std::vector<uint8_t>{1});
+    EXPECT_EQ(CockpitSet("0x9400", "1298", current).fsuipcBytes,
+              (std::vector<uint8_t>{0x12, 0x05}));
+    EXPECT_EQ(CockpitSet("0x9400", "idle", current).fsuipcBytes,
+              (std::vector<uint8_t>{0xFF, 0xFF}));
+    EXPECT_TRUE(CockpitSet("0x9428", "9", current).fields.empty());
+}
+
+}  // namespace
+}  // namespace ulvo::tools

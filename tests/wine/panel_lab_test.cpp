@@ -1,0 +1,157 @@
+// ulvo-panel-lab.exe as users run it, in a process of its own around the real
+// DLL: a scenario whose expectations hold, one whose expectation is wrong, the
+// monitor as the user's FSUIPC client beside it, a recording replayed and
+// recorded again, and the refusal beside another FSUIPC.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "offsets/recording.h"
+#include "win/fsuipc_party.h"
+#include "win/testbed_process.h"
+
+namespace ulvo::testbed {
+namespace {
+
+// A process's output, read line by line as it comes.
+struct Output {
+    explicit Output(TestbedProcess& process_) : process(process_) {}
+
+    // Reads until a line holds `text`; false when the output ends first.
+    bool WaitFor(const std::string& text) {
+        while (auto line = process.ReadLine(kTestbedAnswerTimeout)) {
+            lines.push_back(*line);
+            if (line->find(text) != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    }
+    std::string All() const {
+        std::string all;
+        for (const std::string& line : lines) {
+            all += line + "\n";
+        }
+        return all;
+    }
+
+    TestbedProcess& process;
+    std::vector<std::string> lines;
+};
+
+std::string TempFile(const std::string& name, const std::string& text = "") {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path =
+        std::string(folder) + "ulvo-lab-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+    if (!text.empty()) {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    return path;
+}
+
+std::wstring Wide(const std::string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+tools::Recording ReadRecording(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return tools::ParseRecording(text.str());
+}
+
+TEST(PanelLab, ScenarioWhoseExpectationsHoldPasses) {
+    const std::string scenario = TempFile("pass.txt",
+                                          "set 0x943A 12000\n"
+                                          "set 0x9402.3 on\n"
+                                          "set 0x9477 0.25\n"
+                                          "expect 0x943A 12000\n"
+                                          "expect 0x9402 00001000\n"
+                                          "expect 0x9477 0.25\n"
+                                          "set 0x94F0 +1\n"
+                                          "expect command 1232 12100\n");
+    TestbedProcess lab(L"--plain run " + Wide(scenario), L"ulvo-panel-lab.exe");
+    Output output(lab);
+    EXPECT_TRUE(output.WaitFor("4 expectations met, 0 failed")) << output.All();
+    EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 0u) << output.All();
+}
+
+TEST(PanelLab, WrongExpectationFailsWithTheDifference) {
+    const std::string scenario =
+        TempFile("fail.txt", "set 0x943A 12000\nexpect 0x943A 12500 within 0.5\n");
+    TestbedProcess lab(L"--plain run " + Wide(scenario), L"ulvo-panel-lab.exe");
+    Output output(lab);
+    EXPECT_TRUE(
+        output.WaitFor("first difference: line 2 (expect 0x943A 12500 within 0.5): not "
+                       "within 0.5 s: 0x943A reads 12000"))
+        << output.All();
+    EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 1u);
+}
+
+TEST(PanelLab, MonitorReadsWhatTheLabSetAndItsCommandReachesTheAircraft) {
+    TestbedProcess lab(L"--plain", L"ulvo-panel-lab.exe");
+    Output output(lab);
+    ASSERT_TRUE(output.WaitFor("ready")) << output.All();
+    lab.WriteLine("set 0x943A 12000");
+    lab.WriteLine("expect 0x943A 12000");
+    ASSERT_TRUE(output.WaitFor("ok line 2")) << output.All();
+
+    TestbedProcess monitor(L"--command 1298 --once", L"ulvo-monitor.exe");
+    Output shown(monitor);
+    EXPECT_TRUE(shown.WaitFor("943A: 12000")) << shown.All();
+    EXPECT_EQ(monitor.WaitForExit(kTestbedAnswerTimeout), 0u);
+    // 1298 steps the level from 1 to 2, which the aircraft receives as 1299 = 2.
+    EXPECT_TRUE(output.WaitFor("command 1299 level = 2")) << output.All();
+    lab.WriteLine("quit");
+    EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 0u);
+}
+
+TEST(PanelLab, ReplayingARecordingAndRecordingItAgainGivesTheSameChanges) {
+    const std::string first = TempFile("first.rec");
+    const std::string again = TempFile("again.rec");
+    {
+        TestbedProcess recorder(L"--record " + Wide(first), L"ulvo-monitor.exe");
+        TestbedProcess lab(L"--plain", L"ulvo-panel-lab.exe");
+        Output recording(recorder);
+        ASSERT_TRUE(recording.WaitFor("recording the offset block")) << recording.All();
+        // The first change comes late enough for the second recorder to be ready.
+        for (const char* line : {"wait 2", "set 0x943A 12000", "wait 0.3", "set 0x9402.3 on",
+                                 "wait 0.3", "set 0x9477 0.25", "wait 0.3", "set 0x9430 -1500",
+                                 "wait 0.3", "set 0x943A blank", "wait 0.3", "quit"}) {
+            lab.WriteLine(line);
+        }
+        EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 0u);
+        EXPECT_EQ(recorder.WaitForExit(kTestbedAnswerTimeout), 0u);
+    }
+    {
+        TestbedProcess recorder(L"--record " + Wide(again), L"ulvo-monitor.exe");
+        TestbedProcess lab(L"--plain replay " + Wide(first), L"ulvo-panel-lab.exe");
+        Output replay(lab);
+        EXPECT_TRUE(replay.WaitFor("replayed")) << replay.All();
+        EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 0u) << replay.All();
+        EXPECT_EQ(recorder.WaitForExit(kTestbedAnswerTimeout), 0u);
+    }
+    const tools::Recording recorded = ReadRecording(first);
+    const tools::Recording replayed = ReadRecording(again);
+    ASSERT_TRUE(recorded.error.empty() && replayed.error.empty());
+    const auto histories = tools::ValueHistories(recorded);
+    EXPECT_EQ(histories.at(0x943A), (std::vector<uint32_t>{0, 12000, 0xFFFF}));
+    EXPECT_EQ(histories.at(0x9430), (std::vector<uint32_t>{0, 0xFA24}));
+    EXPECT_EQ(histories, tools::ValueHistories(replayed));
+}
+
+TEST(PanelLab, RefusesToStartBesideAnotherFsuipc) {
+    FsuipcParty::Options options;
+    options.thread = FsuipcParty::Thread::kOwn;
+    FsuipcParty fsuipc(options);
+    TestbedProcess lab(L"--plain", L"ulvo-panel-lab.exe");
+    Output output(lab);
+    EXPECT_TRUE(output.WaitFor("FSUIPC or the simulator is already running")) << output.All();
+    EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 3u);
+}
+
+}  // namespace
+}  // namespace ulvo::testbed
