@@ -5,8 +5,9 @@
 #  2. Under Wine with the testbed and the real DLL: latencies, cycle period,
 #     exchanges and worker CPU (testbed.exe bridge-latency), where the worker's
 #     CPU goes (testbed.exe worker-cadence), the time of
-#     SimConnect_Open (testbed.exe simconnect-open), and the cost of one FSUIPC
-#     exchange (testbed.exe fsuipc-latency).
+#     SimConnect_Open (testbed.exe simconnect-open), the cost of one FSUIPC
+#     exchange (testbed.exe fsuipc-latency), and the panel lab's time from a set
+#     to an FSUIPC client reading it (ulvo-panel-lab.exe measure).
 # Environment: BENCH_EVENTS (1000), BENCH_CYCLES (10000), BENCH_REPETITIONS (5).
 set -euo pipefail
 
@@ -55,5 +56,8 @@ wine_run simconnect-open 20
 echo
 echo "== one FSUIPC exchange of 23 reads under Wine"
 wine_run fsuipc-latency 2000
+echo
+echo "== the panel lab under Wine: from a set to an FSUIPC client reading it"
+"$root/scripts/wine-run.sh" "$prefix" "$bin/ulvo-panel-lab.exe" measure "$events"
 echo
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -17,16 +17,18 @@ fi
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 
 arguments=()
+terminal=false
 if [ -t 1 ] && size=$(stty size </dev/tty 2>/dev/null); then
     arguments+=(--live "${size#* }" "${size% *}")
-    trap 'printf "\033[r\033[?25h"' EXIT
+    terminal=true
 else
     arguments+=(--plain)
 fi
 arguments+=("$@")
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/ulvo-lab.XXXXXX")
-trap 'rm -rf "$scratch"; printf "\033[r\033[?25h"' EXIT
+# The live view keeps part of the screen fixed; give the terminal back however we end.
+trap 'rm -rf "$scratch"; if $terminal; then printf "\033[r\033[?25h"; fi' EXIT
 mkfifo "$scratch/keyboard"
 exec 3<&0
 cat <&3 >"$scratch/keyboard" &

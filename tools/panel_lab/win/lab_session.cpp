@@ -211,6 +211,9 @@ void LabSession::Stop() {
 // --- what happens -----------------------------------------------------------------
 
 void LabSession::Emit(const std::string& line) {
+    if (quiet) {
+        return;
+    }
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, ready ? "%9.3f  " : "    start  ", Now());
     std::string text;
@@ -476,6 +479,7 @@ int LabSession::RunReplay() {
 // A client of its own polls the altitude window through FSUIPC while the lab
 // sets it: each sample is the time from the `set` to the client reading it.
 int LabSession::RunMeasure() {
+    quiet = true;  // a thousand sets would bury the result
     fsuipc::Win32FsuipcPlatform platform;
     fsuipc::FsuipcLink link(platform);
     std::atomic<uint32_t> expected{0};
@@ -483,7 +487,14 @@ int LabSession::RunMeasure() {
     std::atomic<double> seenAt{0.0};
     uint32_t code = 0;
     std::thread client([&] {
-        if (!link.Open(code)) {
+        // The plug-in in this process names its section after the same process id
+        // and an open count from 1; the count grows with every open, so the next
+        // try takes a free name.
+        bool opened = false;
+        for (int attempt = 0; attempt < 4 && !opened; ++attempt) {
+            opened = link.Open(code);
+        }
+        if (!opened) {
             stop = true;
             return;
         }
@@ -527,6 +538,7 @@ int LabSession::RunMeasure() {
                   "set -> readable by an FSUIPC client: %zu samples, median %.2f ms, mean %.2f "
                   "ms, p99 %.2f ms, max %.2f ms",
                   stats.count, stats.median, stats.mean, stats.p99, stats.max);
+    quiet = false;
     Emit(text);
     return stats.count == options.measureCount ? kLabOk : kLabDifference;
 }

@@ -82,6 +82,7 @@ class LabSession final : public LabPort {
     std::string status;
     Clock::time_point start = Clock::now();  // of the scenario's clock, once ready
     bool ready = false;
+    bool quiet = false;  // no event lines
     Clock::time_point nextTick;
     Clock::time_point nextLogRead;
     Clock::time_point lastDraw;
