@@ -97,7 +97,9 @@ void DemoSession::ConfirmAircraft() {
     testbed.host.DeliverOneSecond();
     Check(WaitFor([&] { return !log.empty() && log.back() == "Started ulvo2fsuipc thread."; }),
           "the log reads \"Ulvo State is 1. All good to go\" and \"Started ulvo2fsuipc thread.\"");
-    Check(ThreadsStartedIn(testbed.plugin.Module()).size() == 1,
+    // The log line comes from the host thread once the worker is created, maybe
+    // before Wine shows the new thread's start address.
+    Check(WaitFor([&] { return ThreadsStartedIn(testbed.plugin.Module()).size() == 1; }),
           "one worker thread runs in the plug-in");
     Check(WaitFor([&] {
               return U16(Slot(kAltitudeWindow)) == 10000 && U16(Slot(kSpeedWindow)) == 250 &&

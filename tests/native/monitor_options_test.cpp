@@ -25,6 +25,10 @@ TEST(MonitorOptions, AcceptsWhatTheUsageShows) {
     EXPECT_EQ(defaults.error, "");
     EXPECT_FALSE(defaults.once);
     EXPECT_EQ(defaults.intervalMs, 250u);
+    const MonitorOptions record = ParseMonitorOptions({"--record", "flight.txt"});
+    EXPECT_EQ(record.recordFile, "flight.txt");
+    EXPECT_EQ(record.intervalMs, kRecordIntervalMs);
+    EXPECT_EQ(ParseMonitorOptions({"--interval", "100", "--record", "f"}).intervalMs, 100u);
 }
 
 TEST(MonitorOptions, RefusesWhatTheyCannotDo) {
@@ -50,6 +54,8 @@ TEST(MonitorOptions, RefusesWhatTheyCannotDo) {
         {{"--control", "0x94F8-=0"}, "a counter moves by 1 to 127 steps at a time"},
         {{"--interval", "5"}, "the interval is 20 to 60000 milliseconds"},
         {{"--verbose"}, "unknown argument: --verbose"},
+        {{"--record"}, "--record needs a value"},
+        {{"--record", "f", "--once"}, "--record only reads: it takes --interval, nothing else"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ParseMonitorOptions(c.arguments).error, c.error) << c.arguments[0];

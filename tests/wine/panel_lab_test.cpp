@@ -42,16 +42,18 @@ struct Output {
     std::vector<std::string> lines;
 };
 
-std::string TempFile(const std::string& name, const std::string& text = "") {
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    const std::string path =
-        std::string(folder) + "ulvo-lab-" + std::to_string(GetCurrentProcessId()) + "-" + name;
-    if (!text.empty()) {
+// A file in the temporary folder, removed when the test ends.
+struct TempFile {
+    explicit TempFile(const std::string& name, const std::string& text = "") {
+        char folder[MAX_PATH];
+        GetTempPathA(MAX_PATH, folder);
+        path =
+            std::string(folder) + "ulvo-lab-" + std::to_string(GetCurrentProcessId()) + "-" + name;
         std::ofstream(path, std::ios::binary) << text;
     }
-    return path;
-}
+    ~TempFile() { DeleteFileA(path.c_str()); }
+    std::string path;
+};
 
 std::wstring Wide(const std::string& text) {
     return std::wstring(text.begin(), text.end());
@@ -64,25 +66,24 @@ tools::Recording ReadRecording(const std::string& path) {
 }
 
 TEST(PanelLab, ScenarioWhoseExpectationsHoldPasses) {
-    const std::string scenario = TempFile("pass.txt",
-                                          "set 0x943A 12000\n"
-                                          "set 0x9402.3 on\n"
-                                          "set 0x9477 0.25\n"
-                                          "expect 0x943A 12000\n"
-                                          "expect 0x9402 00001000\n"
-                                          "expect 0x9477 0.25\n"
-                                          "set 0x94F0 +1\n"
-                                          "expect command 1232 12100\n");
-    TestbedProcess lab(L"--plain run " + Wide(scenario), L"ulvo-panel-lab.exe");
+    const TempFile scenario("pass.txt",
+                            "set 0x943A 12000\n"
+                            "set 0x9402.3 on\n"
+                            "set 0x9477 0.25\n"
+                            "expect 0x943A 12000\n"
+                            "expect 0x9402 00001000\n"
+                            "expect 0x9477 0.25\n"
+                            "set 0x94F0 +1\n"
+                            "expect command 1232 12100\n");
+    TestbedProcess lab(L"--plain run " + Wide(scenario.path), L"ulvo-panel-lab.exe");
     Output output(lab);
     EXPECT_TRUE(output.WaitFor("4 expectations met, 0 failed")) << output.All();
     EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 0u) << output.All();
 }
 
 TEST(PanelLab, WrongExpectationFailsWithTheDifference) {
-    const std::string scenario =
-        TempFile("fail.txt", "set 0x943A 12000\nexpect 0x943A 12500 within 0.5\n");
-    TestbedProcess lab(L"--plain run " + Wide(scenario), L"ulvo-panel-lab.exe");
+    const TempFile scenario("fail.txt", "set 0x943A 12000\nexpect 0x943A 12500 within 0.5\n");
+    TestbedProcess lab(L"--plain run " + Wide(scenario.path), L"ulvo-panel-lab.exe");
     Output output(lab);
     EXPECT_TRUE(
         output.WaitFor("first difference: line 2 (expect 0x943A 12500 within 0.5): not "
@@ -110,10 +111,10 @@ TEST(PanelLab, MonitorReadsWhatTheLabSetAndItsCommandReachesTheAircraft) {
 }
 
 TEST(PanelLab, ReplayingARecordingAndRecordingItAgainGivesTheSameChanges) {
-    const std::string first = TempFile("first.rec");
-    const std::string again = TempFile("again.rec");
+    const TempFile first("first.rec");
+    const TempFile again("again.rec");
     {
-        TestbedProcess recorder(L"--record " + Wide(first), L"ulvo-monitor.exe");
+        TestbedProcess recorder(L"--record " + Wide(first.path), L"ulvo-monitor.exe");
         TestbedProcess lab(L"--plain", L"ulvo-panel-lab.exe");
         Output recording(recorder);
         ASSERT_TRUE(recording.WaitFor("recording the offset block")) << recording.All();
@@ -127,15 +128,15 @@ TEST(PanelLab, ReplayingARecordingAndRecordingItAgainGivesTheSameChanges) {
         EXPECT_EQ(recorder.WaitForExit(kTestbedAnswerTimeout), 0u);
     }
     {
-        TestbedProcess recorder(L"--record " + Wide(again), L"ulvo-monitor.exe");
-        TestbedProcess lab(L"--plain replay " + Wide(first), L"ulvo-panel-lab.exe");
+        TestbedProcess recorder(L"--record " + Wide(again.path), L"ulvo-monitor.exe");
+        TestbedProcess lab(L"--plain replay " + Wide(first.path), L"ulvo-panel-lab.exe");
         Output replay(lab);
         EXPECT_TRUE(replay.WaitFor("replayed")) << replay.All();
         EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 0u) << replay.All();
         EXPECT_EQ(recorder.WaitForExit(kTestbedAnswerTimeout), 0u);
     }
-    const tools::Recording recorded = ReadRecording(first);
-    const tools::Recording replayed = ReadRecording(again);
+    const tools::Recording recorded = ReadRecording(first.path);
+    const tools::Recording replayed = ReadRecording(again.path);
     ASSERT_TRUE(recorded.error.empty() && replayed.error.empty());
     const auto histories = tools::ValueHistories(recorded);
     EXPECT_EQ(histories.at(0x943A), (std::vector<uint32_t>{0, 12000, 0xFFFF}));

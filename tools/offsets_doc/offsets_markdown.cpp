@@ -26,7 +26,9 @@ Ulvo2FSUIPC publishes the cockpit state of the Ulvo 737NG in the FSUIPC offsets
 0x9400 to 0x94FB and takes commands from the same block. Any FSUIPC client (a
 hardware driver, a script, a panel program) reads and writes these offsets like
 any others. `ulvo-monitor.exe` shows the whole block live, decoded as described
-here.
+here. `offsets.csv` beside this file is the same reference for programs and
+spreadsheets: one row per value (one per bit position of the lamp and switch
+bytes) with its offset, size, kind, bit, name, scale, values and source.
 
 ## How values are encoded
 

@@ -376,7 +376,7 @@ void LabSession::CollectLog() {
 
 // --- the modes --------------------------------------------------------------------
 
-void LabSession::ReadKeyboard() {
+void LabSession::ReadKeyboard(std::shared_ptr<Keyboard> lines) {
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     std::string pending;
     char buffer[512];
@@ -384,23 +384,23 @@ void LabSession::ReadKeyboard() {
     while (ReadFile(input, buffer, sizeof buffer, &got, nullptr) && got != 0) {
         pending.append(buffer, got);
         for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
-            std::lock_guard<std::mutex> lock(keyboardMutex);
-            typed.push_back(pending.substr(0, end));
+            std::lock_guard<std::mutex> lock(lines->mutex);
+            lines->typed.push_back(pending.substr(0, end));
             pending.erase(0, end + 1);
         }
     }
-    std::lock_guard<std::mutex> lock(keyboardMutex);
+    std::lock_guard<std::mutex> lock(lines->mutex);
     if (!pending.empty()) {
-        typed.push_back(pending);
+        lines->typed.push_back(pending);
     }
-    keyboardEnded = true;
+    lines->ended = true;
 }
 
 int LabSession::RunScenario(ScenarioRunner& scenario, bool fromKeyboard) {
     runner = &scenario;
     scenario.stopAtFailure = !fromKeyboard;
     if (fromKeyboard) {
-        std::thread(&LabSession::ReadKeyboard, this).detach();
+        std::thread(&LabSession::ReadKeyboard, keyboard).detach();
         Emit("type a line (help lists them), quit to end");
     }
     size_t typedNumber = 0;
@@ -408,12 +408,11 @@ int LabSession::RunScenario(ScenarioRunner& scenario, bool fromKeyboard) {
     while (!StopRequested() && !scenario.quitRequested) {
         Service();
         if (fromKeyboard) {
-            std::lock_guard<std::mutex> lock(keyboardMutex);
-            while (!typed.empty()) {
-                scenario.Add(ParseScenarioLine(typed.front(), ++typedNumber));
-                typed.pop_front();
+            std::lock_guard<std::mutex> lock(keyboard->mutex);
+            for (; !keyboard->typed.empty(); keyboard->typed.pop_front()) {
+                scenario.Add(ParseScenarioLine(keyboard->typed.front(), ++typedNumber));
             }
-            inputOver = keyboardEnded && typed.empty();
+            inputOver = keyboard->ended;
         }
         for (const std::string& line : scenario.Step(Now(), *this)) {
             Emit(line);
@@ -483,7 +482,7 @@ int LabSession::RunMeasure() {
     fsuipc::Win32FsuipcPlatform platform;
     fsuipc::FsuipcLink link(platform);
     std::atomic<uint32_t> expected{0};
-    std::atomic<bool> seen{true}, stop{false};
+    std::atomic<bool> seen{true}, stop{false}, connected{false};
     std::atomic<double> seenAt{0.0};
     uint32_t code = 0;
     std::thread client([&] {
@@ -498,6 +497,7 @@ int LabSession::RunMeasure() {
             stop = true;
             return;
         }
+        connected = true;
         while (!stop) {
             uint8_t bytes[2] = {};
             uint32_t result = 0;
@@ -509,6 +509,9 @@ int LabSession::RunMeasure() {
         }
         link.Close();
     });
+    while (!connected && !stop) {  // its handshake is not part of a sample
+        Service();
+    }
     std::vector<double> samples;
     std::mt19937 random(7);
     for (size_t i = 0; i < options.measureCount && !stop && !StopRequested(); ++i) {

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -74,7 +75,6 @@ class LabSession final : public LabPort {
     void Draw(bool force);
     double Now() const;
     bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
-    void ReadKeyboard();
 
     LabOptions options;
     testbed::Testbed testbed;
@@ -97,10 +97,15 @@ class LabSession final : public LabPort {
     std::vector<std::string> log;
     size_t logSeen = 0;
 
-    // Lines typed at the prompt, read on a thread of their own.
-    std::mutex keyboardMutex;
-    std::deque<std::string> typed;
-    std::atomic<bool> keyboardEnded{false};
+    // Lines typed at the prompt, read on a thread of their own, which shares them
+    // with the session: a thread blocked in its read may outlive the session.
+    struct Keyboard {
+        std::mutex mutex;
+        std::deque<std::string> typed;
+        bool ended = false;
+    };
+    std::shared_ptr<Keyboard> keyboard = std::make_shared<Keyboard>();
+    static void ReadKeyboard(std::shared_ptr<Keyboard> lines);
 };
 
 }  // namespace ulvo::tools
