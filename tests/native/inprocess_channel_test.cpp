@@ -148,14 +148,18 @@ TEST(InProcessChannel, BoundClientsUseHostBuffersBothWays) {
     EXPECT_EQ(host.Releases(), 1u);
 
     // A bounded queue gives the host buffers it drops back at once, and a
-    // destroyed client the rest.
+    // destroyed client the rest. A closed connection has no serial, so a
+    // delivery for it stays with the simulator.
     for (uint32_t id = 1; id <= 70; ++id) {
         host.Deliver(ServerMessage(16, id));
     }
     EXPECT_EQ(host.Releases(), 7u);
+    rig.Server().FailRead(0);
+    host.Deliver(delivered);
+    EXPECT_EQ(rig.Client().ReceiveQueueLength(), 64u);
     EXPECT_EQ(CloseClient(rig.handles[0]), kOk);
-    EXPECT_EQ(host.LentBuffers(), 0u);
     EXPECT_EQ(host.Releases(), 71u);
+    EXPECT_EQ(host.LentBuffers(), 1u);
 }
 
 TEST(InProcessChannel, SimulatorDispatchesClientsWithAStoredProcedure) {
@@ -173,7 +177,10 @@ TEST(InProcessChannel, SimulatorDispatchesClientsWithAStoredProcedure) {
     const Bytes delivered = ServerMessage(24, 0x31);
     host.Deliver(delivered);
     EXPECT_EQ(host.CallDispatchEntry(), kOk);
-    EXPECT_EQ(stored, (std::vector<Bytes>{OpenReply(kCookie), delivered}));
+    // The application's call without a procedure uses the stored one too.
+    host.Deliver(delivered);
+    EXPECT_EQ(SimConnect_CallDispatch(rig.handles[0], nullptr, nullptr), kOk);
+    EXPECT_EQ(stored, (std::vector<Bytes>{OpenReply(kCookie), delivered, delivered}));
 }
 
 }  // namespace

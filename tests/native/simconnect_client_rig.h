@@ -1,7 +1,7 @@
 // A SimConnect client over the in-memory platform: a process state installed for
 // the test, a client opened as the plug-in opens it, the server's end of its
-// pipe, and dispatch into a list. Closing whatever is still open at the end lets
-// the sanitizers see every client and packet freed.
+// pipe, and dispatch into a list. At the end it closes whatever is still open
+// and checks that every connection was freed.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +27,8 @@ struct ClientRig {
         for (void* open : handles) {
             CloseClient(open);
         }
+        platform.RunCompletions();
+        EXPECT_EQ(process.liveConnections.load(), 0u) << "a reference was never dropped";
     }
 
     // Opens a client and lets its open message's write complete.

@@ -3,7 +3,8 @@
 // tables and the SimConnect client's process state, each over its Win32
 // platform. They are created when the library loads and destroyed when it
 // unloads; DLLStart fills the host services and creates the plug-in object,
-// DLLStop undoes both. Nothing else in the library keeps process-wide state.
+// DLLStop undoes both. Nothing else in the library keeps process-wide state; the
+// SimConnect client only remembers which process state is installed.
 #pragma once
 
 #include <windows.h>
