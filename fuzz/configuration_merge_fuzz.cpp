@@ -233,8 +233,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     ConnectionSettings settings;
     settings.address = L"left over from an earlier open";
-    const uint32_t result = GatherSettings(index, config, settings);
-    Check(result == kConnected || result == kSectionMissing);
+    const SettingsResult result = GatherSettings(index, config, settings);
 
     const std::wstring section = SectionName(index);
     if (index == kDefaultsOnlyIndex) {
@@ -246,11 +245,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         sectionSomewhere |= config.hasPath[n] && found != nullptr && found->lines != 0;
     }
     const bool numbered = index != 0 && index != kDefaultsOnlyIndex;
-    Check((result == kSectionMissing) == (numbered && !sectionSomewhere));
+    Check((result == SettingsResult::SectionMissing) == (numbered && !sectionSomewhere));
 
-    const ConnectionSettings expected = result == kSectionMissing || index == kDefaultsOnlyIndex
-                                            ? ConnectionSettings{}
-                                            : Expected(config, section);
+    const ConnectionSettings expected =
+        result == SettingsResult::SectionMissing || index == kDefaultsOnlyIndex
+            ? ConnectionSettings{}
+            : Expected(config, section);
     Check(settings.protocol == expected.protocol);
     Check(settings.address == expected.address);
     Check(settings.port == expected.port);

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "common/little_endian.h"
-#include "common/record_bytes.h"
+#include "fsuipc/record_bytes.h"
 
 namespace ulvo::fsuipc {
 

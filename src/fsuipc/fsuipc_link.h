@@ -17,8 +17,8 @@
 #include <span>
 
 #include "common/little_endian.h"
-#include "common/record_bytes.h"
 #include "fsuipc/fsuipc_platform.h"
+#include "fsuipc/record_bytes.h"
 
 namespace ulvo::fsuipc {
 

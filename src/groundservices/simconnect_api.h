@@ -1,5 +1,6 @@
 // The SimConnect calls the plug-in makes, as a seam: the Win32 edge forwards them
-// to the library's own SimConnect client; tests record them.
+// to the library's own SimConnect client; tests record them. Every call returns a
+// 32-bit HRESULT-style code: 0 success, negative failure.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +8,6 @@
 namespace ulvo::groundservices {
 
 using SimConnectHandle = void*;  // null while no client is open
-
-// Results are 32-bit HRESULT-style codes: 0 success, negative failure.
-constexpr int32_t kSimConnectFailure = int32_t(0x80004005);
 
 class SimConnectApi {
   public:

@@ -114,14 +114,15 @@ std::wstring SectionName(uint32_t index) {
     return L"SimConnect." + std::to_wstring(index);
 }
 
-uint32_t GatherSettings(uint32_t index, ConfigurationSource& source, ConnectionSettings& settings) {
+SettingsResult GatherSettings(uint32_t index, ConfigurationSource& source,
+                              ConnectionSettings& settings) {
     settings = ConnectionSettings{};
     if (index == kDefaultsOnlyIndex) {
-        return kConnected;
+        return SettingsResult::Ready;
     }
     const std::wstring section = SectionName(index);
     if (index != 0 && !SectionExists(section, source)) {
-        return kSectionMissing;
+        return SettingsResult::SectionMissing;
     }
     for (ConfigFolder folder : kConfigFolders) {
         std::wstring file;
@@ -135,7 +136,7 @@ uint32_t GatherSettings(uint32_t index, ConfigurationSource& source, ConnectionS
             }
         }
     }
-    return kConnected;
+    return SettingsResult::Ready;
 }
 
 int32_t ParseProfileInteger(const std::wstring& text) {

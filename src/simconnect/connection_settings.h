@@ -61,10 +61,14 @@ constexpr uint32_t kSectionMissing = 3;
 // "SimConnect" for index 0, "SimConnect.%u" otherwise.
 std::wstring SectionName(uint32_t index);
 
-// Gathers the settings for a configuration index. Returns kConnected (0) when the
-// settings are ready, or kSectionMissing when a numbered section exists in none
-// of the three files.
-uint32_t GatherSettings(uint32_t index, ConfigurationSource& source, ConnectionSettings& settings);
+enum class SettingsResult {
+    Ready,
+    SectionMissing,  // a numbered section exists in none of the three files
+};
+
+// Gathers the settings for a configuration index.
+SettingsResult GatherSettings(uint32_t index, ConfigurationSource& source,
+                              ConnectionSettings& settings);
 
 // The system's integer reading of a profile value: leading blanks, an optional
 // sign, then decimal digits up to the first other character; 0 without digits,

@@ -12,6 +12,7 @@
 
 #include "core/sample_stats.h"
 #include "modes.h"
+#include "plugin/win/library.h"
 #include "simconnect/win/simconnect_calls.h"
 #include "win/steady_milliseconds.h"
 #include "win/testbed.h"
@@ -56,6 +57,8 @@ int RunSimConnectOpen(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"usage: testbed.exe simconnect-open [OPENS]\n");
         return 2;
     }
+    // The client works on the library's process state, as in the plug-in.
+    plugin::Library();
     std::vector<double> good;
     {
         Testbed testbed;  // the server on the pipe and the channel on the simulator window

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "common/little_endian.h"
-#include "common/record_bytes.h"
 #include "fsuipc/fsuipc_link.h"
+#include "fsuipc/record_bytes.h"
 
 namespace ulvo::testbed {
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/little_endian.h"
+#include "core/simconnect_server_messages.h"
 
 namespace ulvo::testbed {
 
@@ -278,30 +279,6 @@ void SimConnectServer::Close(size_t connection) {
     if (ServerConnection* found = At(connection)) {
         found->Close();
     }
-}
-
-Bytes SimConnectServer::Message(uint32_t size, uint32_t id, uint8_t fill) {
-    Bytes message(size, 0);
-    for (uint32_t i = 12; i < size; ++i) {
-        message[i] = uint8_t(fill + i);
-    }
-    if (size >= 4) {
-        StoreU32(message.data(), size);
-    }
-    if (size >= 12) {
-        StoreU32(message.data() + 4, 0x1F);
-        StoreU32(message.data() + 8, id);
-    }
-    return message;
-}
-
-Bytes SimConnectServer::OpenReply(uint32_t cookie, uint32_t size, uint32_t id) {
-    Bytes reply = Message(size, id);
-    std::fill(reply.begin() + 12, reply.end(), 0);
-    if (size >= 304) {
-        StoreU32(reply.data() + 300, cookie);
-    }
-    return reply;
 }
 
 }  // namespace ulvo::testbed

@@ -59,12 +59,6 @@ class SimConnectServer {
     bool Send(size_t connection, const Bytes& bytes);
     void Close(size_t connection);
 
-    // A message of `size` bytes with message id `id` at offset 8 (for sizes of 12
-    // or more) and bytes counting up from `fill` after the id.
-    static Bytes Message(uint32_t size, uint32_t id, uint8_t fill = 0);
-    // The simulator's open reply: id 2, `size` bytes (308 normally), cookie at 300.
-    static Bytes OpenReply(uint32_t cookie, uint32_t size = 308, uint32_t id = 2);
-
   private:
     // Creates the next listening pipe instance; null when that fails.
     static HANDLE CreateInstance();

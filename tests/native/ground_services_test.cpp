@@ -10,6 +10,7 @@
 #include "core/recording_command_port.h"
 #include "core/recording_log.h"
 #include "core/recording_simconnect.h"
+#include "simconnect/status_codes.h"
 
 namespace ulvo::groundservices {
 namespace {
@@ -63,12 +64,12 @@ TEST_F(GroundServicesTest, SetUpOpensMapsDefinesAndRequestsInOrder) {
 }
 
 TEST_F(GroundServicesTest, FailedOpenLogsAndMakesNoRegistrations) {
-    simconnect.openResult = int32_t(0x80004005);
+    simconnect.openResult = simconnect::kFail;
     EXPECT_FALSE(SimConnectSetUp(context));
     EXPECT_THAT(log.Take(), ElementsAre("SimConnect did not start."));
     EXPECT_THAT(TakeCalls(), ElementsAre("Open Ulvo2GSX Simconnect proc 0"));
     EXPECT_EQ(plugin.simConnect, nullptr);
-    EXPECT_EQ(plugin.lastSimConnectResult, int32_t(0x80004005));
+    EXPECT_EQ(plugin.lastSimConnectResult, simconnect::kFail);
 }
 
 TEST_F(GroundServicesTest, DoorRequestSendsToggleThenSelectorAndCoolsDownFiveSteps) {
@@ -110,11 +111,11 @@ TEST_F(GroundServicesTest, OnlyExactlyOneRequestsADoor) {
 }
 
 TEST_F(GroundServicesTest, FailedTransmissionKeepsTheSecondResultAndLaterRequestsFail) {
-    simconnect.transmitResult = int32_t(0x80004005);
+    simconnect.transmitResult = simconnect::kFail;
     variables.values["FSDT_GSX_AIRCRAFT_SERVICE_1_TOGGLE"] = 1.0;
     EXPECT_THAT(Step(), ElementsAre("Servicedoors toggle requested."));
     EXPECT_EQ(TakeCalls().size(), 2u);  // the selector is sent although the toggle failed
-    EXPECT_EQ(plugin.lastSimConnectResult, int32_t(0x80004005));
+    EXPECT_EQ(plugin.lastSimConnectResult, simconnect::kFail);
     for (int i = 0; i < 5; ++i) {
         Step();
     }

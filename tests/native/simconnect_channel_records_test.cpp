@@ -65,25 +65,6 @@ SimConnectPacket* Packet(uint8_t tag) {
     return SimConnectPacket::Create(std::move(data), 1, 5);
 }
 
-TEST(PacketQueue, BoundedPushHandsBackTheOldest) {
-    PacketQueue queue;
-    std::vector<uint8_t> discarded;
-    for (uint8_t tag = 1; tag <= 70; ++tag) {
-        if (SimConnectPacket* old = queue.PushBounded(Packet(tag), 64)) {
-            discarded.push_back(old->Data()[0]);
-            old->Release();
-        }
-    }
-    EXPECT_EQ(discarded, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(queue.Count(), 64u);
-    SimConnectPacket* first = queue.Pop();
-    EXPECT_EQ(first->Data()[0], 7);
-    first->Release();
-    while (SimConnectPacket* packet = queue.Pop()) {
-        packet->Release();
-    }
-}
-
 TEST(SimConnectPacket, HostBuffersAreNeverFreedWithThePacket) {
     uint8_t hostBuffer[16] = {1, 2, 3};
     SimConnectPacket* packet = SimConnectPacket::WrapHostBuffer(hostBuffer, 16, 3);

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
+#include "core/memory_configuration.h"
 #include "simconnect/connection_chain.h"
 #include "simconnect/connection_settings.h"
 #include "simconnect/pipe_path.h"
@@ -12,58 +11,7 @@
 namespace ulvo::simconnect {
 namespace {
 
-// Three folders with a SimConnect.cfg each (or no path), their sections and keys,
-// and the simulator's registry ports. Every look-up is recorded.
-class FakeConfiguration final : public ConfigurationSource {
-  public:
-    FakeConfiguration() {
-        paths[ConfigFolder::PublicDocuments] = L"P:\\SimConnect.cfg";
-        paths[ConfigFolder::Documents] = L"D:\\SimConnect.cfg";
-        paths[ConfigFolder::CurrentDirectory] = L"C:\\SimConnect.cfg";
-    }
-
-    void Set(ConfigFolder folder, const std::wstring& section, const std::wstring& key,
-             const std::wstring& value) {
-        values[{paths.at(folder), section, key}] = value;
-    }
-
-    bool ConfigFilePath(ConfigFolder folder, std::wstring& path) override {
-        ++lookups;
-        auto it = paths.find(folder);
-        if (it == paths.end()) {
-            return false;
-        }
-        path = it->second;
-        return true;
-    }
-    std::wstring ReadProfileString(const std::wstring& file, const std::wstring& section,
-                                   const std::wstring& key) override {
-        ++lookups;
-        auto it = values.find({file, section, key});
-        return it == values.end() ? L"" : it->second;
-    }
-    bool SectionHasContent(const std::wstring& file, const std::wstring& section) override {
-        ++lookups;
-        sectionChecks.push_back(file);
-        for (const auto& [where, value] : values) {
-            if (std::get<0>(where) == file && std::get<1>(where) == section) {
-                return true;
-            }
-        }
-        return false;
-    }
-    std::wstring ReadRegistryPort(IpFamily family) override {
-        ++lookups;
-        return family == IpFamily::IPv4 ? portIPv4 : portIPv6;
-    }
-
-    std::map<ConfigFolder, std::wstring> paths;
-    std::map<std::tuple<std::wstring, std::wstring, std::wstring>, std::wstring> values;
-    std::wstring portIPv4;
-    std::wstring portIPv6;
-    int lookups = 0;
-    std::vector<std::wstring> sectionChecks;
-};
+using FakeConfiguration = testbed::MemoryConfiguration;
 
 constexpr ConfigFolder kPublic = ConfigFolder::PublicDocuments;
 constexpr ConfigFolder kDocuments = ConfigFolder::Documents;
@@ -71,7 +19,7 @@ constexpr ConfigFolder kCurrent = ConfigFolder::CurrentDirectory;
 
 ConnectionSettings Gather(FakeConfiguration& config, uint32_t index = 0) {
     ConnectionSettings settings;
-    EXPECT_EQ(GatherSettings(index, config, settings), kConnected);
+    EXPECT_EQ(GatherSettings(index, config, settings), SettingsResult::Ready);
     return settings;
 }
 
@@ -180,22 +128,22 @@ TEST(ConnectionSettings, NumberedSectionsMustExistInOneOfTheFiles) {
     FakeConfiguration config;
     config.Set(kPublic, L"SimConnect", L"Address", L"plain");
     ConnectionSettings settings;
-    EXPECT_EQ(GatherSettings(3, config, settings), kSectionMissing);
+    EXPECT_EQ(GatherSettings(3, config, settings), SettingsResult::SectionMissing);
     EXPECT_EQ(config.sectionChecks.size(), 3u);
 
     config.Set(kCurrent, L"SimConnect.3", L"Address", L"three");
-    ASSERT_EQ(GatherSettings(3, config, settings), kConnected);
+    ASSERT_EQ(GatherSettings(3, config, settings), SettingsResult::Ready);
     EXPECT_EQ(settings.address, L"three");
 
     // The first file with the section ends the check.
     config.sectionChecks.clear();
     config.Set(kPublic, L"SimConnect.3", L"Port", L"1");
-    ASSERT_EQ(GatherSettings(3, config, settings), kConnected);
+    ASSERT_EQ(GatherSettings(3, config, settings), SettingsResult::Ready);
     EXPECT_EQ(config.sectionChecks, std::vector<std::wstring>{L"P:\\SimConnect.cfg"});
 
     // No folder could be tried at all.
     config.paths.clear();
-    EXPECT_EQ(GatherSettings(3, config, settings), kSectionMissing);
+    EXPECT_EQ(GatherSettings(3, config, settings), SettingsResult::SectionMissing);
 }
 
 TEST(ConnectionSettings, FoldersWithoutAPathAreSkipped) {

@@ -12,9 +12,10 @@
 
 #include "aircraft/aircraft_link.h"
 #include "aircraft/win/aircraft_platform_win.h"
-#include "bridge/win/worker_thread.h"
 #include "fsuipc/fsuipc_link.h"
 #include "fsuipc/win/fsuipc_platform_win.h"
+#include "plugin/win/library.h"
+#include "plugin/win/win32_worker_thread.h"
 #include "win/message_pump.h"
 #include "win/testbed.h"
 
@@ -34,7 +35,9 @@ struct SilentLog final : LogSink {
 // this thread pumping, since the worker's exchanges need it) on every way out.
 class LibraryWorker {
   public:
-    LibraryWorker() { thread = CreateThread(nullptr, 0, WorkerThreadMain, &context, 0, nullptr); }
+    LibraryWorker() {
+        thread = CreateThread(nullptr, 0, plugin::WorkerThreadMain, &context, 0, nullptr);
+    }
     ~LibraryWorker() { Stop(); }
 
     bool Started() const { return thread != nullptr; }
@@ -53,7 +56,7 @@ class LibraryWorker {
   private:
     std::atomic<int32_t> running{0};
     std::unique_ptr<WorkerFields> plugin = std::make_unique<WorkerFields>();
-    WorkerContext context = ProcessWorkerContext(*plugin, running);
+    WorkerContext context = plugin::LibraryWorkerContext(*plugin, running);
     HANDLE thread = nullptr;
 };
 
@@ -71,8 +74,8 @@ TEST(PublishThroughWorker, AircraftChangesReachTheirOffsetsAndASteadyAircraftWri
 
     SilentLog log;
     uint32_t result = 99;
-    ASSERT_TRUE(fsuipc::ProcessFsuipcLink().Open(result)) << result;
-    ASSERT_TRUE(aircraft::ProcessAircraftLink().Attach(log));
+    ASSERT_TRUE(plugin::Library().fsuipc.Open(result)) << result;
+    ASSERT_TRUE(plugin::Library().aircraft.Attach(log));
     LibraryWorker worker;
     ASSERT_TRUE(worker.Started());
 
@@ -93,8 +96,8 @@ TEST(PublishThroughWorker, AircraftChangesReachTheirOffsetsAndASteadyAircraftWri
     EXPECT_TRUE(testbed::PumpUntil([&] { return fsuipc.Exchanges().size() >= 8; }, kPatience));
 
     EXPECT_TRUE(worker.Stop());
-    aircraft::ProcessAircraftLink().Detach(log);
-    fsuipc::ProcessFsuipcLink().Close();
+    plugin::Library().aircraft.Detach(log);
+    plugin::Library().fsuipc.Close();
 
     // The change travels in the next cycle's exchange, or in the one after when
     // the cycle under way had copied the block just before it; exactly once.

@@ -10,8 +10,8 @@
 #include <string>
 #include <thread>
 
+#include "core/simconnect_server_messages.h"
 #include "simconnect/status_codes.h"
-#include "simconnect/win/process_state.h"
 #include "simconnect/win/win32_configuration.h"
 #include "win/simconnect_server.h"
 #include "wine/simconnect_environment.h"
@@ -164,7 +164,7 @@ TEST_P(SimConnectNagle, LaterFilesDecideDisableNagle) {
     // The system may write a single byte of the option.
     int noDelay = 0;
     int length = sizeof noDelay;
-    ASSERT_EQ(getsockopt(SOCKET(client.Transport()), IPPROTO_TCP, TCP_NODELAY,
+    ASSERT_EQ(getsockopt(SOCKET(client.TransportHandle()), IPPROTO_TCP, TCP_NODELAY,
                          reinterpret_cast<char*>(&noDelay), &length),
               0);
     EXPECT_EQ(noDelay != 0, c.expected != 0);
@@ -202,7 +202,7 @@ TEST_P(SimConnectReceiveSize, OnlyRaisesTheLimit) {
     ASSERT_EQ(Open(0, handle), kOk);
     ASSERT_TRUE(server.WaitForMessages(0, 1));
     SimConnectClient& client = ClientOf(handle);
-    const Bytes large = SimConnectServer::Message(50000, 0x20, 9);
+    const Bytes large = testbed::ServerMessage(50000, 0x20, 9);
     ASSERT_TRUE(server.Send(0, large));
     ASSERT_TRUE(Eventually([&] { return client.BytesReceived() > 0; }));
     if (c.delivered) {
@@ -231,11 +231,12 @@ TEST_F(SimConnectConfiguration, BusyPipeIsWaitedFor) {
         CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
 
-    const uint32_t waitsBefore = Process().busyPipeWaits.load();
+    const uint32_t waitsBefore = plugin::Library().simconnectPlatform.BusyPipeWaits();
     HANDLE handle = nullptr;
     int32_t result = -1;
     std::thread opener([&] { result = Open(0, handle); });
-    const bool waited = Eventually([&] { return Process().busyPipeWaits.load() > waitsBefore; });
+    const bool waited = Eventually(
+        [&] { return plugin::Library().simconnectPlatform.BusyPipeWaits() > waitsBefore; });
     // Free the instance: the waiting client gets it.
     CloseHandle(other);
     DisconnectNamedPipe(instance);

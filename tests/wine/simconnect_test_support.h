@@ -1,5 +1,6 @@
 // Helpers shared by the SimConnect tests under Wine: a dispatch procedure that
-// collects messages, a bounded wait, and the client behind a handle.
+// collects messages, a bounded wait, the client behind a handle, and the
+// library's SimConnect process state, which these tests use as the plug-in does.
 #pragma once
 
 #include <windows.h>
@@ -9,9 +10,9 @@
 #include <functional>
 #include <vector>
 
-#include "common/little_endian.h"
+#include "plugin/win/library.h"
+#include "simconnect/simconnect_client.h"
 #include "simconnect/win/simconnect_calls.h"
-#include "simconnect/win/simconnect_client.h"
 
 namespace ulvo::simconnect {
 
@@ -50,12 +51,8 @@ inline SimConnectClient& ClientOf(HANDLE handle) {
     return *static_cast<SimConnectClient*>(handle);
 }
 
-inline uint32_t IdOf(const Bytes& message) {
-    return LoadU32(message.data() + 8);
-}
-
-inline uint32_t SendIdOf(const Bytes& message) {
-    return LoadU32(message.data() + 12);
+inline ProcessState& Process() {
+    return plugin::Library().simconnect;
 }
 
 }  // namespace ulvo::simconnect

@@ -10,9 +10,10 @@
 
 #include "aircraft/aircraft_link.h"
 #include "aircraft/win/aircraft_platform_win.h"
-#include "bridge/win/worker_thread.h"
 #include "fsuipc/fsuipc_link.h"
 #include "fsuipc/win/fsuipc_platform_win.h"
+#include "plugin/win/library.h"
+#include "plugin/win/win32_worker_thread.h"
 #include "win/message_pump.h"
 #include "win/testbed.h"
 
@@ -57,7 +58,7 @@ class WorkerThreadTest : public ::testing::Test {
     }
 
     void StartWorker() {
-        thread = CreateThread(nullptr, 0, WorkerThreadMain, &context, 0, nullptr);
+        thread = CreateThread(nullptr, 0, plugin::WorkerThreadMain, &context, 0, nullptr);
         ASSERT_NE(thread, nullptr);
     }
 
@@ -174,13 +175,13 @@ TEST(ProcessWorker, RunsOnTheLibrarysLinksAndTables) {
     ASSERT_TRUE(aircraft.SetI32(AircraftParty::Block::Sdk, 0x7BC, 1));
     SilentLog log;
     uint32_t result = 99;
-    ASSERT_TRUE(fsuipc::ProcessFsuipcLink().Open(result));
-    ASSERT_TRUE(aircraft::ProcessAircraftLink().Attach(log));
+    ASSERT_TRUE(plugin::Library().fsuipc.Open(result));
+    ASSERT_TRUE(plugin::Library().aircraft.Attach(log));
 
     std::atomic<int32_t> running{0};
     auto plugin = std::make_unique<WorkerFields>();
-    WorkerContext context = ProcessWorkerContext(*plugin, running);
-    HANDLE thread = CreateThread(nullptr, 0, WorkerThreadMain, &context, 0, nullptr);
+    WorkerContext context = plugin::LibraryWorkerContext(*plugin, running);
+    HANDLE thread = CreateThread(nullptr, 0, plugin::WorkerThreadMain, &context, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     EXPECT_TRUE(testbed::PumpUntil([&] { return !aircraft.Commands().empty(); }, kPatience));
     running.store(0);
@@ -189,9 +190,9 @@ TEST(ProcessWorker, RunsOnTheLibrarysLinksAndTables) {
     CloseHandle(thread);
 
     EXPECT_THAT(aircraft.Commands(), ElementsAre(Command{640, 0}));
-    EXPECT_EQ(aircraft::FieldI32(ProcessBridgeTables().sdkBlock, 0x7BC), 1);
-    aircraft::ProcessAircraftLink().Detach(log);
-    fsuipc::ProcessFsuipcLink().Close();
+    EXPECT_EQ(aircraft::FieldI32(plugin::Library().bridgeTables.sdkBlock, 0x7BC), 1);
+    plugin::Library().aircraft.Detach(log);
+    plugin::Library().fsuipc.Close();
 }
 
 }  // namespace

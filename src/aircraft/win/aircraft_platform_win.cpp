@@ -36,10 +36,4 @@ void Win32AircraftPlatform::PostCommand(WindowRef window, uint32_t message, uint
     PostMessageA(reinterpret_cast<HWND>(window), message, WPARAM(code), LPARAM(value));
 }
 
-AircraftLink& ProcessAircraftLink() {
-    static Win32AircraftPlatform platform;
-    static AircraftLink link(platform);
-    return link;
-}
-
 }  // namespace ulvo::aircraft

@@ -1,5 +1,5 @@
 // The Win32 side of the aircraft link: the aircraft's named sections, the
-// simulator window and the posted command message. One process-wide link uses it.
+// simulator window and the posted command message.
 #pragma once
 
 #include "aircraft/aircraft_link.h"
@@ -17,8 +17,5 @@ class Win32AircraftPlatform final : public AircraftPlatform {
     uint32_t RegisterCommandMessage() override;
     void PostCommand(WindowRef window, uint32_t message, uint32_t code, int32_t value) override;
 };
-
-// The library's one aircraft link, detached until first attached.
-AircraftLink& ProcessAircraftLink();
 
 }  // namespace ulvo::aircraft

@@ -63,10 +63,4 @@ void Win32FsuipcPlatform::Sleep(uint32_t milliseconds) {
     ::Sleep(milliseconds);
 }
 
-FsuipcLink& ProcessFsuipcLink() {
-    static Win32FsuipcPlatform platform;
-    static FsuipcLink link(platform);
-    return link;
-}
-
 }  // namespace ulvo::fsuipc

@@ -1,5 +1,5 @@
 // The Win32 side of FsuipcLink: FSUIPC's window, the registered message, the
-// global atom and the paging-file section. One process-wide link uses it.
+// global atom and the paging-file section.
 #pragma once
 
 #include "fsuipc/fsuipc_link.h"
@@ -21,8 +21,5 @@ class Win32FsuipcPlatform final : public FsuipcPlatform {
     SendOutcome SendWithTimeout(WindowRef window, uint32_t message, uintptr_t wParam) override;
     void Sleep(uint32_t milliseconds) override;
 };
-
-// The library's one FSUIPC link, zero until first used and closed at unload.
-FsuipcLink& ProcessFsuipcLink();
 
 }  // namespace ulvo::fsuipc

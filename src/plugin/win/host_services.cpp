@@ -2,8 +2,6 @@
 
 namespace ulvo::plugin {
 
-HostServices* hostServices = nullptr;
-
 // clang-format off
 const std::array<ServiceQuery, kHostServiceSlots - 1> kServiceQueries = {{
     { 1, {0x5B3BAC47, 0xD372, 0x4A51, {0xA6, 0x66, 0xD0, 0xBC, 0x83, 0x94, 0x84, 0xC7}},

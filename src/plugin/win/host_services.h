@@ -52,7 +52,4 @@ void FillHostServices(HostServices& services, P3D::IPdk* provider);
 // Releases every non-null slot once, the provider first, and nulls it.
 void ReleaseHostServices(HostServices& services);
 
-// The process-wide holder: set by DLLStart, cleared by DLLStop.
-extern HostServices* hostServices;
-
 }  // namespace ulvo::plugin

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "plugin/win/host_services.h"
+#include "plugin/win/library.h"
 
 namespace P3D {
 
@@ -49,8 +49,7 @@ constexpr MessageRoute kMessageRoutes[] = {
 };
 
 IEventServiceV400* HeldEventService() {
-    using ulvo::plugin::hostServices;
-    return hostServices != nullptr ? hostServices->EventService() : nullptr;
+    return ulvo::plugin::Library().hostServices.EventService();
 }
 
 // Replaces the callback in `field` and registers the new one. Without memory the
@@ -160,14 +159,6 @@ void PdkPlugin::RegisterCallbacks() {
                  new (std::nothrow) CustomRenderCallback(kEventCustomRender, this));
     RegisterInto(*events, messageCallback, new (std::nothrow) MessageCallback(kEventMessage, this));
     events->Release();
-}
-
-void PdkPlugin::UnregisterCallbacks() {
-    if (IEventServiceV400* events = HeldEventService()) {
-        events->AddRef();
-        UnregisterHeld(*events);
-        events->Release();
-    }
 }
 
 void PdkPlugin::UnregisterHeld(IEventServiceV400& events) {

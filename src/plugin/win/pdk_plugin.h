@@ -35,8 +35,6 @@ class PdkPlugin {
     virtual void OnMessage(IParameterListV400* params);
     // Creates and registers the callbacks: one-second, frame, custom-render, message.
     virtual void RegisterCallbacks();
-    // Unregisters the callbacks held, in field order.
-    virtual void UnregisterCallbacks();
 
   private:
     void UnregisterHeld(IEventServiceV400& events);

@@ -1,10 +1,7 @@
 #include "plugin/win/ulvo_pdk_plugin.h"
 
-#include "aircraft/win/aircraft_platform_win.h"
-#include "bridge/win/worker_thread.h"
-#include "fsuipc/win/fsuipc_platform_win.h"
 #include "plugin/one_byte_text.h"
-#include "plugin/win/host_services.h"
+#include "plugin/win/library.h"
 
 namespace ulvo::plugin {
 
@@ -17,19 +14,18 @@ constexpr int kAlertWithOkButton = 2;
 }  // namespace
 
 UlvoPDKPlugin::UlvoPDKPlugin()
-    : workerContext(bridge::ProcessWorkerContext(*this, workerRunning)),
+    : workerContext(LibraryWorkerContext(*this, workerRunning)),
       worker(workerThread, workerThreadId, workerContext),
-      connections{
-          groundservices::GroundServicesContext{*this, NamedVariablesOrNone(), simConnectApi,
-                                                aircraft::ProcessAircraftLink(), log},
-          fsuipc::ProcessFsuipcLink(),
-          fsuipcResult,
-          aircraft::ProcessAircraftLink(),
-          workerRunning,
-          worker,
-          log},
-      oneSecond{aircraftStateOk, connectionsOpened, bridge::ProcessBridgeTables().sdk2Block,
-                connections} {}
+      connections{groundservices::GroundServicesContext{*this, NamedVariablesOrNone(),
+                                                        simConnectApi, Library().aircraft, log},
+                  Library().fsuipc,
+                  fsuipcResult,
+                  Library().aircraft,
+                  workerRunning,
+                  worker,
+                  log},
+      oneSecond{aircraftStateOk, connectionsOpened, Library().bridgeTables.sdk2Block, connections} {
+}
 
 UlvoPDKPlugin::~UlvoPDKPlugin() {
     if (AnyConnectionStands(connections)) {
@@ -40,8 +36,7 @@ UlvoPDKPlugin::~UlvoPDKPlugin() {
 // Without the host's named-variable service the ground-services step skips
 // every variable silently.
 groundservices::NamedVariables* UlvoPDKPlugin::NamedVariablesOrNone() {
-    P3D::IPanelSystemV400* panels =
-        hostServices != nullptr ? hostServices->NamedVariableService() : nullptr;
+    P3D::IPanelSystemV400* panels = Library().hostServices.NamedVariableService();
     if (panels == nullptr) {
         return nullptr;
     }
@@ -95,8 +90,7 @@ UlvoPDKPlugin::LogOpenResult UlvoPDKPlugin::OpenLog() {
     }
     logPath = LogPathBeside(std::wstring_view(fileName, length));
     if (!log.Open(logPath)) {
-        P3D::IReportingServiceV400* messages =
-            hostServices != nullptr ? hostServices->MessageService() : nullptr;
+        P3D::IReportingServiceV400* messages = Library().hostServices.MessageService();
         if (messages != nullptr) {
             messages->ShowAlert(LogOpenFailureText(logPath).c_str(), kAlertWithOkButton);
         }
@@ -110,8 +104,7 @@ UlvoPDKPlugin::LogOpenResult UlvoPDKPlugin::OpenLog() {
 void UlvoPDKPlugin::ReportVehicleLoad() {
     // The vehicle's title ends this line; without one the line stays open.
     log.Write(L"Vehicle load detected: ");
-    P3D::ISimObjectManagerV440* vehicles =
-        hostServices != nullptr ? hostServices->VehicleService() : nullptr;
+    P3D::ISimObjectManagerV440* vehicles = Library().hostServices.VehicleService();
     if (vehicles == nullptr) {
         return;
     }

@@ -10,6 +10,10 @@
 
 namespace ulvo::plugin {
 
+// The thread procedure: `parameter` is a WorkerContext that outlives the thread.
+// Runs WorkerMain with a clock on a high-resolution timer and returns its result.
+DWORD WINAPI WorkerThreadMain(LPVOID parameter);
+
 class Win32WorkerThread final : public WorkerThreadPort {
   public:
     Win32WorkerThread(HANDLE& thread, DWORD& threadId, bridge::WorkerContext& context);

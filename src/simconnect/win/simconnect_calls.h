@@ -1,14 +1,13 @@
-// The SimConnect calls the plug-in makes. Each returns a 32-bit code: 0 on
-// success, negative on failure. Apart from open and close, a call stages one
-// message, fills it and sends it at once; it succeeds as soon as the message is
-// handed to the transport.
+// The SimConnect calls with the system's types, as applications make them. They
+// work on the library's process state (created by the library's composition
+// root); each returns a 32-bit code, 0 on success, negative on failure.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "simconnect/win/simconnect_dispatch.h"
+#include "simconnect/simconnect_dispatch.h"
 
 namespace ulvo::simconnect {
 

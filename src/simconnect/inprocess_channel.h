@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "simconnect/win/simconnect_client.h"
+#include "simconnect/simconnect_client.h"
 
 namespace ulvo::simconnect {
 
@@ -20,6 +20,7 @@ void CheckOpenReply(SimConnectClient& client, const uint8_t* message, uint32_t s
 // On destroy: the only client of the process takes the dispatch entry back.
 void UnregisterInProcess(SimConnectClient& client);
 
+// The simulator's callbacks; they work on the installed process state.
 // Called by the simulator with the bind record; 1 when it bound a client.
 int32_t ChannelBind(const void* bindRecord);
 // Called by the simulator with a message in one of its buffers.

@@ -1,15 +1,12 @@
-#include "simconnect/win/client_list.h"
-
-#include "simconnect/win/process_state.h"
+#include "simconnect/client_list.h"
 
 namespace ulvo::simconnect {
 
 namespace {
 
 template <typename Match>
-SimConnectClient* FindFirst(Match match) {
-    ProcessState& process = Process();
-    Locked lock(process.clientListLock);
+SimConnectClient* FindFirst(ProcessState& process, Match match) {
+    std::lock_guard lock(process.clientListLock);
     for (SimConnectClient* client = process.firstClient; client != nullptr; client = client->next) {
         if (match(client)) {
             client->AddRef();
@@ -21,26 +18,25 @@ SimConnectClient* FindFirst(Match match) {
 
 }  // namespace
 
-SimConnectClient* FindClient(const void* handle) {
+SimConnectClient* FindClient(ProcessState& process, const void* handle) {
     if (handle == nullptr) {
         return nullptr;
     }
-    return FindFirst([handle](SimConnectClient* client) { return client == handle; });
+    return FindFirst(process, [handle](SimConnectClient* client) { return client == handle; });
 }
 
-SimConnectClient* FindChannelClient(uint32_t serial, uint32_t cookie) {
+SimConnectClient* FindChannelClient(ProcessState& process, uint32_t serial, uint32_t cookie) {
     if (serial == 0 || cookie == 0) {
         return nullptr;
     }
-    return FindFirst([serial, cookie](SimConnectClient* client) {
+    return FindFirst(process, [serial, cookie](SimConnectClient* client) {
         return client->Serial() == serial && client->Channel().cookie.load() == cookie;
     });
 }
 
-std::vector<SimConnectClient*> ClientsWithDispatchProc() {
+std::vector<SimConnectClient*> ClientsWithDispatchProc(ProcessState& process) {
     std::vector<SimConnectClient*> clients;
-    ProcessState& process = Process();
-    Locked lock(process.clientListLock);
+    std::lock_guard lock(process.clientListLock);
     for (SimConnectClient* client = process.firstClient; client != nullptr; client = client->next) {
         if (client->StoredProc() != nullptr) {
             client->AddRef();
@@ -50,9 +46,8 @@ std::vector<SimConnectClient*> ClientsWithDispatchProc() {
     return clients;
 }
 
-void UnlinkClient(SimConnectClient* client) {
-    ProcessState& process = Process();
-    Locked lock(process.clientListLock);
+void UnlinkClient(ProcessState& process, SimConnectClient* client) {
+    std::lock_guard lock(process.clientListLock);
     const bool linked = client->previous != nullptr || process.firstClient == client;
     if (!linked) {
         return;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "simconnect/win/simconnect_client.h"
+#include "simconnect/simconnect_client.h"
 
 namespace ulvo::simconnect {
 
@@ -11,7 +11,8 @@ namespace ulvo::simconnect {
 // least 12 bytes, oldest first, and returns 0, or the close code when the
 // connection closed with an error. A null handle with procedure -2 and context
 // -3 dispatches every client with a stored procedure: that is how the simulator
-// calls the dispatch entry registered through the in-process channel.
+// calls the dispatch entry registered through the in-process channel. Works on
+// the installed process state.
 int32_t SimConnect_CallDispatch(void* handle, DispatchProc proc, void* context);
 
 // The special form's arguments.

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace ulvo {
+namespace ulvo::fsuipc {
 
 // Copies exactly `size` bytes (the destination may be a field of that size).
 inline void CopyRecordBytes(void* destination, const void* source, uint32_t size) {
@@ -22,4 +22,4 @@ inline void CopyRecordBytes(void* destination, const void* source, uint32_t size
     }
 }
 
-}  // namespace ulvo
+}  // namespace ulvo::fsuipc

@@ -1,24 +1,23 @@
-#include "simconnect/win/simconnect_client.h"
+#include "simconnect/simconnect_client.h"
 
 #include <cstring>
 #include <new>
 
-#include "simconnect/win/process_state.h"
+#include "simconnect/process_state.h"
 
 namespace ulvo::simconnect {
 
-SimConnectClient::SimConnectClient() {
-    ProcessState& process = Process();
-    process.clientCount.fetch_add(1);
-    process.clientsCreated.fetch_add(1);
-    Locked lock(process.clientListLock);
-    previous = process.lastClient;
+SimConnectClient::SimConnectClient(ProcessState& owner) : SimConnectConnection(owner) {
+    owner.clientCount.fetch_add(1);
+    owner.clientsCreated.fetch_add(1);
+    std::lock_guard lock(owner.clientListLock);
+    previous = owner.lastClient;
     if (previous != nullptr) {
         previous->next = this;
     } else {
-        process.firstClient = this;
+        owner.firstClient = this;
     }
-    process.lastClient = this;
+    owner.lastClient = this;
 }
 
 SimConnectClient::~SimConnectClient() {
@@ -28,8 +27,8 @@ SimConnectClient::~SimConnectClient() {
     Process().clientCount.fetch_sub(1);
 }
 
-SimConnectClient* SimConnectClient::Create() {
-    return new (std::nothrow) SimConnectClient();
+SimConnectClient* SimConnectClient::Create(ProcessState& process) {
+    return new (std::nothrow) SimConnectClient(process);
 }
 
 void SimConnectClient::CloseConnection(bool report, int32_t code) {
@@ -39,18 +38,13 @@ void SimConnectClient::CloseConnection(bool report, int32_t code) {
 }
 
 void SimConnectClient::Notify() {
-    if (userWindow != nullptr && userMessage != 0) {
-        PostMessageW(userWindow, userMessage, 0, 0);
+    ClientPlatform& platform = Process().platform;
+    if (notify.window != 0 && notify.message != 0) {
+        platform.PostUserMessage(notify.window, notify.message);
     }
-    if (userEvent != nullptr) {
-        SetEvent(userEvent);
+    if (notify.event != 0) {
+        platform.SignalEvent(notify.event);
     }
-}
-
-void SimConnectClient::SetNotificationTargets(HWND window, UINT message, HANDLE event) {
-    userWindow = window;
-    userMessage = message;
-    userEvent = event;
 }
 
 void SimConnectClient::OnMessageReceived() {
@@ -67,7 +61,7 @@ void SimConnectClient::OnMessageReceived() {
 void SimConnectClient::QueueReceived(SimConnectPacket* packet) {
     SimConnectPacket* dropped;
     {
-        Locked lock(receiveQueueLock);
+        std::lock_guard lock(receiveQueueLock);
         dropped = receiveQueue.PushBounded(packet, kReceiveQueueLimit);
     }
     if (dropped != nullptr) {
@@ -78,12 +72,12 @@ void SimConnectClient::QueueReceived(SimConnectPacket* packet) {
 }
 
 SimConnectPacket* SimConnectClient::PopReceived() {
-    Locked lock(receiveQueueLock);
+    std::lock_guard lock(receiveQueueLock);
     return receiveQueue.Pop();
 }
 
 uint32_t SimConnectClient::ReceiveQueueLength() {
-    Locked lock(receiveQueueLock);
+    std::lock_guard lock(receiveQueueLock);
     return receiveQueue.Count();
 }
 

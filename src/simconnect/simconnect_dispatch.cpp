@@ -1,9 +1,9 @@
-#include "simconnect/win/simconnect_dispatch.h"
+#include "simconnect/simconnect_dispatch.h"
 
+#include "simconnect/client_list.h"
+#include "simconnect/inprocess_channel.h"
 #include "simconnect/message_header.h"
 #include "simconnect/status_codes.h"
-#include "simconnect/win/client_list.h"
-#include "simconnect/win/inprocess_channel.h"
 
 namespace ulvo::simconnect {
 
@@ -23,8 +23,12 @@ int32_t Drain(SimConnectClient& client, DispatchProc proc, void* context) {
 }  // namespace
 
 int32_t SimConnect_CallDispatch(void* handle, DispatchProc proc, void* context) {
+    ProcessState* process = ProcessState::Installed();
+    if (process == nullptr) {
+        return kFail;
+    }
     if (handle == nullptr && proc == AllClientsProc() && context == AllClientsContext()) {
-        for (SimConnectClient* client : ClientsWithDispatchProc()) {
+        for (SimConnectClient* client : ClientsWithDispatchProc(*process)) {
             Drain(*client, client->StoredProc(), client->StoredContext());
             client->Release();
         }
@@ -34,7 +38,7 @@ int32_t SimConnect_CallDispatch(void* handle, DispatchProc proc, void* context) 
     if (proc == AllClientsProc()) {
         return kInvalidArgument;
     }
-    SimConnectClient* client = FindClient(handle);
+    SimConnectClient* client = FindClient(*process, handle);
     if (client == nullptr) {
         return kFail;
     }

@@ -4,15 +4,14 @@
 // in-process channel state and its place in the process's client list.
 #pragma once
 
-#include <windows.h>
-
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 
+#include "simconnect/inprocess_channel_state.h"
 #include "simconnect/message_header.h"
+#include "simconnect/simconnect_connection.h"
 #include "simconnect/simconnect_packet.h"
-#include "simconnect/win/inprocess_channel_state.h"
-#include "simconnect/win/simconnect_connection.h"
 
 namespace ulvo::simconnect {
 
@@ -26,25 +25,34 @@ constexpr uint32_t kStagingBufferSize = 41088;
 // back to the simulator) and counting what it dropped.
 constexpr uint32_t kReceiveQueueLimit = 64;
 
+// Where the client reports received messages and a failed connection: the user
+// message posted to the user window (used only when both are set) and the user
+// event. Both are the system's handles, kept as opaque values.
+struct NotificationTargets {
+    uintptr_t window = 0;
+    uint32_t message = 0;
+    uintptr_t event = 0;
+};
+
 // Results of staging.
 enum class StageResult { Staged = 0, NoBuffer = 1, ClosedWithError = 2 };
 
 class SimConnectClient final : public SimConnectConnection {
   public:
     // Links the new client into the process's list. Use Create().
-    SimConnectClient();
+    explicit SimConnectClient(ProcessState& process);
     ~SimConnectClient() override;
 
     // A new client, or null without memory.
-    static SimConnectClient* Create();
+    static SimConnectClient* Create(ProcessState& process);
 
     void CloseConnection(bool report, int32_t code) override;
     void OnMessageReceived() override;
 
-    void SetNotificationTargets(HWND window, UINT message, HANDLE event);
+    void SetNotificationTargets(const NotificationTargets& targets) { notify = targets; }
 
     // Staging and flushing run under the process-wide send lock, which the
-    // caller holds (see SendLockHeld in simconnect_calls.h).
+    // caller holds.
     // A zero-filled message of `size` bytes with its send id set.
     StageResult Stage(uint32_t size, uint8_t*& message);
     // Gives back a staged message that will not be sent.
@@ -81,13 +89,11 @@ class SimConnectClient final : public SimConnectConnection {
   private:
     void Notify();
 
-    CriticalSection receiveQueueLock{100};
+    std::mutex receiveQueueLock;
     PacketQueue receiveQueue;
     std::atomic<uint32_t> discardedPackets{0};
 
-    HWND userWindow = nullptr;
-    UINT userMessage = 0;
-    HANDLE userEvent = nullptr;
+    NotificationTargets notify;
     std::atomic<DispatchProc> dispatchProc{nullptr};
     std::atomic<void*> dispatchContext{nullptr};
 

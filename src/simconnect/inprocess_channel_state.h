@@ -3,8 +3,6 @@
 // points and the host buffers staged since the last flush.
 #pragma once
 
-#include <windows.h>
-
 #include <atomic>
 #include <cstdint>
 
@@ -17,7 +15,7 @@ enum class ChannelState : uint32_t { None = 0, Registered = 1, HandshakeSent = 2
 struct InProcessChannelState {
     std::atomic<ChannelState> state{ChannelState::None};
     std::atomic<uint32_t> cookie{0};
-    HWND window = nullptr;
+    uintptr_t window = 0;  // the simulator window, as an opaque value
 
     // The records stay with the client: the simulator may keep their addresses.
     alignas(8) uint8_t unregisterQuery[kUnregisterQuerySize] = {};

@@ -1,7 +1,7 @@
 // Destroying a client (SimConnect_Close, and every failed connection attempt).
 #pragma once
 
-#include "simconnect/win/simconnect_client.h"
+#include "simconnect/simconnect_client.h"
 
 namespace ulvo::simconnect {
 

@@ -1,43 +1,42 @@
-#include <winsock2.h>
+#include "simconnect/client_lifetime.h"
 
-#include "simconnect/win/client_lifetime.h"
-
-#include "simconnect/win/client_list.h"
-#include "simconnect/win/inprocess_channel.h"
-#include "simconnect/win/process_state.h"
+#include "simconnect/client_list.h"
+#include "simconnect/inprocess_channel.h"
+#include "simconnect/process_state.h"
 
 namespace ulvo::simconnect {
 
 namespace {
-constexpr DWORD kWaitBeforeMs = 100;
-constexpr DWORD kWaitAfterMs = 250;
+constexpr uint32_t kWaitBeforeMs = 100;
+constexpr uint32_t kWaitAfterMs = 250;
 constexpr int kLiveConnectionPolls = 20;
-constexpr DWORD kLiveConnectionPollMs = 250;
+constexpr uint32_t kLiveConnectionPollMs = 250;
 }  // namespace
 
 void DestroyClient(SimConnectClient* client) {
-    Sleep(kWaitBeforeMs);
+    ProcessState& process = client->Process();
+    ClientPlatform& platform = process.platform;
+    platform.Sleep(kWaitBeforeMs);
     UnregisterInProcess(*client);
     while (SimConnectPacket* packet = client->PopReceived()) {
         client->DisposeOf(packet);
     }
-    UnlinkClient(client);
+    UnlinkClient(process, client);
     client->CloseConnection(false, 0);
     // Empties the send side and takes a new serial. A destroyed client is not
     // marked connected again: a completion still in flight only drops its reference.
     client->ResetTransferState();
     client->Release();
-    Sleep(kWaitAfterMs);
+    platform.Sleep(kWaitAfterMs);
 
-    ProcessState& process = Process();
     if (process.clientCount.load() != 0) {
         return;
     }
     for (int poll = 0; poll < kLiveConnectionPolls && process.liveConnections.load() != 0; ++poll) {
-        Sleep(kLiveConnectionPollMs);
+        platform.Sleep(kLiveConnectionPollMs);
     }
     if (process.socketsStarted.exchange(false)) {
-        WSACleanup();
+        platform.StopSockets();
     }
 }
 

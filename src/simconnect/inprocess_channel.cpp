@@ -1,14 +1,12 @@
-#include "simconnect/win/inprocess_channel.h"
+#include "simconnect/inprocess_channel.h"
 
-#include "simconnect/win/client_list.h"
-#include "simconnect/win/process_state.h"
-#include "simconnect/win/simconnect_dispatch.h"
+#include "simconnect/client_list.h"
+#include "simconnect/process_state.h"
+#include "simconnect/simconnect_dispatch.h"
 
 namespace ulvo::simconnect {
 
 namespace {
-
-constexpr wchar_t kSimulatorWindowClass[] = L"FS98MAIN";
 
 template <typename Function>
 uint64_t Address(Function* entry) {
@@ -20,29 +18,24 @@ Entry EntryAt(uint64_t address) {
     return reinterpret_cast<Entry>(uintptr_t(address));
 }
 
-void SendRecord(HWND window, uint8_t* record) {
-    SendMessageW(window, WM_COMMAND, kChannelCommand, reinterpret_cast<LPARAM>(record));
-}
-
 }  // namespace
 
 void RegisterInProcess(SimConnectClient& client) {
     InProcessChannelState& channel = client.Channel();
-    const HWND window = FindWindowW(kSimulatorWindowClass, nullptr);
-    if (window == nullptr || channel.state.load() != ChannelState::None) {
+    ClientPlatform& platform = client.Process().platform;
+    const uintptr_t window = platform.FindSimulatorWindow();
+    if (window == 0 || channel.state.load() != ChannelState::None) {
         return;
     }
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != GetCurrentProcessId()) {
+    if (!platform.WindowInThisProcess(window)) {
         return;
     }
     EncodeUnregisterQuery(channel.unregisterQuery);
-    SendRecord(window, channel.unregisterQuery);
+    platform.SendChannelRecord(window, channel.unregisterQuery);
     channel.unregister = EntryAt<HostUnregister>(UnregisterEntryOf(channel.unregisterQuery));
-    if (Process().clientCount.load() == 1) {
+    if (client.Process().clientCount.load() == 1) {
         EncodeDispatchEntry(channel.dispatchEntryRecord, Address(&SimConnect_CallDispatch));
-        SendRecord(window, channel.dispatchEntryRecord);
+        platform.SendChannelRecord(window, channel.dispatchEntryRecord);
     }
     channel.window = window;
     channel.state.store(ChannelState::Registered);
@@ -61,12 +54,12 @@ void CheckOpenReply(SimConnectClient& client, const uint8_t* message, uint32_t s
     channel.state.store(ChannelState::HandshakeSent);
     EncodeOpenChannel(channel.openChannelRecord, cookie, client.Serial(), Address(&ChannelBind),
                       Address(&ChannelDeliver));
-    SendRecord(channel.window, channel.openChannelRecord);
+    client.Process().platform.SendChannelRecord(channel.window, channel.openChannelRecord);
 }
 
 void UnregisterInProcess(SimConnectClient& client) {
     InProcessChannelState& channel = client.Channel();
-    if (channel.state.load() != ChannelState::None && Process().clientCount.load() == 1 &&
+    if (channel.state.load() != ChannelState::None && client.Process().clientCount.load() == 1 &&
         channel.unregister != nullptr) {
         channel.unregister(reinterpret_cast<void*>(uintptr_t(Address(&SimConnect_CallDispatch))));
     }
@@ -79,13 +72,15 @@ int32_t ChannelBind(const void* bindRecord) {
         bind.free == 0 || bind.send == 0 || bind.release == 0) {
         return 0;
     }
-    SimConnectClient* client = FindChannelClient(bind.serial, bind.cookie);
+    ProcessState* process = ProcessState::Installed();
+    SimConnectClient* client =
+        process != nullptr ? FindChannelClient(*process, bind.serial, bind.cookie) : nullptr;
     if (client == nullptr) {
         return 0;
     }
     int32_t result = 0;
     {
-        Locked lock(Process().sendLock);
+        std::lock_guard lock(process->sendLock);
         InProcessChannelState& channel = client->Channel();
         if (!channel.bound.load()) {
             channel.alloc = EntryAt<HostAlloc>(bind.alloc);
@@ -103,7 +98,9 @@ int32_t ChannelBind(const void* bindRecord) {
 void ChannelDeliver(uint32_t cookie, uint32_t serial, uint32_t size, void* buffer) {
     // A delivery for no known client is left with the simulator, which still owns
     // the buffer.
-    SimConnectClient* client = FindChannelClient(serial, cookie);
+    ProcessState* process = ProcessState::Installed();
+    SimConnectClient* client =
+        process != nullptr ? FindChannelClient(*process, serial, cookie) : nullptr;
     if (client == nullptr) {
         return;
     }

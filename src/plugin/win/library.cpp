@@ -1,0 +1,42 @@
+#include "plugin/win/library.h"
+
+#include <new>
+
+#include "plugin/win/ulvo_pdk_plugin.h"
+
+namespace ulvo::plugin {
+
+namespace {
+LibraryObjects library;
+}  // namespace
+
+LibraryObjects& Library() {
+    return library;
+}
+
+void StartLibrary(P3D::IPdk* provider) {
+    if (library.started) {
+        return;
+    }
+    FillHostServices(library.hostServices, provider);
+    library.started = true;
+    library.plugin = new (std::nothrow) UlvoPDKPlugin();
+}
+
+void StopLibrary() {
+    delete library.plugin;
+    library.plugin = nullptr;
+    if (library.started) {
+        ReleaseHostServices(library.hostServices);
+        library.started = false;
+    }
+}
+
+bridge::WorkerContext LibraryWorkerContext(bridge::WorkerFields& plugin,
+                                           std::atomic<int32_t>& workerRunning) {
+    return bridge::WorkerContext{
+        workerRunning, library.aircraft,
+        bridge::BridgeCycle{plugin, library.bridgeTables, library.fsuipc, library.aircraft}};
+}
+
+}  // namespace ulvo::plugin

@@ -1,0 +1,139 @@
+// The SimConnect calls over the in-memory platform: the bytes each call writes,
+// one write at a time; the result codes; what a failed start does to an open;
+// the waits of a close.
+#include "simconnect/api_calls.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "core/plugin_simconnect_messages.h"
+#include "simconnect/status_codes.h"
+#include "simconnect_client_rig.h"
+
+namespace ulvo::simconnect {
+namespace {
+
+TEST(SimConnectCalls, WriteTheirMessagesOneAtATimeInCallOrder) {
+    ClientRig rig;
+    ASSERT_EQ(rig.Open(), kOk);
+    void* handle = rig.handles.back();
+    // The ground services' set-up, made while no write may complete.
+    const char* events[] = {"TOGGLE_AIRCRAFT_EXIT", "TOGGLE_PUSHBACK", "SELECT_1", "SELECT_2",
+                            "SELECT_3"};
+    for (uint32_t id = 0; id < 5; ++id) {
+        EXPECT_EQ(CallClient(handle, kMapClientEventToSimEventLayout, {id, events[id]}), kOk);
+    }
+    for (const char* datum : {"EXIT OPEN:0", "EXIT OPEN:1", "EXIT OPEN:2", "PLANE ALTITUDE"}) {
+        const char* units = datum[0] == 'E' ? "percent over 100" : "feet";
+        EXPECT_EQ(CallClient(handle, kAddToDataDefinitionLayout,
+                             {0u, datum, units, 4u, 0.0f, 0xFFFFFFFFu}),
+                  kOk);
+    }
+    EXPECT_EQ(CallClient(handle, kRequestDataOnSimObjectLayout, {0u, 0u, 0u, 4u, 1u, 0u, 0u, 0u}),
+              kOk);
+    EXPECT_EQ(rig.Server().writes.size(), 2u);  // the rest wait for the write in flight
+    rig.platform.RunCompletions();
+    EXPECT_EQ(rig.Server().writes, testbed::expected::SetUpMessages());
+    EXPECT_EQ(rig.Client().WritesStarted(), 11u);
+}
+
+TEST(SimConnectCalls, ResultCodes) {
+    struct Case {
+        const char* name;
+        std::function<int32_t(ClientRig&)> call;
+        int32_t result;
+        size_t writes;      // by the client opened first
+        uint32_t attempts;  // clients the call created (a failed open destroys them)
+    };
+    const std::string longest(255, 'E');
+    const std::string tooLong(256, 'E');
+    int notAClient = 0;
+    // clang-format off
+    const Case cases[] = {
+        {"null handle", [](ClientRig&) { return CallClient(nullptr, kTransmitClientEventLayout, {0u, 0u, 0u, 1u, 0x10u}); }, kFail, 1, 0},
+        {"no client's handle", [&](ClientRig&) { return CloseClient(&notAClient); }, kFail, 1, 0},
+        {"closed handle", [](ClientRig& rig) { CloseClient(rig.handles[0]); return rig.Transmit(0, rig.handles[0]); }, kFail, 1, 0},
+        {"text of 255", [&](ClientRig& rig) { return CallClient(rig.handles[0], kMapClientEventToSimEventLayout, {1u, longest.c_str()}); }, kOk, 2, 0},
+        {"text of 256", [&](ClientRig& rig) { return CallClient(rig.handles[0], kAddToDataDefinitionLayout, {0u, "PLANE ALTITUDE", tooLong.c_str(), 4u, 0.0f, 0u}); }, kNameTooLong, 1, 0},
+        {"dispatch without procedure", [](ClientRig& rig) { return SimConnect_CallDispatch(rig.handles[0], nullptr, nullptr); }, kFail, 1, 0},
+        {"dispatch with the simulator's marker", [](ClientRig& rig) { return SimConnect_CallDispatch(rig.handles[0], AllClientsProc(), nullptr); }, kInvalidArgument, 1, 0},
+        {"open without handle", [](ClientRig&) { return OpenClient(nullptr, "name", {}, 0); }, kInvalidArgument, 1, 0},
+        {"open without name", [](ClientRig&) { void* h; return OpenClient(&h, nullptr, {}, 0); }, kInvalidArgument, 1, 0},
+        {"open of a missing section", [](ClientRig& rig) { return rig.Open({}, 3); }, kInvalidArgument, 1, 0},
+        {"open without a pipe", [](ClientRig& rig) { rig.platform.pipes.clear(); return rig.Open(); }, kFail, 1, 4},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        ClientRig rig;
+        ASSERT_EQ(rig.Open(), kOk);
+        const uint32_t created = rig.process.clientsCreated.load();
+        EXPECT_EQ(c.call(rig), c.result) << c.name;
+        rig.platform.RunCompletions();
+        EXPECT_EQ(rig.platform.ends[0]->writes.size(), c.writes) << c.name;
+        EXPECT_EQ(rig.process.clientsCreated.load() - created, c.attempts) << c.name;
+    }
+}
+
+TEST(SimConnectCalls, ARefusedMessageStillUsesItsSendId) {
+    ClientRig rig;
+    ASSERT_EQ(rig.Open(), kOk);
+    EXPECT_EQ(CallClient(rig.handles[0], kMapClientEventToSimEventLayout,
+                         {0u, std::string(256, 'x').c_str()}),
+              kNameTooLong);
+    EXPECT_EQ(rig.Transmit(2), kOk);
+    EXPECT_EQ(rig.Server().writes.back(), testbed::expected::TransmitClientEvent(3, 2));
+}
+
+TEST(SimConnectOpen, AStartThatFailsAtOnceClosesTheConnection) {
+    constexpr int32_t kBroken = int32_t(kStatusPipeBroken);
+    // The first read fails: the open message cannot be staged, and the open fails.
+    ClientRig readFails;
+    readFails.platform.failFirstRead = kStatusPipeBroken;
+    EXPECT_EQ(readFails.Open(), kBroken);
+    EXPECT_TRUE(readFails.handles.empty());
+    EXPECT_EQ(readFails.process.clientCount.load(), 0u);
+    // The open message's write fails: it was handed over, so the open succeeds,
+    // and the next call reports the close.
+    ClientRig writeFails;
+    writeFails.platform.failFirstWrite = kStatusPipeBroken;
+    EXPECT_EQ(writeFails.Open(), kOk);
+    EXPECT_TRUE(writeFails.Client().ClosedWithError());
+    EXPECT_EQ(writeFails.Transmit(0), kBroken);
+}
+
+TEST(SimConnectClose, WaitsAndStopsTheSocketLibraryAfterTheLastClient) {
+    struct Case {
+        const char* name;
+        bool socket;
+        bool ioHangs;
+        int socketStops;
+    };
+    const Case cases[] = {
+        {"pipe", false, false, 0},
+        {"socket", true, false, 1},
+        // The client lives on until its read completes, so it is not yet the last.
+        {"socket whose read does not complete", true, true, 0},
+    };
+    for (const Case& c : cases) {
+        ClientRig rig;
+        if (c.socket) {
+            rig.platform.ServeSocketOnly();
+        }
+        ASSERT_EQ(rig.Open(), kOk) << c.name;
+        rig.platform.sleeps.clear();
+        rig.platform.holdCompletions = c.ioHangs;
+        EXPECT_EQ(CloseClient(rig.handles[0]), kOk);
+        EXPECT_EQ(rig.platform.sleeps, (std::vector<uint32_t>{100, 250})) << c.name;
+        EXPECT_EQ(rig.platform.socketStops, c.socketStops) << c.name;
+        // The outstanding read keeps the connection until it completes.
+        EXPECT_EQ(rig.process.liveConnections.load(), c.ioHangs ? 1u : 0u) << c.name;
+        rig.platform.holdCompletions = false;
+        rig.platform.RunCompletions();
+        EXPECT_EQ(rig.process.liveConnections.load(), 0u) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace ulvo::simconnect
