@@ -21,27 +21,18 @@ namespace {
 
 using bridge::BridgeTables;
 
-// The aircraft's sections as the worker sees them: one set, or two sets that take
-// turns at every wait.
-struct TurnTakingViews final : aircraft::AircraftViews {
-    const Sections* sections[2];
-    size_t current = 0;
-
-    const uint8_t* SdkView() const override { return sections[current]->SdkView(); }
-    const uint8_t* Sdk2View() const override { return sections[current]->Sdk2View(); }
-};
-
 // The worker's wait, which returns at once: each benchmark iteration is one cycle
 // of a single WorkerMain run, from one wait to the next. The aircraft changes
-// while the worker waits. Cycles before the first iteration are not timed.
+// while the worker waits: the views and the other set of sections trade their
+// bytes (without copying them). Cycles before the first iteration are not timed.
 struct IterationClock final : bridge::WorkerClock {
     std::atomic<int32_t>& running;
-    TurnTakingViews& views;
-    bool alternate = false;
+    Sections& views;
+    Sections* other = nullptr;
     benchmark::State* state = nullptr;  // null: stop after the first cycle
     int64_t now = 0;
 
-    IterationClock(std::atomic<int32_t>& running_, TurnTakingViews& views_)
+    IterationClock(std::atomic<int32_t>& running_, Sections& views_)
         : running(running_), views(views_) {}
     int64_t SteadyNanoseconds() override { return now; }
     void SleepNanoseconds(int64_t nanoseconds) override {
@@ -49,8 +40,9 @@ struct IterationClock final : bridge::WorkerClock {
         if (state == nullptr || !state->KeepRunning()) {
             running.store(0, std::memory_order_relaxed);
         }
-        if (alternate) {
-            views.current ^= 1;
+        if (other != nullptr) {
+            views.sdk.swap(other->sdk);
+            views.sdk2.swap(other->sdk2);
         }
     }
 };
@@ -58,10 +50,13 @@ struct IterationClock final : bridge::WorkerClock {
 // The worker's state against the in-memory FSUIPC, idle: 0x9400 holds -1 and the
 // control bytes never change, so no command is posted.
 struct CycleRig {
-    CycleRig(const Sections& first, const Sections& second) : clock(running, views) {
-        views.sections[0] = &first;
-        views.sections[1] = &second;
-        clock.alternate = &first != &second;
+    // A steady aircraft, or with `second` one whose sections take turns.
+    explicit CycleRig(const Sections& first, const Sections* second = nullptr)
+        : views(first), clock(running, views) {
+        if (second != nullptr) {
+            other = *second;
+            clock.other = &other;
+        }
         fsuipc.space.SetU16(bridge::kCommandWordOffset, 0xFFFF);
         uint32_t result = 0;
         link.Open(result);
@@ -91,7 +86,8 @@ struct CycleRig {
     testbed::MemoryFsuipc fsuipc;
     fsuipc::FsuipcLink link{fsuipc};
     testbed::RecordingCommandPort aircraft;
-    TurnTakingViews views;
+    Sections views;
+    Sections other;
     std::atomic<int32_t> running{0};
     IterationClock clock;
     bridge::WorkerFields plugin;
@@ -121,7 +117,7 @@ BENCHMARK(BM_BlockCopy);
 // cycle, so each further cycle's one exchange carries the 23 reads only.
 void BM_BridgeCycleSteady(benchmark::State& state) {
     const Sections steady = SteadySections();
-    CycleRig rig(steady, steady);
+    CycleRig rig(steady);
     if (rig.WritesOfTwoCycles() != std::vector<size_t>{kPublishedValues, 0}) {
         state.SkipWithError("a steady aircraft sent write records");
         return;
@@ -138,7 +134,7 @@ BENCHMARK(BM_BridgeCycleSteady);
 void BM_BridgeCycleAllChanging(benchmark::State& state) {
     const Sections steady = SteadySections();
     const Sections changed = ChangedSections();
-    CycleRig rig(steady, changed);
+    CycleRig rig(steady, &changed);
     if (rig.WritesOfTwoCycles() != std::vector<size_t>{kPublishedValues, kPublishedValues}) {
         state.SkipWithError("not every value changed");
         return;

@@ -6,11 +6,6 @@
 #include <cstring>
 
 #include "bench_sections.h"
-#include "bridge/decode_displays.h"
-#include "bridge/pack_bit_words.h"
-#include "bridge/write_bit_word_offsets.h"
-#include "bridge/write_display_offsets.h"
-#include "bridge/write_further_offsets.h"
 #include "core/memory_bridge.h"
 
 namespace ulvo::bench {
@@ -31,14 +26,6 @@ struct Bridge : testbed::MemoryBridge {
     void CopyBlocks(const Sections& sections) {
         std::memcpy(tables->sdkBlock.data(), sections.sdk.data(), aircraft::kSdkBlockSize);
         std::memcpy(tables->sdk2Block.data(), sections.sdk2.data(), aircraft::kSdk2BlockSize);
-    }
-
-    void PublishSteps() {
-        DecodeDisplays(cycle);
-        PackBitWords(cycle);
-        WriteDisplayOffsets(cycle);
-        WriteBitWordOffsets(cycle);
-        WriteFurtherOffsets(cycle);
     }
 };
 

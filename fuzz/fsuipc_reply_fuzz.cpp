@@ -24,24 +24,6 @@ using namespace ulvo::fsuipc;
 
 constexpr uint8_t kUntouched = 0xCC;
 
-class FuzzingFsuipc : public ulvo::testbed::MemoryFsuipc {
-  public:
-    uint8_t* view = nullptr;
-    const uint8_t* fuzzBytes = nullptr;
-    size_t fuzzSize = 0;
-    std::vector<uint8_t> walked;  // the buffer as the walk found it
-
-    uint8_t* MapView(SectionRef section) override { return view = MemoryFsuipc::MapView(section); }
-    SendOutcome SendWithTimeout(WindowRef window, uint32_t message, uintptr_t wParam) override {
-        SendOutcome outcome = MemoryFsuipc::SendWithTimeout(window, message, wParam);
-        if (fuzzSize != 0) {
-            std::memcpy(view, fuzzBytes, fuzzSize);
-        }
-        walked.assign(view, view + kBufferSize);
-        return outcome;
-    }
-};
-
 struct PlannedRead {
     uint32_t position;
     uint32_t size;
@@ -61,8 +43,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) {
         return 0;
     }
-    FuzzingFsuipc fsuipc;
+    ulvo::testbed::MemoryFsuipc fsuipc;
     FsuipcLink link(fsuipc);
+    // FSUIPC answers with the fuzz bytes over the buffer; `walked` keeps the
+    // buffer as the walk finds it.
+    const uint8_t* fuzzBytes = nullptr;
+    size_t fuzzSize = 0;
+    std::vector<uint8_t> walked;
+    fsuipc.onAnswer = [&](uint8_t* buffer) {
+        if (fuzzSize != 0) {
+            std::memcpy(buffer, fuzzBytes, fuzzSize);
+        }
+        walked.assign(buffer, buffer + kBufferSize);
+    };
     uint32_t result = 0;
     Check(link.Open(result));
 
@@ -92,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
 
-    fsuipc.fuzzBytes = data + next;
-    fsuipc.fuzzSize = std::min<size_t>(size - next, kBufferSize);
+    fuzzBytes = data + next;
+    fuzzSize = std::min<size_t>(size - next, kBufferSize);
     fsuipc.reply = answersOne ? 1 : 0;
     const bool processed = link.Process(result);
     Check(processed == answersOne);
@@ -110,13 +103,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         const bool copied =
             read.size != 0 && read.hasDestination && answersOne &&
-            std::memcmp(destination, fsuipc.walked.data() + read.position + kReadHeaderSize,
-                        read.size) == 0;
+            std::memcmp(destination, walked.data() + read.position + kReadHeaderSize, read.size) ==
+                0;
         Check(untouched || copied);
     }
 
     // Whatever came back, the link works for the next exchange.
-    fsuipc.fuzzSize = 0;
+    fuzzSize = 0;
     fsuipc.reply = 1;
     uint32_t version = 0;
     Check(link.Read(kFsuipcVersionOffset, 4, &version, result));

@@ -5,6 +5,11 @@
 #include <memory>
 
 #include "bridge/bridge_state.h"
+#include "bridge/decode_displays.h"
+#include "bridge/pack_bit_words.h"
+#include "bridge/write_bit_word_offsets.h"
+#include "bridge/write_display_offsets.h"
+#include "bridge/write_further_offsets.h"
 #include "core/memory_fsuipc.h"
 #include "core/recording_command_port.h"
 #include "fsuipc/fsuipc_link.h"
@@ -22,6 +27,15 @@ struct MemoryBridge {
     bool OpenLink() {
         uint32_t code = 0;
         return link.Open(code);
+    }
+
+    // The five publishing steps of a worker cycle, in order (no exchange).
+    void PublishSteps() {
+        bridge::DecodeDisplays(cycle);
+        bridge::PackBitWords(cycle);
+        bridge::WriteDisplayOffsets(cycle);
+        bridge::WriteBitWordOffsets(cycle);
+        bridge::WriteFurtherOffsets(cycle);
     }
 };
 

@@ -72,6 +72,18 @@ fsuipc::FsuipcPlatform::SendOutcome MemoryFsuipc::SendWithTimeout(fsuipc::Window
                                                                   uint32_t message,
                                                                   uintptr_t wParam) {
     ++sendCalls;
+    if (onSend) {
+        onSend(shared.data());
+    }
+    const SendOutcome outcome = Deliver(window, message, wParam);
+    if (onAnswer) {
+        onAnswer(shared.data());
+    }
+    return outcome;
+}
+
+fsuipc::FsuipcPlatform::SendOutcome MemoryFsuipc::Deliver(fsuipc::WindowRef window,
+                                                          uint32_t message, uintptr_t wParam) {
     if (failNextSends > 0) {
         --failNextSends;
         return SendOutcome{false, 0, sendFailureError};

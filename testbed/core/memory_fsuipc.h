@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ class MemoryFsuipc : public fsuipc::FsuipcPlatform {
     int failNextSends = 0;             // this many coming sends are not delivered ...
     uint32_t sendFailureError = 1460;  // ... with this system error (0 for none)
     bool logExchanges = false;
+    // Run on the shared buffer at every send, before FSUIPC sees it, and after it
+    // answered (a test can read, stamp or spoil the records there).
+    std::function<void(uint8_t* buffer)> onSend;
+    std::function<void(uint8_t* buffer)> onAnswer;
 
     FsuipcOffsetSpace space;
     std::vector<FsuipcExchangeLog> exchanges;  // when logExchanges is set
@@ -57,6 +62,8 @@ class MemoryFsuipc : public fsuipc::FsuipcPlatform {
     const uint8_t* SharedBuffer() const { return shared.data(); }
 
   private:
+    SendOutcome Deliver(fsuipc::WindowRef window, uint32_t message, uintptr_t wParam);
+
     std::vector<uint8_t> shared;  // the one section's memory
     bool mapped = false;
     uint16_t liveAtom = 0;  // the atom that names the section, 0 when none

@@ -3,13 +3,8 @@
 #include <cstring>
 
 #include "bridge/bit_word_table.h"
-#include "bridge/decode_displays.h"
 #include "bridge/display_table.h"
 #include "bridge/further_table.h"
-#include "bridge/pack_bit_words.h"
-#include "bridge/write_bit_word_offsets.h"
-#include "bridge/write_display_offsets.h"
-#include "bridge/write_further_offsets.h"
 #include "core/memory_bridge.h"
 
 namespace ulvo::testbed {
@@ -35,12 +30,7 @@ FsuipcOffsetSpace PublishedSpace(const std::vector<uint8_t>& sdk,
     bridge.fsuipc.space.Fill(0);
     std::memcpy(bridge.tables->sdkBlock.data(), sdk.data(), aircraft::kSdkBlockSize);
     std::memcpy(bridge.tables->sdk2Block.data(), sdk2.data(), aircraft::kSdk2BlockSize);
-    bridge::DecodeDisplays(bridge.cycle);
-    bridge::PackBitWords(bridge.cycle);
-    bridge::WriteDisplayOffsets(bridge.cycle);
-    bridge::WriteBitWordOffsets(bridge.cycle);
-    bridge::WriteFurtherOffsets(bridge.cycle);
-
+    bridge.PublishSteps();
     uint32_t code = 0;
     bridge.link.Process(code);
     return bridge.fsuipc.space;

@@ -35,8 +35,7 @@ TEST_F(FsuipcLinkTest, OpenHandshakesAndNamesTheSectionAfterProcessAndCount) {
     EXPECT_EQ(result, kOk);
     EXPECT_EQ(link.FsuipcVersion(), 0x50000000u);
     EXPECT_EQ(link.SimulatorVersion(), 0x000Cu);  // the 0xFADE mark is cleared
-    ASSERT_EQ(fsuipc.atomNames.size(), 1u);
-    EXPECT_EQ(fsuipc.atomNames[0], "FsasmLib:IPC:1A2B:1");
+    EXPECT_EQ(fsuipc.atomNames, std::vector<std::string>{"FsasmLib:IPC:1A2B:1"});
     // One exchange answers both versions; the check runs after one 100 ms sleep.
     ASSERT_EQ(fsuipc.exchanges.size(), 1u);
     EXPECT_EQ(fsuipc.exchanges[0].reads, 2u);
@@ -49,36 +48,54 @@ TEST_F(FsuipcLinkTest, OpenHandshakesAndNamesTheSectionAfterProcessAndCount) {
     EXPECT_EQ(result, kAlreadyOpen);
     EXPECT_TRUE(link.IsOpen());
 
+    // Close releases atom, view and section in that order, and only once.
+    link.Close();
     link.Close();
     EXPECT_FALSE(link.IsOpen());
-    EXPECT_EQ(fsuipc.liveAtoms, 0);
-    EXPECT_EQ(fsuipc.liveViews, 0);
-    EXPECT_EQ(fsuipc.liveSections, 0);
+    EXPECT_EQ(fsuipc.releases, (std::vector<std::string>{"atom", "view", "section"}));
+    EXPECT_EQ(fsuipc.liveAtoms + fsuipc.liveViews + fsuipc.liveSections, 0);
     ASSERT_TRUE(link.Open(result));
     EXPECT_EQ(fsuipc.atomNames.back(), "FsasmLib:IPC:1A2B:2");
 }
 
-TEST_F(FsuipcLinkTest, HandshakeRetriesUntilBothVersionsArriveThenWritesVersionOnlyOnce) {
-    fsuipc.space.SetU32(kSimulatorVersionOffset, 0);  // FSUIPC not ready yet
-    fsuipc.logExchanges = true;
-    EXPECT_FALSE(link.Open(result));
-    EXPECT_EQ(result, kBadVersion);
-    ASSERT_EQ(fsuipc.exchanges.size(), 5u);
-    EXPECT_EQ(fsuipc.exchanges[0].writes.size(), 1u);
-    EXPECT_EQ(fsuipc.space.clientLibraryVersion, 2002);
-    for (size_t i = 1; i < 5; ++i) {
-        EXPECT_TRUE(fsuipc.exchanges[i].writes.empty());
-        EXPECT_EQ(fsuipc.exchanges[i].reads, 2u);
+// FSUIPC still starting: 0x3308 reads 0. The handshake asks again after each
+// 100 ms pause, writes the library version only the first time, checks at the top
+// of the attempt after the answer came, and gives up after five exchanges.
+TEST(FsuipcLinkHandshake, AsksAgainUntilBothVersionsArriveOrFiveExchangesWentBy) {
+    for (const bool warmsUp : {false, true}) {
+        SCOPED_TRACE(warmsUp ? "ready after two exchanges" : "never ready");
+        MemoryFsuipc fsuipc;
+        fsuipc.space.SetU32(kSimulatorVersionOffset, 0);
+        fsuipc.logExchanges = true;
+        if (warmsUp) {
+            fsuipc.onAnswer = [&](uint8_t*) {
+                if (fsuipc.exchangeCount == 2) {
+                    fsuipc.space.SetValidVersions();
+                }
+            };
+        }
+        FsuipcLink link(fsuipc);
+        uint32_t result = 99;
+        EXPECT_EQ(link.Open(result), warmsUp);
+        EXPECT_EQ(result, warmsUp ? kOk : kBadVersion);
+        const size_t exchanges = warmsUp ? 3 : 5;
+        ASSERT_EQ(fsuipc.exchanges.size(), exchanges);
+        for (size_t i = 0; i < exchanges; ++i) {
+            EXPECT_EQ(fsuipc.exchanges[i].reads, 2u);
+            EXPECT_EQ(fsuipc.exchanges[i].writes.size(), i == 0 ? 1u : 0u);
+        }
+        EXPECT_EQ(fsuipc.space.clientLibraryVersion, 2002);
+        EXPECT_EQ(fsuipc.sleeps, std::vector<uint32_t>(exchanges, 100));
+        EXPECT_EQ(link.IsOpen(), warmsUp);
+        EXPECT_EQ(link.SimulatorVersion(), warmsUp ? 0x000Cu : 0u);
+        EXPECT_EQ(fsuipc.liveAtoms + fsuipc.liveViews + fsuipc.liveSections, warmsUp ? 3 : 0);
     }
-    EXPECT_EQ(fsuipc.sleeps.size(), 5u);
-    EXPECT_FALSE(link.IsOpen());
-    EXPECT_EQ(fsuipc.liveAtoms + fsuipc.liveViews + fsuipc.liveSections, 0);
 }
 
 // Each failing step of Open gives its code, releases what it had acquired in the
 // close order (atom, view, section) and, from the atom on, has used up its count:
 // the next Open names its section with the following one.
-TEST_F(FsuipcLinkTest, OpenFailuresGiveTheirCodeAndLeaveNothingBehind) {
+TEST(FsuipcLinkOpen, FailuresGiveTheirCodeAndLeaveNothingBehind) {
     struct Case {
         const char* name;
         uint32_t code;
@@ -92,30 +109,25 @@ TEST_F(FsuipcLinkTest, OpenFailuresGiveTheirCodeAndLeaveNothingBehind) {
         {"no message", kNoMessage, "", 1, [](MemoryFsuipc& f) { f.messageRegisters = false; }},
         {"no atom", kNoAtom, "", 2, [](MemoryFsuipc& f) { f.atomsWork = false; }},
         {"no section", kNoSection, "atom ", 2, [](MemoryFsuipc& f) { f.sectionsWork = false; }},
-        {"name existed", kNoSection, "atom section ", 2,
-         [](MemoryFsuipc& f) { f.sectionNameExists = true; }},
+        {"name existed", kNoSection, "atom section ", 2, [](MemoryFsuipc& f) { f.sectionNameExists = true; }},
         {"no view", kNoView, "atom section ", 2, [](MemoryFsuipc& f) { f.viewsWork = false; }},
-        {"old FSUIPC", kBadVersion, "atom view section ", 2,
-         [](MemoryFsuipc& f) { f.space.SetU32(0x3304, 0x19980004); }},
-        {"no FADE mark", kBadVersion, "atom view section ", 2,
-         [](MemoryFsuipc& f) { f.space.SetU32(0x3308, 0xFADF000C); }},
+        {"old FSUIPC", kBadVersion, "atom view section ", 2, [](MemoryFsuipc& f) { f.space.SetU32(0x3304, 0x19980004); }},
+        {"no FADE mark", kBadVersion, "atom view section ", 2, [](MemoryFsuipc& f) { f.space.SetU32(0x3308, 0xFADF000C); }},
         {"bad reply", kBadReply, "atom view section ", 2, [](MemoryFsuipc& f) { f.reply = 0; }},
-        {"send fails", kSendFailedWithError, "atom view section ", 2,
-         [](MemoryFsuipc& f) { f.failNextSends = 9; }},
-        {"send fails, no error", kSendFailed, "atom view section ", 2,
-         [](MemoryFsuipc& f) { f.failNextSends = 9, f.sendFailureError = 0; }},
+        {"send fails", kSendFailedWithError, "atom view section ", 2, [](MemoryFsuipc& f) { f.failNextSends = 9; }},
+        {"send fails, no error", kSendFailed, "atom view section ", 2, [](MemoryFsuipc& f) { f.failNextSends = 9, f.sendFailureError = 0; }},
     };
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryFsuipc platform;
         c.fault(platform);
-        FsuipcLink fresh(platform);
+        FsuipcLink link(platform);
         uint32_t code = 99;
-        EXPECT_FALSE(fresh.Open(code));
+        EXPECT_FALSE(link.Open(code));
         EXPECT_EQ(code, c.code);
-        EXPECT_FALSE(fresh.IsOpen());
-        EXPECT_EQ(fresh.QueuedBytes(), 0u);
+        EXPECT_FALSE(link.IsOpen());
+        EXPECT_EQ(link.QueuedBytes(), 0u);
         std::string releases;
         for (const std::string& release : platform.releases) {
             releases += release + " ";
@@ -132,18 +144,9 @@ TEST_F(FsuipcLinkTest, OpenFailuresGiveTheirCodeAndLeaveNothingBehind) {
         platform.reply = 1;
         platform.failNextSends = 0;
         platform.space.SetValidVersions();
-        ASSERT_TRUE(fresh.Open(code));
+        ASSERT_TRUE(link.Open(code));
         EXPECT_EQ(platform.atomNames.back(), "FsasmLib:IPC:1A2B:" + std::to_string(c.nextCount));
     }
-}
-
-TEST_F(FsuipcLinkTest, CloseReleasesAtomViewSectionInThatOrderAndOnlyOnce) {
-    OpenLink();
-    link.Close();
-    EXPECT_EQ(fsuipc.releases, (std::vector<std::string>{"atom", "view", "section"}));
-    link.Close();
-    EXPECT_EQ(fsuipc.releases.size(), 3u);
-    EXPECT_EQ(fsuipc.liveAtoms + fsuipc.liveViews + fsuipc.liveSections, 0);
 }
 
 TEST_F(FsuipcLinkTest, OpenWhileOpenLeavesTheLinkAndItsQueueUntouched) {
@@ -192,18 +195,18 @@ TEST_F(FsuipcLinkTest, ReadAndWriteRoundTripInOneExchange) {
     EXPECT_EQ(fsuipc.space.U16(0x9430), 0xFFFF);
     EXPECT_EQ(fsuipc.exchangeCount, 1u);
     EXPECT_EQ(link.QueuedBytes(), 0u);
-}
 
-TEST_F(FsuipcLinkTest, ProcessWithNothingQueuedSendsNothing) {
-    OpenLink();
-    EXPECT_FALSE(link.Process(result));
-    EXPECT_EQ(result, kNothingQueued);
-    uint8_t byte;
-    ASSERT_TRUE(link.Read(0, 1, &byte, result));
-    ASSERT_TRUE(link.Process(result));
+    // Nothing queued: nothing is sent.
     EXPECT_FALSE(link.Process(result));
     EXPECT_EQ(result, kNothingQueued);
     EXPECT_EQ(fsuipc.sendCalls, 1u);
+
+    // A read of size 0 queues its 20 bytes and copies nothing.
+    uint8_t guard = 0x5A;
+    EXPECT_TRUE(link.Read(0x3304, 0, &guard, result));
+    EXPECT_EQ(link.QueuedBytes(), 20u);
+    EXPECT_TRUE(link.Process(result));
+    EXPECT_EQ(guard, 0x5A);
 }
 
 // A read ends at position + 20 + size, a write at position + 16 + size (its
@@ -256,121 +259,16 @@ TEST_F(FsuipcLinkTest, RequestsMayEndExactlyAtTheLimit) {
     EXPECT_EQ(result, kNoRoom);
 }
 
-TEST_F(FsuipcLinkTest, SizeZeroReadQueuesTwentyBytesAndCopiesNothing) {
+// The hand-written bytes of a write and a read record and the end marker.
+TEST_F(FsuipcLinkTest, RecordsAreLittleEndianPackedAndEndWithAZeroId) {
     OpenLink();
-    uint8_t guard = 0x5A;
-    EXPECT_TRUE(link.Read(0x3304, 0, &guard, result));
-    EXPECT_EQ(link.QueuedBytes(), 20u);
-    EXPECT_TRUE(link.Process(result));
-    EXPECT_EQ(guard, 0x5A);
-}
-
-// An FSUIPC that leaves an unknown id in the buffer: the walk overwrites it with
-// 0 and stops, so later reads keep their old contents.
-class UnknownIdFsuipc : public MemoryFsuipc {
-  public:
-    uint8_t* view = nullptr;
-    uint32_t stampAt = 0;
-    uint8_t* MapView(SectionRef section) override { return view = MemoryFsuipc::MapView(section); }
-    SendOutcome SendWithTimeout(WindowRef window, uint32_t message, uintptr_t wParam) override {
-        SendOutcome outcome = MemoryFsuipc::SendWithTimeout(window, message, wParam);
-        if (stampAt != 0) {
-            StoreU32(view + stampAt, 7);
-        }
-        return outcome;
-    }
-};
-
-TEST(FsuipcLinkReplyWalk, StopsAtAnUnknownIdAndClearsIt) {
-    UnknownIdFsuipc fsuipc;
-    FsuipcLink link(fsuipc);
-    uint32_t result;
-    ASSERT_TRUE(link.Open(result));
-    fsuipc.space.SetU8(0x10, 0x11);
-    fsuipc.space.SetU8(0x20, 0x22);
-    uint8_t first = 0, second = 0;
-    ASSERT_TRUE(link.Read(0x10, 1, &first, result));
-    ASSERT_TRUE(link.Read(0x20, 1, &second, result));
-    fsuipc.stampAt = 21;  // the second record
-    ASSERT_TRUE(link.Process(result));
-    EXPECT_EQ(result, kOk);
-    EXPECT_EQ(first, 0x11);
-    EXPECT_EQ(second, 0);
-    EXPECT_EQ(LoadU32(fsuipc.view + 21), 0u);
-}
-
-// A reply whose read record came back with another size, or whose sizes run past
-// the buffer, must never make the walk write outside its destinations.
-TEST(FsuipcLinkReplyWalk, DistrustsSizesChangedByTheServer) {
-    struct Tamper {
-        const char* name;
-        uint32_t at;
-        uint32_t value;
-    };
-    const Tamper tampers[] = {
-        {"bigger size", 8, 200},
-        {"size past buffer", 8, 0xFFFFFFF0u},
-        {"destination changed", 12, 0x1000},
-    };
-    for (const Tamper& tamper : tampers) {
-        SCOPED_TRACE(tamper.name);
-        class Tampering : public UnknownIdFsuipc {
-          public:
-            Tamper t{};
-            bool armed = false;
-            SendOutcome SendWithTimeout(WindowRef w, uint32_t m, uintptr_t p) override {
-                SendOutcome outcome = MemoryFsuipc::SendWithTimeout(w, m, p);
-                if (armed) {
-                    StoreU32(view + t.at, t.value);
-                }
-                return outcome;
-            }
-        } fsuipc;
-        fsuipc.t = tamper;
-        FsuipcLink link(fsuipc);
-        uint32_t result;
-        ASSERT_TRUE(link.Open(result));
-        fsuipc.space.SetU32(0x40, 0xA1B2C3D4);
-        struct {
-            uint32_t value = 0;
-            uint8_t guard[256];
-        } target;
-        std::memset(target.guard, 0xEE, sizeof target.guard);
-        ASSERT_TRUE(link.Read(0x40, 4, &target.value, result));
-        fsuipc.armed = true;
-        ASSERT_TRUE(link.Process(result));
-        for (uint8_t byte : target.guard) {
-            ASSERT_EQ(byte, 0xEE);
-        }
-        // The destination kept by the link is used, never the one in the buffer.
-        if (tamper.at == 12) {
-            EXPECT_EQ(target.value, 0xA1B2C3D4u);
-        }
-    }
-}
-
-// Keeps a copy of the shared buffer as it was sent.
-class CapturingFsuipc : public MemoryFsuipc {
-  public:
-    uint8_t* view = nullptr;
-    std::vector<uint8_t> sent;
-    uint8_t* MapView(SectionRef section) override { return view = MemoryFsuipc::MapView(section); }
-    SendOutcome SendWithTimeout(WindowRef window, uint32_t message, uintptr_t wParam) override {
-        sent.assign(view, view + kBufferSize);
-        return MemoryFsuipc::SendWithTimeout(window, message, wParam);
-    }
-};
-
-TEST(FsuipcLinkRecords, AreLittleEndianPackedAndEndWithAZeroId) {
-    CapturingFsuipc fsuipc;
-    FsuipcLink link(fsuipc);
-    uint32_t result;
-    ASSERT_TRUE(link.Open(result));
     // Leave stale bytes where the read's data will stand, to see them zeroed.
     const std::vector<uint8_t> stale(40, 0xAB);
     ASSERT_TRUE(link.Write(0x100, uint32_t(stale.size()), stale.data(), result));
     ASSERT_TRUE(link.Process(result));
 
+    std::vector<uint8_t> sent;
+    fsuipc.onSend = [&](uint8_t* buffer) { sent.assign(buffer, buffer + kBufferSize); };
     const uint8_t bytes[3] = {0x11, 0x22, 0x33};
     uint8_t destination[5];
     ASSERT_TRUE(link.Write(0x9430, 3, bytes, result));
@@ -387,39 +285,55 @@ TEST(FsuipcLinkRecords, AreLittleEndianPackedAndEndWithAZeroId) {
     }
     expected.insert(expected.end(), {0, 0, 0, 0, 0});  // ... its zeroed data
     expected.insert(expected.end(), {0, 0, 0, 0});     // the end marker
-    ASSERT_GE(fsuipc.sent.size(), expected.size());
-    EXPECT_EQ(std::vector<uint8_t>(fsuipc.sent.begin(), fsuipc.sent.begin() + expected.size()),
-              expected);
+    ASSERT_GE(sent.size(), expected.size());
+    EXPECT_EQ(std::vector<uint8_t>(sent.begin(), sent.begin() + expected.size()), expected);
 }
 
-// FSUIPC still starting: 0x3308 reads 0 for two exchanges. The handshake asks
-// again after each 100 ms pause, writes the library version only the first time,
-// and checks at the top of the attempt after the answer came.
-TEST(FsuipcLinkHandshake, AsksAgainUntilBothVersionsAreThere) {
-    class WarmingUpFsuipc : public MemoryFsuipc {
-      public:
-        SendOutcome SendWithTimeout(WindowRef window, uint32_t message, uintptr_t wParam) override {
-            SendOutcome outcome = MemoryFsuipc::SendWithTimeout(window, message, wParam);
-            if (exchangeCount == 2) {
-                space.SetValidVersions();
-            }
-            return outcome;
+// The buffer is shared with FSUIPC's process: the reply walk copies a read only
+// where it was queued, with the size it was queued with, to the destination the
+// link kept; an unknown id (cleared to 0), a changed size or a size past the
+// buffer stops it, and nothing is ever written outside a destination.
+TEST_F(FsuipcLinkTest, ReplyWalkTrustsOnlyWhatItQueued) {
+    struct Case {
+        const char* name;
+        uint32_t at;  // of two 4-byte reads, the second's record starts at 24
+        uint32_t value;
+        uint32_t first;
+        uint32_t second;
+    };
+    const Case cases[] = {
+        {"unknown id in the second record", 24, 7, 0xA1B2C3D4, 0},
+        {"bigger size", 8, 200, 0, 0},
+        {"size past the buffer", 8, 0xFFFFFFF0u, 0, 0},
+        {"destination changed", 12, 0x1000, 0xA1B2C3D4, 0x55667788},
+    };
+    OpenLink();
+    fsuipc.space.SetU32(0x40, 0xA1B2C3D4);
+    fsuipc.space.SetU32(0x44, 0x55667788);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        struct Destination {
+            uint32_t value = 0;
+            uint8_t guard[256];
+        } first, second;
+        std::memset(first.guard, 0xEE, sizeof first.guard);
+        std::memset(second.guard, 0xEE, sizeof second.guard);
+        ASSERT_TRUE(link.Read(0x40, 4, &first.value, result));
+        ASSERT_TRUE(link.Read(0x44, 4, &second.value, result));
+        fsuipc.onAnswer = [&](uint8_t* buffer) { StoreU32(buffer + c.at, c.value); };
+        ASSERT_TRUE(link.Process(result));
+        EXPECT_EQ(result, kOk);
+        EXPECT_EQ(first.value, c.first);
+        EXPECT_EQ(second.value, c.second);
+        if (c.value == 7) {
+            EXPECT_EQ(LoadU32(fsuipc.SharedBuffer() + c.at), 0u);
         }
-    } fsuipc;
-    fsuipc.space.SetU32(kSimulatorVersionOffset, 0);
-    fsuipc.logExchanges = true;
-    FsuipcLink link(fsuipc);
-    uint32_t result = 99;
-    ASSERT_TRUE(link.Open(result));
-    EXPECT_EQ(result, kOk);
-    ASSERT_EQ(fsuipc.exchanges.size(), 3u);
-    const size_t writes[3] = {1, 0, 0};
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(fsuipc.exchanges[i].reads, 2u);
-        EXPECT_EQ(fsuipc.exchanges[i].writes.size(), writes[i]);
+        for (const Destination* d : {&first, &second}) {
+            for (uint8_t byte : d->guard) {
+                ASSERT_EQ(byte, 0xEE);
+            }
+        }
     }
-    EXPECT_EQ(fsuipc.sleeps, std::vector<uint32_t>(3, 100));
-    EXPECT_EQ(link.SimulatorVersion(), 0x000Cu);
 }
 
 TEST_F(FsuipcLinkTest, FailedSendsRetryNineTimesAndDropTheRequests) {
@@ -449,24 +363,16 @@ TEST_F(FsuipcLinkTest, FailedSendsRetryNineTimesAndDropTheRequests) {
     ASSERT_TRUE(link.Read(0x3304, 1, &byte, result));
     EXPECT_TRUE(link.Process(result));
     EXPECT_EQ(byte, 0x00);  // low byte of 0x50000000
-}
 
-TEST_F(FsuipcLinkTest, ReplyOtherThanOneGivesThirteen) {
-    OpenLink();
+    // A reply other than 1 gives 13 and copies nothing.
     fsuipc.reply = 2;
-    uint8_t byte = 0x77;
+    byte = 0x77;
     ASSERT_TRUE(link.Read(0x3304, 1, &byte, result));
     EXPECT_FALSE(link.Process(result));
     EXPECT_EQ(result, kBadReply);
     EXPECT_EQ(byte, 0x77);
     EXPECT_EQ(link.QueuedBytes(), 0u);
 }
-
-}  // namespace
-}  // namespace ulvo::fsuipc
-
-namespace ulvo::fsuipc {
-namespace {
 
 // ReadAll does what one Read per request does: the same records in the buffer,
 // the same code left behind, the same reads copied out. Checked against a twin
@@ -493,25 +399,24 @@ TEST(FsuipcLinkReadAll, QueuesExactlyWhatOneReadPerRequestQueues) {
         SCOPED_TRACE(c.name);
         MemoryFsuipc platforms[2];
         FsuipcLink batch(platforms[0]), single(platforms[1]);
-        uint32_t batchCode = 99, singleCode = 99;
+        uint32_t codes[2] = {99, 99};
         static uint8_t filler[kRequestLimit];
         std::vector<std::vector<uint8_t>> destinations[2];
         for (int i = 0; i < 2; ++i) {
             FsuipcLink& link = i == 0 ? batch : single;
-            uint32_t& code = i == 0 ? batchCode : singleCode;
             for (uint32_t offset = 0; offset < 64; ++offset) {
                 platforms[i].space.SetU8(0x9400 + offset, uint8_t(offset + 1));
             }
             if (c.open) {
-                ASSERT_TRUE(link.Open(code));
+                ASSERT_TRUE(link.Open(codes[i]));
             }
             if (c.filledTo != 0) {
-                ASSERT_TRUE(link.Write(0x7000, c.filledTo - kWriteHeaderSize, filler, code));
+                ASSERT_TRUE(link.Write(0x7000, c.filledTo - kWriteHeaderSize, filler, codes[i]));
             }
             for (uint32_t size : c.sizes) {
                 destinations[i].emplace_back(size + 1, 0xCC);  // one guard byte
             }
-            code = 99;
+            codes[i] = 99;
         }
         std::vector<ReadRequest> requests;
         bool singleAll = true;
@@ -519,11 +424,11 @@ TEST(FsuipcLinkReadAll, QueuesExactlyWhatOneReadPerRequestQueues) {
         for (size_t r = 0; r < c.sizes.size(); ++r) {
             requests.push_back({offset, c.sizes[r], destinations[0][r].data()});
             singleAll =
-                single.Read(offset, c.sizes[r], destinations[1][r].data(), singleCode) && singleAll;
+                single.Read(offset, c.sizes[r], destinations[1][r].data(), codes[1]) && singleAll;
             offset += c.sizes[r];
         }
-        EXPECT_EQ(batch.ReadAll(requests, batchCode), singleAll);
-        EXPECT_EQ(batchCode, singleCode);
+        EXPECT_EQ(batch.ReadAll(requests, codes[0]), singleAll);
+        EXPECT_EQ(codes[0], codes[1]);
         ASSERT_EQ(batch.QueuedBytes(), single.QueuedBytes());
         if (batch.QueuedBytes() != 0) {
             // Equal records (the destinations differ only in their addresses).
@@ -537,8 +442,8 @@ TEST(FsuipcLinkReadAll, QueuesExactlyWhatOneReadPerRequestQueues) {
                 EXPECT_EQ(0, std::memcmp(records[0] + 20, records[1] + 20, size));
                 at += size;
             }
-            EXPECT_TRUE(batch.Process(batchCode));
-            EXPECT_TRUE(single.Process(singleCode));
+            EXPECT_TRUE(batch.Process(codes[0]));
+            EXPECT_TRUE(single.Process(codes[1]));
         }
         EXPECT_EQ(destinations[0], destinations[1]);
     }

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <limits>
 #include <map>
 #include <random>
 
@@ -14,62 +12,11 @@
 #include "bridge/display_table.h"
 #include "bridge/further_table.h"
 #include "common/numeric.h"
+#include "core/random_aircraft.h"
 #include "publish_rig.h"
 
 namespace ulvo::bridge {
 namespace {
-
-// Field values that hit the rules: digits, blanks and signs, booleans, small
-// negatives and anything at all.
-int32_t RandomField(std::mt19937& rng) {
-    switch (rng() % 6) {
-        case 0:
-        case 1:
-            return int32_t(rng() % 10);
-        case 2:
-            return 10 + int32_t(rng() % 3);
-        case 3:
-            return int32_t(rng() % 2);
-        case 4:
-            return -int32_t(rng() % 20);
-        default:
-            return int32_t(rng());
-    }
-}
-
-double RandomReal(std::mt19937& rng) {
-    switch (rng() % 6) {
-        case 0:
-            return std::numeric_limits<double>::quiet_NaN();
-        case 1:
-            return (rng() % 2 ? 1 : -1) * std::numeric_limits<double>::infinity();
-        case 2:
-            return (rng() % 2 ? 1e300 : -1e12) * (double(rng()) / 4e9);
-        case 3:
-            return double(int32_t(rng())) / 1000.0;
-        default: {
-            // Any bit pattern: denormals, signalling NaNs, negative zero ...
-            uint64_t bits = (uint64_t(rng()) << 32) | rng();
-            double value;
-            std::memcpy(&value, &bits, sizeof value);
-            return value;
-        }
-    }
-}
-
-void FillRandomly(PublishRig& rig, std::mt19937& rng) {
-    for (uint32_t offset = 0; offset + 4 <= aircraft::kSdkBlockSize; offset += 4) {
-        rig.SetI32(offset, RandomField(rng));
-    }
-    for (uint32_t offset = 0; offset + 4 <= aircraft::kSdk2BlockSize; offset += 4) {
-        StoreU32(&rig.tables->sdk2Block[offset], uint32_t(RandomField(rng)));
-    }
-    for (const FurtherRecord& record : kFurtherRecords) {
-        if (record.type == FurtherSource::kReal && rng() % 2) {
-            rig.SetF64(record.source, RandomReal(rng));
-        }
-    }
-}
 
 // The 16 bits a slot shows for a whole number, saturated to the 32-bit range.
 uint16_t Low16(double value) {
@@ -135,7 +82,7 @@ TEST(PublishChainRandom, AnyBlockGivesDefinedConsistentOffsets) {
         PublishRig rig;
         rig.Open();
         for (int cycle = 0; cycle < 4; ++cycle) {
-            FillRandomly(rig, rng);
+            testbed::FillRandomly(rig.tables->sdkBlock.data(), rig.tables->sdk2Block.data(), rng);
             const Writes writes = rig.Cycle();
             // The steps' records leave in step order.
             Step previous = Step::kDisplays;

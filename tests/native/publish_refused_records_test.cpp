@@ -45,7 +45,7 @@ TEST(PublishRefusedRecords, ClosedLinkMovesLastSentAndSendsOnlyLaterChanges) {
         QuietAircraft(rig);
         c.set(rig, 3);
         rig.plugin.fsuipcResult = 99;
-        rig.RunPublishSteps();
+        rig.PublishSteps();
         EXPECT_EQ(rig.plugin.fsuipcResult, 0u);
         EXPECT_EQ(c.lastSent(rig), 3.0);
         EXPECT_EQ(rig.fsuipc.sendCalls, 0u);
@@ -71,7 +71,7 @@ TEST(PublishRefusedRecords, FullBufferDropsTheRecordWithoutRetry) {
         rig.FillQueueTo(fsuipc::kRequestLimit - 16 - c.size + 1);
         const uint32_t filled = rig.link.QueuedBytes();
         c.set(rig, 3);
-        rig.RunPublishSteps();
+        rig.PublishSteps();
         EXPECT_EQ(rig.plugin.fsuipcResult, 0u);
         EXPECT_EQ(rig.link.QueuedBytes(), filled);
         EXPECT_EQ(c.lastSent(rig), 3.0);
@@ -82,7 +82,7 @@ TEST(PublishRefusedRecords, FullBufferDropsTheRecordWithoutRetry) {
         // With exactly enough room the record fits.
         rig.FillQueueTo(fsuipc::kRequestLimit - 16 - c.size);
         c.set(rig, 4);
-        rig.RunPublishSteps();
+        rig.PublishSteps();
         EXPECT_EQ(rig.plugin.fsuipcResult, 1u);
         rig.Exchange();
         EXPECT_EQ(rig.fsuipc.space.U8(c.offset), 4);

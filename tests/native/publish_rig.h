@@ -7,12 +7,6 @@
 #include <ostream>
 #include <vector>
 
-#include "bridge/bridge_state.h"
-#include "bridge/decode_displays.h"
-#include "bridge/pack_bit_words.h"
-#include "bridge/write_bit_word_offsets.h"
-#include "bridge/write_display_offsets.h"
-#include "bridge/write_further_offsets.h"
 #include "common/little_endian.h"
 #include "core/memory_bridge.h"
 
@@ -68,15 +62,6 @@ struct PublishRig : testbed::MemoryBridge {
         }
     }
 
-    // Steps 1 to 5 of the worker cycle, in order.
-    void RunPublishSteps() {
-        DecodeDisplays(cycle);
-        PackBitWords(cycle);
-        WriteDisplayOffsets(cycle);
-        WriteBitWordOffsets(cycle);
-        WriteFurtherOffsets(cycle);
-    }
-
     // Sends what the steps queued; returns the write records FSUIPC executed, in
     // order (none when nothing was queued). `queuedBytes` keeps the size of the
     // queue that was sent.
@@ -101,9 +86,9 @@ struct PublishRig : testbed::MemoryBridge {
         return Exchange();
     }
 
-    // The steps, then the exchange.
+    // The publishing steps, then the exchange.
     Writes Cycle() {
-        RunPublishSteps();
+        PublishSteps();
         return Exchange();
     }
 };

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,10 @@
 #include "common/little_endian.h"
 #include "core/memory_aircraft.h"
 #include "core/memory_fsuipc.h"
+#include "core/memory_sections.h"
 #include "core/recording_command_port.h"
+#include "core/recording_log.h"
+#include "core/scripted_clock.h"
 
 namespace ulvo::bridge {
 namespace {
@@ -21,47 +23,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// A steady clock that moves only when read (by readCost) or slept on (by what the
-// next scripted sleep says, else by exactly what was asked).
-struct FakeClock final : WorkerClock {
-    int64_t now = 1000;
-    int64_t readCost = 0;
-    std::vector<int64_t> sleepLengths;  // how long each sleep really lasts, in order
-    std::vector<int64_t> sleeps;        // what was asked for
-    std::function<void()> onSleep;
-
-    int64_t SteadyNanoseconds() override {
-        const int64_t t = now;
-        now += readCost;
-        return t;
-    }
-    void SleepNanoseconds(int64_t nanoseconds) override {
-        const size_t n = sleeps.size();
-        sleeps.push_back(nanoseconds);
-        now += n < sleepLengths.size() ? sleepLengths[n] : nanoseconds;
-        if (onSleep) {
-            onSleep();
-        }
-    }
-};
-
-struct FakeViews final : aircraft::AircraftViews {
-    std::vector<uint8_t> sdk = std::vector<uint8_t>(aircraft::kSdkViewSize, 0x11);
-    std::vector<uint8_t> sdk2 = std::vector<uint8_t>(aircraft::kSdk2ViewSize, 0x22);
-    bool sdkPresent = true;
-    bool sdk2Present = true;
-    std::function<void()> onSdkView;
-
-    const uint8_t* SdkView() const override {
-        if (onSdkView) {
-            onSdkView();
-        }
-        return sdkPresent ? sdk.data() : nullptr;
-    }
-    const uint8_t* Sdk2View() const override { return sdk2Present ? sdk2.data() : nullptr; }
-};
-
-// What the recording steps saw, in order.
+// What the recording steps saw, in order: the last byte of each block.
 std::vector<std::string> trace;
 
 void RecordBlocks(BridgeCycle& cycle, const char* name) {
@@ -78,7 +40,11 @@ constexpr CycleStep kRecordingSteps[] = {{"first", FirstStep}, {"second", Second
 
 class WorkerMainTest : public ::testing::Test {
   protected:
-    void SetUp() override { trace.clear(); }
+    void SetUp() override {
+        trace.clear();
+        std::fill(views.sdk.begin(), views.sdk.end(), 0x11);
+        std::fill(views.sdk2.begin(), views.sdk2.end(), 0x22);
+    }
 
     uint32_t Run(std::span<const CycleStep> steps = kRecordingSteps) {
         return WorkerMain(context, clock, steps);
@@ -94,8 +60,8 @@ class WorkerMainTest : public ::testing::Test {
     }
 
     std::atomic<int32_t> running{0};
-    FakeViews views;
-    FakeClock clock;
+    testbed::MemorySections views;
+    testbed::ScriptedClock clock;
     testbed::MemoryFsuipc memoryFsuipc;
     fsuipc::FsuipcLink fsuipc{memoryFsuipc};
     testbed::RecordingCommandPort port;
@@ -137,7 +103,6 @@ TEST_F(WorkerMainTest, AMissingViewStopsTheWorkerAfterOneWaitWithoutSteps) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        trace.clear();
         clock.sleeps.clear();
         tables.sdkBlock.fill(0);
         tables.sdk2Block.fill(0);
@@ -176,7 +141,7 @@ TEST_F(WorkerMainTest, AStopAskedForDuringTheStepsEndsTheLoopAfterThatCycle) {
 }
 
 TEST_F(WorkerMainTest, ASlowCycleIsNotCaughtUp) {
-    static FakeClock* slowClock;
+    static testbed::ScriptedClock* slowClock;
     slowClock = &clock;
     constexpr CycleStep steps[] = {{"slow", [](BridgeCycle&) { slowClock->now += 40'000'000; }}};
     StopAfterWaits(3);
@@ -185,64 +150,20 @@ TEST_F(WorkerMainTest, ASlowCycleIsNotCaughtUp) {
     EXPECT_EQ(clock.now, 1000 + 3 * 45'000'000);
 }
 
-TEST(WaitCycle, SleepsOffWhatRemainsOfFiveMillisecondsOnTheSteadyClock) {
-    const struct {
-        const char* name;
-        int64_t readCost;
-        std::vector<int64_t> sleepLengths;
-        std::vector<int64_t> sleeps;
-        int64_t endsAt;
-    } cases[] = {
-        {"exact sleeps", 0, {}, {5'000'000}, 5'001'000},
-        {"reading costs time", 100, {}, {4'999'900}, 5'001'100},
-        {"reading costs time, sleeps end early", 100, {4'000'000}, {4'999'900, 999'800}, 5'001'100},
-        {"sleeps end early",
-         0,
-         {3'000'000, 1'500'000, 500'000},
-         {5'000'000, 2'000'000, 500'000},
-         5'001'000},
-        {"a sleep lasts a whole timer tick", 0, {15'600'000}, {5'000'000}, 15'601'000},
-        {"a sleep ends just short", 0, {4'999'999}, {5'000'000, 1}, 5'001'000},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        FakeClock clock;
-        clock.readCost = c.readCost;
-        clock.sleepLengths = c.sleepLengths;
-        WaitCycle(clock);
-        EXPECT_EQ(clock.sleeps, c.sleeps);
-        EXPECT_EQ(clock.now - c.readCost, c.endsAt);  // the last read
-    }
-}
-
-TEST(CycleSteps, KeepTheCycleOrder) {
-    const std::vector<std::string> order = {
-        "DecodeDisplays",      "PackBitWords",      "WriteDisplayOffsets",  "WriteBitWordOffsets",
-        "WriteFurtherOffsets", "HandleCommandWord", "ForwardControlChanges"};
-    std::vector<std::string> names;
-    for (const CycleStep& step : CycleSteps()) {
-        ASSERT_NE(step.run, nullptr);
-        names.emplace_back(step.name);
-    }
-    EXPECT_THAT(names, ::testing::Contains("HandleCommandWord"));
-    // Each step at most once, in the cycle's order.
-    auto position = order.begin();
-    for (const std::string& name : names) {
-        position = std::find(position, order.end(), name);
-        ASSERT_NE(position, order.end()) << name << " is out of order or unknown";
-        ++position;
-    }
-}
-
-// The whole loop with its real steps over an in-memory aircraft and FSUIPC.
-TEST(WorkerCycle, PerformsACommandOnceAndThenIdlesOnOneExchangePerCycle) {
+// The whole loop with its real steps over an in-memory aircraft and FSUIPC: the
+// first cycle's one exchange already carries the values it published, and the
+// command and the control byte it read are performed in that same cycle.
+TEST(WorkerCycle, PublishesAndPerformsWithinOneCycleThenIdlesOnOneExchangePerCycle) {
     testbed::MemoryAircraft aircraftPlatform;
     aircraft::AircraftLink aircraft(aircraftPlatform);
-    struct : LogSink {
-        void LogLine(std::string_view) override {}
-    } log;
+    testbed::RecordingLog log;
     ASSERT_TRUE(aircraft.Attach(log));
-    StoreU32(aircraftPlatform.sdkSection.data() + kSelectorPositionOffset, 1);
+    uint8_t* sdk = aircraftPlatform.sdkSection.data();
+    StoreU32(sdk + kSelectorPositionOffset, 1);
+    StoreU32(sdk + 0x1E0, 1);  // Display05 shows 12000
+    StoreU32(sdk + 0x1E4, 2);
+    StoreU32(sdk + 0x018, 1);  // BitWord00 bit 0
+    StoreU32(sdk + 0xFAC, 5);  // the first further value
 
     testbed::MemoryFsuipc memoryFsuipc;
     fsuipc::FsuipcLink fsuipc(memoryFsuipc);
@@ -250,22 +171,31 @@ TEST(WorkerCycle, PerformsACommandOnceAndThenIdlesOnOneExchangePerCycle) {
     ASSERT_TRUE(fsuipc.Open(result));
     memoryFsuipc.exchangeCount = 0;
     memoryFsuipc.space.SetU16(0x9400, 636);
+    memoryFsuipc.space.SetU8(0x94F8, 1);  // one step of 628
 
     std::atomic<int32_t> running{0};
     WorkerFields plugin;
     BridgeTables tables;
     WorkerContext context{running, aircraft, BridgeCycle{plugin, tables, fsuipc, aircraft}};
-    FakeClock clock;
+    testbed::ScriptedClock clock;
+    std::vector<uint32_t> afterFirstCycle;
     clock.onSleep = [&] {
+        if (clock.sleeps.size() == 1) {
+            const auto& space = memoryFsuipc.space;
+            afterFirstCycle = {space.U16(0x943A), space.U8(0x9402), space.U8(0x9472)};
+            for (const auto& post : aircraftPlatform.posts) {
+                afterFirstCycle.push_back(post.code);
+            }
+        }
         if (clock.sleeps.size() == 3) {
             running.store(0);
         }
     };
     EXPECT_EQ(WorkerMain(context, clock), 0u);
 
-    ASSERT_EQ(aircraftPlatform.posts.size(), 1u);
-    EXPECT_EQ(aircraftPlatform.posts[0].code, 638u);  // the selector was read from the section
-    EXPECT_EQ(aircraftPlatform.posts[0].value, 0);
+    // 638: the selector was read from the section.
+    EXPECT_THAT(afterFirstCycle, ElementsAre(12000, 1, 5, 638, 628));
+    EXPECT_EQ(aircraftPlatform.posts.size(), 2u);
     EXPECT_EQ(memoryFsuipc.space.U16(0x9400), 0xFFFF);
     EXPECT_EQ(memoryFsuipc.exchangeCount, 2u + 1u + 1u);
 }

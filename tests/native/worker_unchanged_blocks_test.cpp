@@ -5,16 +5,13 @@
 // running every step in full each cycle sends.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
-#include <cmath>
 #include <cstring>
-#include <limits>
-#include <memory>
 #include <random>
 #include <utility>
 #include <vector>
 
-#include "aircraft/aircraft_views.h"
 #include "bridge/cycle_steps.h"
 #include "bridge/display_table.h"
 #include "bridge/further_table.h"
@@ -22,92 +19,20 @@
 #include "bridge/worker_main.h"
 #include "common/little_endian.h"
 #include "core/memory_bridge.h"
+#include "core/memory_sections.h"
+#include "core/random_aircraft.h"
+#include "core/scripted_clock.h"
 
 namespace ulvo::bridge {
 namespace {
 
-struct Sections final : aircraft::AircraftViews {
-    std::vector<uint8_t> sdk = std::vector<uint8_t>(aircraft::kSdkViewSize);
-    std::vector<uint8_t> sdk2 = std::vector<uint8_t>(aircraft::kSdk2ViewSize);
-    const uint8_t* SdkView() const override { return sdk.data(); }
-    const uint8_t* Sdk2View() const override { return sdk2.data(); }
-};
-
-TEST(RefreshBlock, CopiesOnlyAChangedViewAndTellsWhich) {
-    const struct {
-        const char* name;
-        bool present;
-        bool differs;
-        aircraft::BlockRefresh expected;
-    } cases[] = {
-        {"no view", false, false, aircraft::BlockRefresh::kNoView},
-        {"same bytes", true, false, aircraft::BlockRefresh::kUnchanged},
-        {"last copied byte differs", true, true, aircraft::BlockRefresh::kChanged},
-    };
-    struct Views final : aircraft::AircraftViews {
-        const uint8_t* view = nullptr;
-        const uint8_t* SdkView() const override { return view; }
-        const uint8_t* Sdk2View() const override { return view; }
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::vector<uint8_t> section(aircraft::kSdk2ViewSize, 0x5A);
-        section.back() = 0x77;  // the byte past the block is never copied
-        auto sdk = std::make_unique<aircraft::SdkBlock>();
-        auto sdk2 = std::make_unique<aircraft::Sdk2Block>();
-        sdk->fill(0x5A);
-        sdk2->fill(0x5A);
-        if (c.differs) {
-            section[aircraft::kSdkBlockSize - 1] = 0x01;
-            section[aircraft::kSdk2BlockSize - 1] = 0x01;
-        }
-        Views views;
-        views.view = c.present ? section.data() : nullptr;
-        EXPECT_EQ(aircraft::RefreshSdkBlock(views, *sdk), c.expected);
-        EXPECT_EQ(aircraft::RefreshSdk2Block(views, *sdk2), c.expected);
-        if (c.present) {
-            EXPECT_EQ(0, std::memcmp(sdk->data(), section.data(), sdk->size()));
-            EXPECT_EQ(0, std::memcmp(sdk2->data(), section.data(), sdk2->size()));
-        } else {
-            EXPECT_EQ(sdk->back(), 0x5A);
-        }
-    }
-}
-
-// Field values that hit the decoding rules: digits, blanks, the minus sign (12),
-// all eights, booleans and anything at all; real sources include not-a-number.
-int32_t RandomField(std::mt19937& rng) {
-    switch (rng() % 5) {
-        case 0:
-            return int32_t(rng() % 10);
-        case 1:
-            return 8;
-        case 2:
-            return 10 + int32_t(rng() % 3);
-        case 3:
-            return int32_t(rng() % 2);
-        default:
-            return int32_t(rng());
-    }
-}
-
-double RandomReal(std::mt19937& rng) {
-    switch (rng() % 4) {
-        case 0:
-            return std::numeric_limits<double>::quiet_NaN();
-        case 1:
-            return -0.0;
-        case 2:
-            return double(int32_t(rng() % 2000) - 1000) / 7.0;
-        default:
-            return double(rng() % 3);
-    }
-}
+using testbed::MemorySections;
+using testbed::RandomField;
 
 // One step of an aircraft's history: mostly nothing changes, as between two of
 // the aircraft's frames; otherwise one field, one real source, a five-digit
 // window at 88888 under a minus sign, or everything.
-void ChangeAircraft(Sections& sections, std::mt19937& rng) {
+void ChangeAircraft(MemorySections& sections, std::mt19937& rng) {
     const auto field = [&](size_t blockSize) { return (rng() % (blockSize / 4)) * 4; };
     switch (rng() % 10) {
         case 0:
@@ -119,7 +44,7 @@ void ChangeAircraft(Sections& sections, std::mt19937& rng) {
         case 2: {
             const FurtherRecord& record = kFurtherRecords[rng() % kFurtherRecords.size()];
             if (record.type == FurtherSource::kReal) {
-                StoreF64(&sections.sdk[record.source], RandomReal(rng));
+                StoreF64(&sections.sdk[record.source], testbed::RandomReal(rng));
             }
             break;
         }
@@ -135,17 +60,7 @@ void ChangeAircraft(Sections& sections, std::mt19937& rng) {
             break;
         }
         case 4:
-            for (size_t at = 0; at + 4 <= aircraft::kSdkBlockSize; at += 4) {
-                StoreU32(&sections.sdk[at], uint32_t(RandomField(rng)));
-            }
-            for (size_t at = 0; at + 4 <= aircraft::kSdk2BlockSize; at += 4) {
-                StoreU32(&sections.sdk2[at], uint32_t(RandomField(rng)));
-            }
-            for (const FurtherRecord& record : kFurtherRecords) {
-                if (record.type == FurtherSource::kReal) {
-                    StoreF64(&sections.sdk[record.source], RandomReal(rng));
-                }
-            }
+            testbed::FillRandomly(sections.sdk.data(), sections.sdk2.data(), rng);
             break;
         default:
             break;  // unchanged
@@ -208,7 +123,7 @@ struct World {
 
     // Returns whether the aircraft changed.
     bool Between(size_t cycle) {
-        const Sections before = sections;
+        const MemorySections before = sections;
         ChangeAircraft(sections, rng);
         ClientActs(rig.fsuipc.space, rng);
         if (cycle + 1 == closeAt) {
@@ -218,7 +133,7 @@ struct World {
     }
 
     Rig& rig;
-    Sections sections;
+    MemorySections sections;
     std::mt19937 rng;
     size_t closeAt;
 };
@@ -229,46 +144,33 @@ void RecordFlag(BridgeCycle& cycle) {
     unchangedFlags.push_back(cycle.tables.blocksAlreadyPublished);
 }
 
-struct HistoryClock final : WorkerClock {
-    std::atomic<int32_t>* running = nullptr;
-    World* world = nullptr;
-    std::vector<bool>* changed = nullptr;  // whether each wait changed the aircraft
-    size_t cycle = 0;
-    size_t cycles = 0;
-    int64_t now = 0;
-
-    int64_t SteadyNanoseconds() override { return now; }
-    void SleepNanoseconds(int64_t nanoseconds) override {
-        now += nanoseconds;
-        changed->push_back(world->Between(cycle));
-        if (++cycle == cycles) {
-            running->store(0);
-        }
-    }
-};
-
 // The worker on a rig, its aircraft and a client living through a random history
 // while it waits; a last step records the flag each cycle's steps saw.
 struct WorkerOnHistory {
     explicit WorkerOnHistory(uint32_t seed, size_t closeAt = SIZE_MAX) : world(rig, seed, closeAt) {
-        clock.running = &running;
-        clock.world = &world;
-        clock.changed = &changed;
+        clock.onSleep = [this] {
+            changed.push_back(world.Between(cycle));
+            if (++cycle == cycles) {
+                running.store(0);
+            }
+        };
         steps.push_back({"RecordFlag", RecordFlag});
         unchangedFlags.clear();
     }
 
-    void Run(size_t cycles) {
-        clock.cycle = 0;
-        clock.cycles = cycles;
+    void Run(size_t runCycles) {
+        cycle = 0;
+        cycles = runCycles;
         WorkerMain(context, clock, steps);
     }
 
     Rig rig;
     World world;
-    std::vector<bool> changed;
+    std::vector<bool> changed;  // whether each wait changed the aircraft
+    size_t cycle = 0;
+    size_t cycles = 0;
     std::atomic<int32_t> running{0};
-    HistoryClock clock;
+    testbed::ScriptedClock clock;
     std::vector<CycleStep> steps{CycleSteps().begin(), CycleSteps().end()};
     WorkerContext context{running, world.sections, rig.cycle};
 };

@@ -1,0 +1,41 @@
+#include "bridge/worker_clock.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/scripted_clock.h"
+
+namespace ulvo::bridge {
+namespace {
+
+TEST(WaitCycle, SleepsOffWhatRemainsOfFiveMillisecondsOnTheSteadyClock) {
+    const struct {
+        const char* name;
+        int64_t readCost;
+        std::vector<int64_t> sleepLengths;
+        std::vector<int64_t> sleeps;
+        int64_t endsAt;
+    } cases[] = {
+        // clang-format off
+        {"exact sleeps", 0, {}, {5'000'000}, 5'001'000},
+        {"reading costs time", 100, {}, {4'999'900}, 5'001'100},
+        {"reading costs time, sleeps end early", 100, {4'000'000}, {4'999'900, 999'800}, 5'001'100},
+        {"sleeps end early", 0, {3'000'000, 1'500'000, 500'000}, {5'000'000, 2'000'000, 500'000}, 5'001'000},
+        {"a sleep lasts a whole timer tick", 0, {15'600'000}, {5'000'000}, 15'601'000},
+        {"a sleep ends just short", 0, {4'999'999}, {5'000'000, 1}, 5'001'000},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testbed::ScriptedClock clock;
+        clock.readCost = c.readCost;
+        clock.sleepLengths = c.sleepLengths;
+        WaitCycle(clock);
+        EXPECT_EQ(clock.sleeps, c.sleeps);
+        EXPECT_EQ(clock.now - c.readCost, c.endsAt);  // the last read
+    }
+}
+
+}  // namespace
+}  // namespace ulvo::bridge
