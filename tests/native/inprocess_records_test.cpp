@@ -1,12 +1,11 @@
+#include "simconnect/inprocess_records.h"
+
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 #include "common/little_endian.h"
 #include "native/simconnect_bytes.h"
-#include "simconnect/inprocess_records.h"
-#include "simconnect/simconnect_packet.h"
 
 namespace ulvo::simconnect {
 namespace {
@@ -46,10 +45,11 @@ TEST(OpenReplyCookie, OnlyAnOpenReplyOfExactly308BytesCarriesOne) {
         uint32_t cookie;
         uint32_t expected;
     };
-    const Case cases[] = {
-        {308, 2, 0xABCD, 0xABCD}, {307, 2, 0xABCD, 0}, {309, 2, 0xABCD, 0},
-        {308, 3, 0xABCD, 0},      {308, 2, 0, 0},
-    };
+    const Case cases[] = {{308, 2, 0xABCD, 0xABCD},
+                          {307, 2, 0xABCD, 0},
+                          {309, 2, 0xABCD, 0},
+                          {308, 3, 0xABCD, 0},
+                          {308, 2, 0, 0}};
     for (const Case& c : cases) {
         Bytes message(c.size + 8, 0);
         StoreU32(message.data(), c.size);
@@ -57,29 +57,6 @@ TEST(OpenReplyCookie, OnlyAnOpenReplyOfExactly308BytesCarriesOne) {
         StoreU32(message.data() + 300, c.cookie);
         EXPECT_EQ(OpenReplyCookie(message.data(), c.size), c.expected) << c.size << " " << c.id;
     }
-}
-
-SimConnectPacket* Packet(uint8_t tag) {
-    auto data = std::make_unique<uint8_t[]>(1);
-    data[0] = tag;
-    return SimConnectPacket::Create(std::move(data), 1, 5);
-}
-
-TEST(SimConnectPacket, HostBuffersAreNeverFreedWithThePacket) {
-    uint8_t hostBuffer[16] = {1, 2, 3};
-    SimConnectPacket* packet = SimConnectPacket::WrapHostBuffer(hostBuffer, 16, 3);
-    EXPECT_TRUE(packet->FromHost());
-    EXPECT_EQ(packet->TakeData(), nullptr);
-    packet->AddRef();
-    packet->Release();
-    packet->Release();  // ASan would report freeing the stack buffer
-    EXPECT_EQ(hostBuffer[2], 3);
-
-    SimConnectPacket* owned = Packet(4);
-    std::unique_ptr<uint8_t[]> data = owned->TakeData();
-    EXPECT_EQ(data[0], 4);
-    EXPECT_EQ(owned->Data(), nullptr);
-    owned->Release();
 }
 
 }  // namespace

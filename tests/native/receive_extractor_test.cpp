@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,28 +35,16 @@ Bytes OversizeHeader() {
     return bytes;
 }
 
+constexpr ExtractReport kMore = ExtractReport::NeedMoreData;
+constexpr ExtractReport kTooLarge = ExtractReport::TooLarge;
+constexpr ExtractReport kBadSize = ExtractReport::BadSize;
+
 // What the connection would see: every message extracted, then the report that
-// ended extraction ("more" for need-more-data).
+// ended extraction.
 struct Outcome {
     std::vector<Bytes> messages;
-    std::string end;
+    ExtractReport end = kMore;
 };
-
-const char* Name(ExtractReport report) {
-    switch (report) {
-        case ExtractReport::Message:
-            return "message";
-        case ExtractReport::NeedMoreData:
-            return "more";
-        case ExtractReport::TooLarge:
-            return "too-large";
-        case ExtractReport::BadSize:
-            return "bad-size";
-        case ExtractReport::NoMemory:
-            return "no-memory";
-    }
-    return "?";
-}
 
 // Delivers `stream` in reads of at most `chunk` bytes (and never more than the
 // buffer offers), extracting after each read as the connection does.
@@ -83,7 +70,7 @@ Outcome Feed(ReceiveExtractor& extractor, const Bytes& stream, size_t chunk) {
                                  : Bytes());
                 continue;
             }
-            outcome.end = Name(report);
+            outcome.end = report;
             if (report != ExtractReport::NeedMoreData) {
                 return outcome;
             }
@@ -92,66 +79,44 @@ Outcome Feed(ReceiveExtractor& extractor, const Bytes& stream, size_t chunk) {
     }
 }
 
-struct StreamCase {
-    const char* name;
-    uint32_t maxReceiveSize;
-    Bytes stream;
-    std::vector<Bytes> messages;
-    std::string end;
-};
-
-// Test names show the case name, not the bytes of the case.
-void PrintTo(const StreamCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class ExtractStream : public ::testing::TestWithParam<StreamCase> {};
-
 // The same stream must give the same messages however the reads cut it.
-TEST_P(ExtractStream, GivesTheSameMessagesForEveryReadSize) {
-    const StreamCase& c = GetParam();
-    for (size_t chunk : {size_t(1), size_t(3), size_t(7), size_t(64), size_t(5000)}) {
-        ReceiveExtractor extractor(c.maxReceiveSize);
-        ASSERT_TRUE(extractor.Allocate());
-        const Outcome outcome = Feed(extractor, c.stream, chunk);
-        std::vector<Bytes> nonEmpty;
-        for (const Bytes& m : outcome.messages) {
-            if (!m.empty()) {
-                nonEmpty.push_back(m);
+TEST(ReceiveExtractor, GivesTheSameMessagesForEveryReadSize) {
+    const struct {
+        const char* name;
+        uint32_t maxReceiveSize;
+        Bytes stream;
+        std::vector<Bytes> messages;
+        ExtractReport end;
+    } cases[] = {
+        // clang-format off
+        {"one message", kDefaultMaxReceiveSize, Message(24), {Message(24)}, kMore},
+        {"three messages", kDefaultMaxReceiveSize, Join({Message(12, 1), Message(308, 2), Message(16, 3)}), {Message(12, 1), Message(308, 2), Message(16, 3)}, kMore},
+        {"size field only", kDefaultMaxReceiveSize, Message(4), {Message(4)}, kMore},
+        {"a partial message waits", kDefaultMaxReceiveSize, Prefix(Message(40), 39), {}, kMore},
+        {"larger than MaxReceiveSize", kDefaultMaxReceiveSize, Join({Message(12), OversizeHeader()}), {Message(12)}, kTooLarge},
+        {"size field 1", kDefaultMaxReceiveSize, Join({Message(8), Bytes{1, 0, 0, 0}}), {Message(8)}, kBadSize},
+        {"size field 3", kDefaultMaxReceiveSize, Bytes{3, 0, 0, 0, 9, 9}, {}, kBadSize},
+        {"a message at MaxReceiveSize", 5000, Message(5000), {Message(5000)}, kMore},
+        {"a configured larger size", 100000, Message(70000), {Message(70000)}, kMore},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        for (size_t chunk : {size_t(1), size_t(3), size_t(7), size_t(64), size_t(5000)}) {
+            SCOPED_TRACE(testing::Message() << c.name << ", reads of " << chunk);
+            ReceiveExtractor extractor(c.maxReceiveSize);
+            ASSERT_TRUE(extractor.Allocate());
+            const Outcome outcome = Feed(extractor, c.stream, chunk);
+            std::vector<Bytes> nonEmpty;
+            for (const Bytes& m : outcome.messages) {
+                if (!m.empty()) {
+                    nonEmpty.push_back(m);
+                }
             }
+            EXPECT_EQ(nonEmpty, c.messages);
+            EXPECT_EQ(outcome.end, c.end);
         }
-        EXPECT_EQ(nonEmpty, c.messages) << "reads of " << chunk;
-        EXPECT_EQ(outcome.end, c.end) << "reads of " << chunk;
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Streams, ExtractStream,
-    ::testing::Values(
-        StreamCase{"OneMessage", kDefaultMaxReceiveSize, Message(24), {Message(24)}, "more"},
-        StreamCase{"ThreeMessages",
-                   kDefaultMaxReceiveSize,
-                   Join({Message(12, 1), Message(308, 2), Message(16, 3)}),
-                   {Message(12, 1), Message(308, 2), Message(16, 3)},
-                   "more"},
-        StreamCase{"SizeFieldOnly", kDefaultMaxReceiveSize, Message(4), {Message(4)}, "more"},
-        StreamCase{
-            "PartialMessageWaits", kDefaultMaxReceiveSize, Prefix(Message(40), 39), {}, "more"},
-        StreamCase{"LargerThanMaxReceiveSize",
-                   kDefaultMaxReceiveSize,
-                   Join({Message(12), OversizeHeader()}),
-                   {Message(12)},
-                   "too-large"},
-        StreamCase{"SizeFieldOne",
-                   kDefaultMaxReceiveSize,
-                   Join({Message(8), Bytes{1, 0, 0, 0}}),
-                   {Message(8)},
-                   "bad-size"},
-        StreamCase{
-            "SizeFieldThree", kDefaultMaxReceiveSize, Bytes{3, 0, 0, 0, 9, 9}, {}, "bad-size"},
-        StreamCase{"MessageAtMaxReceiveSize", 5000, Message(5000), {Message(5000)}, "more"},
-        StreamCase{"ConfiguredLargerSize", 100000, Message(70000), {Message(70000)}, "more"}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ReceiveExtractor, ReportsMessagesOneAtATimeAndRewindsWhenAllIsRead) {
     ReceiveExtractor extractor;
@@ -174,18 +139,17 @@ TEST(ReceiveExtractor, SkipsZeroBytesFoundWhereASizeFieldShouldBe) {
         const char* name;
         std::vector<Bytes> reads;
         std::vector<Bytes> messages;
-        std::string end;
+        ExtractReport end;
     };
     const Case cases[] = {
-        {"InOneRead",
-         {Join({Bytes(9, 0), Message(20), Bytes(4, 0), Message(12)})},
-         {Message(20), Message(12)},
-         "more"},
-        {"TrailingZeros", {Join({Message(16), Bytes(6, 0)})}, {Message(16)}, "more"},
-        {"RunEndsARead", {Bytes(7, 0), Message(20)}, {Message(20)}, "more"},
+        // clang-format off
+        {"in one read", {Join({Bytes(9, 0), Message(20), Bytes(4, 0), Message(12)})}, {Message(20), Message(12)}, kMore},
+        {"trailing zeros", {Join({Message(16), Bytes(6, 0)})}, {Message(16)}, kMore},
+        {"a run ends a read", {Bytes(7, 0), Message(20)}, {Message(20)}, kMore},
         // Fewer than four zero bytes are no size field yet: they wait for the next
         // read and become the low bytes of a size read across the boundary.
-        {"ThreeZerosLeftOver", {Bytes(3, 0), Message(20)}, {}, "too-large"},
+        {"three zeros left over", {Bytes(3, 0), Message(20)}, {}, kTooLarge},
+        // clang-format on
     };
     for (const Case& c : cases) {
         ReceiveExtractor extractor;
@@ -249,13 +213,13 @@ TEST(ReceiveExtractor, RefusesAMessageThatWouldNeedMoreThanOneMebibyte) {
     // Only reachable when MaxReceiveSize is configured above 1 MiB.
     ReceiveExtractor extractor(2000000);
     ASSERT_TRUE(extractor.Allocate());
-    EXPECT_EQ(Feed(extractor, Message(0x100001), 65536).end, "too-large");
+    EXPECT_EQ(Feed(extractor, Message(0x100001), 65536).end, kTooLarge);
 
     ReceiveExtractor atLimit(2000000);
     ASSERT_TRUE(atLimit.Allocate());
     const Outcome outcome = Feed(atLimit, Message(0x100000), 65536);
     EXPECT_EQ(outcome.messages.size(), 1u);
-    EXPECT_EQ(outcome.end, "more");
+    EXPECT_EQ(outcome.end, kMore);
     EXPECT_EQ(atLimit.Capacity(), 0x100000u);
 }
 

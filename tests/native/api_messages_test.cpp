@@ -1,0 +1,144 @@
+#include "simconnect/api_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "native/simconnect_bytes.h"
+#include "simconnect/message_header.h"
+#include "simconnect/status_codes.h"
+
+namespace ulvo::simconnect {
+namespace {
+
+// Known answers are written as hex text ("28 01 00 00 ..."), text fields as
+// their characters followed by zeros up to 256 bytes.
+Bytes Hex(const std::string& text) {
+    Bytes bytes;
+    for (size_t i = 0; i + 1 < text.size();) {
+        if (text[i] == ' ') {
+            ++i;
+            continue;
+        }
+        bytes.push_back(uint8_t(std::stoul(text.substr(i, 2), nullptr, 16)));
+        i += 2;
+    }
+    return bytes;
+}
+
+Bytes Text256(const std::string& text) {
+    Bytes bytes(text.begin(), text.end());
+    bytes.resize(256, 0);
+    return bytes;
+}
+
+// What staging hands a call: a zero-filled message with its send id set.
+Bytes Staged(const MessageLayout& layout, uint32_t sendId) {
+    Bytes message(layout.size, 0);
+    WriteSendId(message.data(), sendId);
+    return message;
+}
+
+TEST(EncodeMessage, WritesTheExactBytesOfEachCall) {
+    const struct {
+        const char* name;
+        const MessageLayout& layout;
+        std::vector<FieldValue> values;
+        uint32_t sendId;
+        Bytes expected;
+    } cases[] = {
+        // clang-format off
+        {"Open", kOpenLayout, {"Ulvo2GSX Simconnect proc", 0u, kOpenAlias, kOpenVersionMajor, kOpenVersionMinor, 0u, 0u}, 1,
+         Join({Hex("28 01 00 00 1F 00 00 00 01 00 00 F0 01 00 00 00"), Text256("Ulvo2GSX Simconnect proc"),
+               Hex("00 00 00 00 00 44 33 50 04 00 00 00 05 00 00 00 00 00 00 00 00 00 00 00")})},
+        {"MapClientEventToSimEvent", kMapClientEventToSimEventLayout, {3u, "SELECT_2"}, 5,
+         Join({Hex("14 01 00 00 1F 00 00 00 04 00 00 F0 05 00 00 00 03 00 00 00"), Text256("SELECT_2")})},
+        {"TransmitClientEvent", kTransmitClientEventLayout, {0u, 2u, 0u, 1u, 0x10u}, 9,
+         Hex("24 00 00 00 1F 00 00 00 05 00 00 F0 09 00 00 00 00 00 00 00 02 00 00 00 00 00 00 00 01 00 00 00 10 00 00 00")},
+        {"AddToDataDefinition", kAddToDataDefinitionLayout, {0u, "EXIT OPEN:1", "percent over 100", 4u, 0.0f, 0xFFFFFFFFu}, 7,
+         Join({Hex("20 02 00 00 1F 00 00 00 0C 00 00 F0 07 00 00 00 00 00 00 00"), Text256("EXIT OPEN:1"),
+               Text256("percent over 100"), Hex("04 00 00 00 00 00 00 00 FF FF FF FF")})},
+        {"AddToDataDefinition with an epsilon", kAddToDataDefinitionLayout, {2u, "PLANE ALTITUDE", "feet", 4u, 0.5f, 17u}, 8,
+         Join({Hex("20 02 00 00 1F 00 00 00 0C 00 00 F0 08 00 00 00 02 00 00 00"), Text256("PLANE ALTITUDE"),
+               Text256("feet"), Hex("04 00 00 00 00 00 00 3F 11 00 00 00")})},
+        {"RequestDataOnSimObject", kRequestDataOnSimObjectLayout, {0u, 0u, 0u, 4u, 1u, 0u, 0u, 0u}, 10,
+         Hex("30 00 00 00 1F 00 00 00 0E 00 00 F0 0A 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 04 00 00 00"
+             "01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00")},
+        {"RequestDataOnSimObject's field order", kRequestDataOnSimObjectLayout, {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}, 0xFFFFFFFF,
+         Hex("30 00 00 00 1F 00 00 00 0E 00 00 F0 FF FF FF FF 01 00 00 00 02 00 00 00 03 00 00 00 04 00 00 00"
+             "05 00 00 00 06 00 00 00 07 00 00 00 08 00 00 00")},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes message = Staged(c.layout, c.sendId);
+        ASSERT_EQ(EncodeMessage(c.layout, c.values, message.data()), kOk);
+        EXPECT_EQ(message, c.expected);
+    }
+}
+
+TEST(MessageLayouts, FieldsAreContiguousInOrderAndEndAtTheSize) {
+    for (const MessageLayout* layout : kAllLayouts) {
+        uint32_t next = kHeaderSize;
+        for (const MessageField& field : layout->fields) {
+            EXPECT_EQ(field.offset, next) << layout->call << " " << field.name;
+            next = field.offset + (field.kind == FieldKind::Text ? kTextFieldSize : 4);
+        }
+        EXPECT_EQ(next, layout->size) << layout->call;
+    }
+}
+
+TEST(TextFields, AcceptUpTo255CharactersAndRefuse256OrMore) {
+    struct Case {
+        size_t length;
+        int32_t result;
+    };
+    for (const Case& c :
+         {Case{0, kOk}, Case{255, kOk}, Case{256, kNameTooLong}, Case{300, kNameTooLong}}) {
+        const std::string name(c.length, 'E');
+        Bytes message = Staged(kMapClientEventToSimEventLayout, 1);
+        EXPECT_EQ(
+            EncodeMessage(kMapClientEventToSimEventLayout, {{1u, name.c_str()}}, message.data()),
+            c.result)
+            << c.length;
+        if (c.result == kOk) {
+            EXPECT_EQ(Bytes(message.begin() + 20, message.end()), Text256(name)) << c.length;
+        }
+    }
+    // A null text is an empty field; so is an empty one.
+    Bytes message = Staged(kMapClientEventToSimEventLayout, 1);
+    const char* none = nullptr;
+    ASSERT_EQ(EncodeMessage(kMapClientEventToSimEventLayout, {{1u, none}}, message.data()), kOk);
+    EXPECT_EQ(Bytes(message.begin() + 20, message.end()), Text256(""));
+}
+
+TEST(TextFields, ReadNoFurtherThanTheFieldCanHold) {
+    // 256 characters without a terminator: the length check stops at the field's size.
+    std::vector<char> unterminated(256, 'x');
+    Bytes message = Staged(kOpenLayout, 1);
+    EXPECT_EQ(
+        EncodeMessage(kOpenLayout, {{unterminated.data(), 0u, 0u, 0u, 0u, 0u, 0u}}, message.data()),
+        kNameTooLong);
+}
+
+TEST(EncodeMessage, RefusesArgumentsThatDoNotMatchTheLayout) {
+    Bytes message = Staged(kTransmitClientEventLayout, 1);
+    EXPECT_EQ(EncodeMessage(kTransmitClientEventLayout, {{0u, 2u, 0u, 1u}}, message.data()), kFail);
+    EXPECT_EQ(
+        EncodeMessage(kTransmitClientEventLayout, {{0u, 2u, 0.0f, 1u, 0x10u}}, message.data()),
+        kFail);
+}
+
+TEST(SendIdCounter, StartsAtOneAndSkipsZeroOnWrap) {
+    SendIdCounter counter;
+    EXPECT_EQ(counter.Next(), 1u);
+    EXPECT_EQ(counter.Next(), 2u);
+    counter.SetLast(0xFFFFFFFE);
+    EXPECT_EQ(counter.Next(), 0xFFFFFFFFu);
+    EXPECT_EQ(counter.Next(), 1u);
+    EXPECT_EQ(counter.Next(), 2u);
+}
+
+}  // namespace
+}  // namespace ulvo::simconnect
