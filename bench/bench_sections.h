@@ -7,7 +7,7 @@
 #include "aircraft/sdk_blocks.h"
 #include "bridge/further_table.h"
 #include "common/little_endian.h"
-#include "core/memory_sections.h"
+#include "core/memory_worker.h"
 
 namespace ulvo::bench {
 

@@ -38,7 +38,6 @@ class FsuipcOffsetSpace {
     void SetU8(uint32_t offset, uint8_t value) { bytes[offset % kSize] = value; }
     void SetU16(uint32_t offset, uint16_t value);
     void SetU32(uint32_t offset, uint32_t value);
-    void Fill(uint8_t value) { bytes.fill(value); }
 
     // Valid handshake values at 0x3304 and 0x3308.
     void SetValidVersions();

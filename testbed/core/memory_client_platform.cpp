@@ -104,11 +104,6 @@ std::unique_ptr<simconnect::Transport> MemoryClientPlatform::OpenPipe(
     return pipes.count(path) != 0 ? Open(connection, ConnectionKind::Pipe, 0) : nullptr;
 }
 
-bool MemoryClientPlatform::StartSockets() {
-    ++socketStarts;
-    return socketsStart;
-}
-
 std::unique_ptr<simconnect::Transport> MemoryClientPlatform::OpenSocket(
     simconnect::IpFamily family, const std::wstring& address, const std::wstring& port,
     simconnect::SimConnectConnection& connection) {

@@ -44,10 +44,6 @@ class MemoryServerEnd {
     bool CompleteWrite();
 
     bool ReadPending() const { return readSpace != nullptr; }
-    bool WritePending() const { return writeLength != 0; }
-    // The client closed its end (or destroyed the connection).
-    bool Closed() const { return closed; }
-    bool Gone() const { return client == nullptr; }
 
     // Every write the client started, in order.
     std::vector<Bytes> writes;
@@ -74,12 +70,10 @@ class MemoryServerEnd {
 
 class MemoryClientPlatform final : public simconnect::ClientPlatform {
   public:
-    using Bytes = std::vector<uint8_t>;
-
     simconnect::ConfigurationSource& Configuration() override { return configuration; }
     std::unique_ptr<simconnect::Transport> OpenPipe(
         const std::wstring& path, simconnect::SimConnectConnection& connection) override;
-    bool StartSockets() override;
+    bool StartSockets() override { return socketsStart; }
     void StopSockets() override { ++socketStops; }
     std::unique_ptr<simconnect::Transport> OpenSocket(
         simconnect::IpFamily family, const std::wstring& address, const std::wstring& port,
@@ -119,7 +113,6 @@ class MemoryClientPlatform final : public simconnect::ClientPlatform {
     // The sockets that accept a client, as "address port".
     std::set<std::wstring> sockets;
     bool socketsStart = true;
-    int socketStarts = 0;
     int socketStops = 0;
 
     std::vector<std::pair<uintptr_t, uint32_t>> posts;

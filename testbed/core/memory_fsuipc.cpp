@@ -75,15 +75,6 @@ fsuipc::FsuipcPlatform::SendOutcome MemoryFsuipc::SendWithTimeout(fsuipc::Window
     if (onSend) {
         onSend(shared.data());
     }
-    const SendOutcome outcome = Deliver(window, message, wParam);
-    if (onAnswer) {
-        onAnswer(shared.data());
-    }
-    return outcome;
-}
-
-fsuipc::FsuipcPlatform::SendOutcome MemoryFsuipc::Deliver(fsuipc::WindowRef window,
-                                                          uint32_t message, uintptr_t wParam) {
     if (failNextSends > 0) {
         --failNextSends;
         return SendOutcome{false, 0, sendFailureError};
@@ -102,6 +93,9 @@ fsuipc::FsuipcPlatform::SendOutcome MemoryFsuipc::Deliver(fsuipc::WindowRef wind
             log = &exchanges.back();
         }
         space.Execute(shared.data(), shared.size(), log);
+    }
+    if (onAnswer) {
+        onAnswer(shared.data());
     }
     return SendOutcome{true, reply, 0};
 }

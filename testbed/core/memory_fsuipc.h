@@ -3,7 +3,6 @@
 // and offers the same fault switches as the testbed's windowed FSUIPC.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -30,7 +29,7 @@ class MemoryFsuipc : public fsuipc::FsuipcPlatform {
     uint32_t sendFailureError = 1460;  // ... with this system error (0 for none)
     bool logExchanges = false;
     // Run on the shared buffer at every send, before FSUIPC sees it, and after it
-    // answered (a test can read, stamp or spoil the records there).
+    // answered a delivered exchange (a test can read, stamp or spoil the records).
     std::function<void(uint8_t* buffer)> onSend;
     std::function<void(uint8_t* buffer)> onAnswer;
 
@@ -62,8 +61,6 @@ class MemoryFsuipc : public fsuipc::FsuipcPlatform {
     const uint8_t* SharedBuffer() const { return shared.data(); }
 
   private:
-    SendOutcome Deliver(fsuipc::WindowRef window, uint32_t message, uintptr_t wParam);
-
     std::vector<uint8_t> shared;  // the one section's memory
     bool mapped = false;
     uint16_t liveAtom = 0;  // the atom that names the section, 0 when none

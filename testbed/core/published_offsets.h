@@ -16,7 +16,8 @@ struct PublishedOffset {
     uint32_t size;
 };
 
-// Every offset a publishing step writes (145 values), with its size.
+// Every offset a publishing step writes (145 values), with its size, in offset
+// order.
 std::vector<PublishedOffset> PublishedOffsets();
 
 // The offsets after publishing blocks copied from these sections (at least 4272

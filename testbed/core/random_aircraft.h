@@ -1,11 +1,11 @@
 // Random aircraft contents for native tests: field values that hit the decoding
 // and packing rules (digits, all eights, blanks and signs, booleans, small
 // negatives, anything at all) and real sources of every kind (not a number,
-// infinities, -0.0, fractions, any bit pattern).
+// -0.0, infinities, fractions, small whole numbers, any bit pattern).
 #pragma once
 
+#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <random>
 
@@ -16,41 +16,21 @@
 namespace ulvo::testbed {
 
 inline int32_t RandomField(std::mt19937& rng) {
-    switch (rng() % 6) {
-        case 0:
-            return int32_t(rng() % 10);
-        case 1:
-            return 8;
-        case 2:
-            return 10 + int32_t(rng() % 3);
-        case 3:
-            return int32_t(rng() % 2);
-        case 4:
-            return -int32_t(rng() % 20);
-        default:
-            return int32_t(rng());
-    }
+    const int32_t kinds[] = {int32_t(rng() % 10),     8,
+                             10 + int32_t(rng() % 3), int32_t(rng() % 2),
+                             -int32_t(rng() % 20),    int32_t(rng())};
+    return kinds[rng() % 6];
 }
 
 inline double RandomReal(std::mt19937& rng) {
-    switch (rng() % 6) {
-        case 0:
-            return std::numeric_limits<double>::quiet_NaN();
-        case 1:
-            return -0.0;
-        case 2:
-            return (rng() % 2 ? 1 : -1) * std::numeric_limits<double>::infinity();
-        case 3:
-            return double(int32_t(rng())) / 1000.0;
-        case 4:
-            return double(rng() % 3);
-        default: {
-            const uint64_t bits = (uint64_t(rng()) << 32) | rng();
-            double value;
-            std::memcpy(&value, &bits, sizeof value);
-            return value;
-        }
-    }
+    const uint64_t bits = uint64_t(rng()) << 32 | rng();
+    const double kinds[] = {std::numeric_limits<double>::quiet_NaN(),
+                            -0.0,
+                            (rng() % 2 ? 1 : -1) * std::numeric_limits<double>::infinity(),
+                            double(int32_t(rng())) / 1000.0,
+                            double(rng() % 3),
+                            std::bit_cast<double>(bits)};
+    return kinds[rng() % 6];
 }
 
 // Every 32-bit field of both blocks, then every real source of a further value.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <numeric>
 #include <vector>
 
 namespace ulvo::testbed {
@@ -36,11 +37,7 @@ inline SampleStats Summarize(std::vector<double> samples) {
     stats.median = Percentile(samples, 50);
     stats.p99 = Percentile(samples, 99);
     stats.max = samples.back();
-    double sum = 0;
-    for (double sample : samples) {
-        sum += sample;
-    }
-    stats.mean = sum / double(samples.size());
+    stats.mean = std::accumulate(samples.begin(), samples.end(), 0.0) / double(samples.size());
     return stats;
 }
 

@@ -12,10 +12,6 @@ namespace {
 constexpr uint32_t kCallBase = 0xF0000000;
 constexpr size_t kTextSize = 256;
 
-std::string Number(uint32_t value) {
-    return std::to_string(value);
-}
-
 // A 256-byte text field, up to its terminator.
 std::string Text(const std::vector<uint8_t>& message, size_t at) {
     const char* start = reinterpret_cast<const char*>(message.data() + at);
@@ -23,14 +19,14 @@ std::string Text(const std::vector<uint8_t>& message, size_t at) {
 }
 
 std::string U32(const std::vector<uint8_t>& message, size_t at) {
-    return Number(LoadU32(message.data() + at));
+    return std::to_string(LoadU32(message.data() + at));
 }
 
 }  // namespace
 
 std::string SimConnectMessageText(const std::vector<uint8_t>& message) {
     if (message.size() < 16) {
-        return "message of " + Number(uint32_t(message.size())) + " bytes";
+        return "message of " + std::to_string(message.size()) + " bytes";
     }
     const uint32_t id = LoadU32(message.data() + 8);
     const size_t size = message.size();

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/memory_sections.h"
+#include "core/memory_worker.h"
 
 namespace ulvo::aircraft {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/scripted_clock.h"
+#include "core/memory_worker.h"
 
 namespace ulvo::bridge {
 namespace {

@@ -12,10 +12,9 @@
 #include "common/little_endian.h"
 #include "core/memory_aircraft.h"
 #include "core/memory_fsuipc.h"
-#include "core/memory_sections.h"
+#include "core/memory_worker.h"
 #include "core/recording_command_port.h"
 #include "core/recording_log.h"
-#include "core/scripted_clock.h"
 
 namespace ulvo::bridge {
 namespace {

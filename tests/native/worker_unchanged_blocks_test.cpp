@@ -19,9 +19,8 @@
 #include "bridge/worker_main.h"
 #include "common/little_endian.h"
 #include "core/memory_bridge.h"
-#include "core/memory_sections.h"
+#include "core/memory_worker.h"
 #include "core/random_aircraft.h"
-#include "core/scripted_clock.h"
 
 namespace ulvo::bridge {
 namespace {
