@@ -21,6 +21,16 @@ inline const LineList kConnectionsOpenedLines = {
     "All connections opened and started.",
 };
 
+// The line of each connection above that did not open: the open stops there.
+inline const LineList kOpenFailedLines = {
+    "SimConnect did not start.",
+    "FSUIPC SDK did not start.",
+    "Ulvo 737 SDK filemap did not open.",
+    "Ulvo 737 SDK buffer did not open. Closing filemap",
+    "Ulvo 737 SDK 2nd filemap did not open.",
+    "Ulvo 737 SDK 2nd buffer did not open. Closing filemap and 1st buffer and 1st filemap",
+};
+
 // Every connection closed, the worker already stopped.
 inline const LineList kConnectionsClosedLines = {
     "Closing FSUIPC if it was open.", "Closing Simconnect.",
@@ -37,6 +47,11 @@ inline const std::string kOtherPlaneLine = "Ulvo State is 0. Some other plane lo
 inline LineList Then(LineList first, const LineList& rest) {
     first.insert(first.end(), rest.begin(), rest.end());
     return first;
+}
+
+// Lines `from` to `to` (not included) of a list.
+inline LineList Part(const LineList& lines, size_t from, size_t to) {
+    return LineList(lines.begin() + from, lines.begin() + to);
 }
 
 // The lines as the log file holds them, each ending in CR LF.

@@ -5,11 +5,7 @@
 #include <memory>
 
 #include "bridge/bridge_state.h"
-#include "bridge/decode_displays.h"
-#include "bridge/pack_bit_words.h"
-#include "bridge/write_bit_word_offsets.h"
-#include "bridge/write_display_offsets.h"
-#include "bridge/write_further_offsets.h"
+#include "bridge/cycle_steps.h"
 #include "core/memory_fsuipc.h"
 #include "core/recording_command_port.h"
 #include "fsuipc/fsuipc_link.h"
@@ -29,13 +25,11 @@ struct MemoryBridge {
         return link.Open(code);
     }
 
-    // The five publishing steps of a worker cycle, in order (no exchange).
+    // The publishing steps: the first five of a worker cycle (no exchange).
     void PublishSteps() {
-        bridge::DecodeDisplays(cycle);
-        bridge::PackBitWords(cycle);
-        bridge::WriteDisplayOffsets(cycle);
-        bridge::WriteBitWordOffsets(cycle);
-        bridge::WriteFurtherOffsets(cycle);
+        for (const bridge::CycleStep& step : bridge::CycleSteps().first(5)) {
+            step.run(cycle);
+        }
     }
 };
 

@@ -1,5 +1,5 @@
 // What the worker runs on in native tests and benchmarks, besides the in-memory
-// FSUIPC: the aircraft's two sections in memory, and a clock.
+// FSUIPC: the aircraft's sections (either view can go away), and a clock.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,6 @@
 
 namespace ulvo::testbed {
 
-// Either view can be taken away, and a test can act when the first one is read.
 struct MemorySections final : aircraft::AircraftViews {
     std::vector<uint8_t> sdk = std::vector<uint8_t>(aircraft::kSdkViewSize);
     std::vector<uint8_t> sdk2 = std::vector<uint8_t>(aircraft::kSdk2ViewSize);
@@ -29,8 +28,7 @@ struct MemorySections final : aircraft::AircraftViews {
 };
 
 // Steady time that moves only when read (by readCost) or slept on (by the next
-// scripted length, else by exactly what was asked); after every sleep a test can
-// change the world between two cycles.
+// scripted length, else by what was asked); onSleep acts between two cycles.
 struct ScriptedClock final : bridge::WorkerClock {
     int64_t now = 1000;
     int64_t readCost = 0;

@@ -1,7 +1,5 @@
-// Random aircraft contents for native tests: field values that hit the decoding
-// and packing rules (digits, all eights, blanks and signs, booleans, small
-// negatives, anything at all) and real sources of every kind (not a number,
-// -0.0, infinities, fractions, small whole numbers, any bit pattern).
+// Random aircraft contents for native tests: fields that hit the decoding and
+// packing rules or hold anything at all, and real sources of every kind.
 #pragma once
 
 #include <bit>

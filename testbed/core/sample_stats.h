@@ -19,10 +19,8 @@ struct SampleStats {
     double mean = 0;
 };
 
+// Of a sorted set that is not empty.
 inline double Percentile(const std::vector<double>& sorted, double percent) {
-    if (sorted.empty()) {
-        return 0;
-    }
     const size_t rank = size_t(std::ceil(percent / 100.0 * double(sorted.size())));
     return sorted[std::clamp<size_t>(rank, 1, sorted.size()) - 1];
 }

@@ -3,37 +3,32 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
-#include <limits>
 #include <string>
 #include <vector>
 
+#include "core/expected_log_lines.h"
 #include "core/memory_aircraft.h"
+#include "core/recording_log.h"
 
 namespace ulvo::aircraft {
 namespace {
 
+using testbed::kConnectionsClosedLines;
+using testbed::kConnectionsOpenedLines;
 using testbed::MemoryAircraft;
+using testbed::Part;
+using testbed::RecordingLog;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using Lines = std::vector<std::string>;
-
-struct RecordingLog final : LogSink {
-    void LogLine(std::string_view text) override { lines.emplace_back(text); }
-    Lines Take() { return std::exchange(lines, {}); }
-    Lines lines;
-};
 
 TEST(AircraftLink, AttachesBothSectionsThenFindsTheCommandChannel) {
     MemoryAircraft platform;
     AircraftLink link(platform);
     RecordingLog log;
     ASSERT_TRUE(link.Attach(log));
-    EXPECT_THAT(log.lines,
-                ElementsAre("Ulvo 737 SDK filemap opened.", "Ulvo 737 SDK buffer opened.",
-                            "Ulvo 737 SDK 2nd filemp opened.", "Ulvo 737 SDK 2nd buffer opened.",
-                            "All connections opened and started."));
+    EXPECT_EQ(log.Take(), Part(kConnectionsOpenedLines, 2, 7));
     EXPECT_THAT(platform.calls, ElementsAre("open Ulvo737NG_SDK_FileMappingObject", "map sdk 4273",
                                             "open Ulvo737NG_SDK2_FileMappingObject",
                                             "map sdk2 6773", "find window", "register message"));
@@ -43,12 +38,7 @@ TEST(AircraftLink, AttachesBothSectionsThenFindsTheCommandChannel) {
 
     platform.calls.clear();
     link.Detach(log);
-    EXPECT_THAT(log.Take(),
-                ElementsAre("Ulvo 737 SDK filemap opened.", "Ulvo 737 SDK buffer opened.",
-                            "Ulvo 737 SDK 2nd filemp opened.", "Ulvo 737 SDK 2nd buffer opened.",
-                            "All connections opened and started.", "Closing ulvo SDK buffer.",
-                            "Closing ulvo SDK filemap.", "Closing ulvo SDK 2nd buffer.",
-                            "Closing ulvo SDK 2nd filemap."));
+    EXPECT_EQ(log.Take(), Part(kConnectionsClosedLines, 2, 6));
     EXPECT_THAT(platform.calls, ElementsAre("unmap sdk", "close sdk", "unmap sdk2", "close sdk2"));
     EXPECT_EQ(link.SdkView(), nullptr);
     EXPECT_EQ(link.Sdk2View(), nullptr);
@@ -63,43 +53,23 @@ TEST(AircraftLink, AttachesBothSectionsThenFindsTheCommandChannel) {
     EXPECT_TRUE(link.Ready());
 }
 
+// The step that fails writes the lines of the steps before it and its own line.
 TEST(AircraftLink, AFailedAttachUndoesItsOwnStepAndLeavesTheRestToTheClose) {
     struct Case {
         const char* name;
         std::function<void(MemoryAircraft&)> fault;
-        Lines attachLines;
+        size_t step;       // 2 to 5, as in the lists of expected lines
         int sectionsLeft;  // what stands after the failed attach
         int viewsLeft;
         Lines closeLines;  // what detaching then writes
     };
     const Case cases[] = {
-        {"first section missing",
-         [](MemoryAircraft& a) { a.sdkSectionPresent = false; },
-         {"Ulvo 737 SDK filemap did not open."},
-         0,
-         0,
-         {}},
-        {"first view fails",
-         [](MemoryAircraft& a) { a.sdkViewMaps = false; },
-         {"Ulvo 737 SDK filemap opened.", "Ulvo 737 SDK buffer did not open. Closing filemap"},
-         0,
-         0,
-         {}},
-        {"second section missing",
-         [](MemoryAircraft& a) { a.sdk2SectionPresent = false; },
-         {"Ulvo 737 SDK filemap opened.", "Ulvo 737 SDK buffer opened.",
-          "Ulvo 737 SDK 2nd filemap did not open."},
-         1,
-         1,
-         {"Closing ulvo SDK buffer.", "Closing ulvo SDK filemap."}},
-        {"second view fails",
-         [](MemoryAircraft& a) { a.sdk2ViewMaps = false; },
-         {"Ulvo 737 SDK filemap opened.", "Ulvo 737 SDK buffer opened.",
-          "Ulvo 737 SDK 2nd filemp opened.",
-          "Ulvo 737 SDK 2nd buffer did not open. Closing filemap and 1st buffer and 1st filemap"},
-         0,
-         0,
-         {}},
+        // clang-format off
+        {"first section missing", [](MemoryAircraft& a) { a.sdkSectionPresent = false; }, 2, 0, 0, {}},
+        {"first view fails", [](MemoryAircraft& a) { a.sdkViewMaps = false; }, 3, 0, 0, {}},
+        {"second section missing", [](MemoryAircraft& a) { a.sdk2SectionPresent = false; }, 4, 1, 1, Part(kConnectionsClosedLines, 2, 4)},
+        {"second view fails", [](MemoryAircraft& a) { a.sdk2ViewMaps = false; }, 5, 0, 0, {}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -108,7 +78,8 @@ TEST(AircraftLink, AFailedAttachUndoesItsOwnStepAndLeavesTheRestToTheClose) {
         AircraftLink link(platform);
         RecordingLog log;
         EXPECT_FALSE(link.Attach(log));
-        EXPECT_EQ(log.Take(), c.attachLines);
+        EXPECT_EQ(log.Take(), testbed::Then(Part(kConnectionsOpenedLines, 2, c.step),
+                                            {testbed::kOpenFailedLines[c.step]}));
         EXPECT_EQ(platform.liveSections, c.sectionsLeft);
         EXPECT_EQ(platform.liveViews, c.viewsLeft);
         EXPECT_EQ(link.Sdk2View(), nullptr);
@@ -158,47 +129,20 @@ TEST(AircraftLink, WindowAndMessageAreLookedUpOnlyUntilFound) {
     EXPECT_EQ(link.SimWindow(), MemoryAircraft::kWindow);
     link.Detach(log);
 
-    // Once known, neither is looked up again, even if the window went away.
+    // Once known, neither is looked up again, even if the window went away; a
+    // command goes to that window with that message.
     platform.windowPresent = false;
     platform.messageRegisters = false;
     platform.calls.clear();
     ASSERT_TRUE(link.Attach(log));
     EXPECT_EQ(platform.calls.size(), 4u);
     EXPECT_TRUE(link.Ready());
-}
-
-TEST(PostAircraftCommand, ScalesFractionsAndTruncatesTowardZero) {
-    const struct {
-        double value;
-        int32_t posted;
-    } cases[] = {
-        {0.5, 50},
-        {0.999, 99},
-        {1.0, 1},
-        {0.0, 0},
-        {-0.5, 0},
-        {2.7, 2},
-        {-3.0, -3},
-        {-2.7, -2},
-        {0.004, 0},
-        {1e12, std::numeric_limits<int32_t>::max()},
-        {-1e12, std::numeric_limits<int32_t>::min()},
-        {std::nan(""), 0},
-    };
-    MemoryAircraft platform;
-    AircraftLink link(platform);
-    RecordingLog log;
-    ASSERT_TRUE(link.Attach(log));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.value);
-        platform.posts.clear();
-        PostAircraftCommand(link, 0xFFFFFFFFu, c.value);
-        ASSERT_EQ(platform.posts.size(), 1u);
-        EXPECT_EQ(platform.posts[0].window, MemoryAircraft::kWindow);
-        EXPECT_EQ(platform.posts[0].message, MemoryAircraft::kMessage);
-        EXPECT_EQ(platform.posts[0].code, 0xFFFFFFFFu);
-        EXPECT_EQ(platform.posts[0].value, c.posted);
-    }
+    PostAircraftCommand(link, 0xFFFFFFFFu, -2.7);
+    ASSERT_EQ(platform.posts.size(), 1u);
+    EXPECT_EQ(platform.posts[0].window, MemoryAircraft::kWindow);
+    EXPECT_EQ(platform.posts[0].message, MemoryAircraft::kMessage);
+    EXPECT_EQ(platform.posts[0].code, 0xFFFFFFFFu);
+    EXPECT_EQ(platform.posts[0].value, -2);
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ using Lines = std::vector<std::string>;
 
 const Lines& kOpenedLines = testbed::kConnectionsOpenedLines;
 const Lines& kClosedAllLines = testbed::kConnectionsClosedLines;
+using testbed::Part;
+using testbed::Then;
 
 class ConnectionSequencesTest : public ::testing::Test, public PluginConnections {};
 
@@ -42,67 +44,36 @@ TEST_F(ConnectionSequencesTest, OpensSimConnectThenFsuipcThenBothSections) {
     EXPECT_TRUE(AnyConnectionStands(connections));
 }
 
+// The step that fails writes the lines of the steps before it and its own line;
+// the close then writes its first `closeLines` lines.
 TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
     const struct {
         const char* name;
         std::function<void(PluginConnections&)> breakIt;
-        Lines lines;
+        size_t step;  // as in the lists of expected lines
+        size_t closeLines;
         uint32_t fsuipcResult;
         size_t aircraftCalls;  // platform calls the aircraft saw
     } cases[] = {
-        {"SimConnect unavailable: nothing else is tried",
-         [](PluginConnections& f) { f.simconnect.openResult = int32_t(0x80004005); },
-         {"SimConnect did not start.", "Closing FSUIPC if it was open."},
-         0,
-         0},
-        {"FSUIPC unavailable: the reason stays in the result",
-         [](PluginConnections& f) { f.fsuipcPlatform.windowPresent = false; },
-         {"Simconnect started.", "FSUIPC SDK did not start.", "Closing FSUIPC if it was open.",
-          "Closing Simconnect."},
-         fsuipc::kNoWindow,
-         0},
-        {"FSUIPC too old",
-         [](PluginConnections& f) { f.fsuipcPlatform.space.SetU32(0x3304, 0x19980004); },
-         {"Simconnect started.", "FSUIPC SDK did not start.", "Closing FSUIPC if it was open.",
-          "Closing Simconnect."},
-         fsuipc::kBadVersion,
-         0},
-        {"first section missing",
-         [](PluginConnections& f) { f.aircraftPlatform.sdkSectionPresent = false; },
-         {"Simconnect started.", "FSUIPC started.", "Ulvo 737 SDK filemap did not open.",
-          "Closing FSUIPC if it was open.", "Closing Simconnect."},
-         0,
-         1},
-        {"first view fails",
-         [](PluginConnections& f) { f.aircraftPlatform.sdkViewMaps = false; },
-         {"Simconnect started.", "FSUIPC started.", "Ulvo 737 SDK filemap opened.",
-          "Ulvo 737 SDK buffer did not open. Closing filemap", "Closing FSUIPC if it was open.",
-          "Closing Simconnect."},
-         0,
-         3},
-        {"second section missing: the first is closed again",
-         [](PluginConnections& f) { f.aircraftPlatform.sdk2SectionPresent = false; },
-         {"Simconnect started.", "FSUIPC started.", "Ulvo 737 SDK filemap opened.",
-          "Ulvo 737 SDK buffer opened.", "Ulvo 737 SDK 2nd filemap did not open.",
-          "Closing FSUIPC if it was open.", "Closing Simconnect.", "Closing ulvo SDK buffer.",
-          "Closing ulvo SDK filemap."},
-         0,
-         5},
-        {"second view fails",
-         [](PluginConnections& f) { f.aircraftPlatform.sdk2ViewMaps = false; },
-         {"Simconnect started.", "FSUIPC started.", "Ulvo 737 SDK filemap opened.",
-          "Ulvo 737 SDK buffer opened.", "Ulvo 737 SDK 2nd filemp opened.",
-          "Ulvo 737 SDK 2nd buffer did not open. Closing filemap and 1st buffer and 1st filemap",
-          "Closing FSUIPC if it was open.", "Closing Simconnect."},
-         0,
-         7},
+        // clang-format off
+        {"SimConnect unavailable: nothing else is tried", [](PluginConnections& f) { f.simconnect.openResult = int32_t(0x80004005); }, 0, 1, 0, 0},
+        {"FSUIPC unavailable: the reason stays in the result", [](PluginConnections& f) { f.fsuipcPlatform.windowPresent = false; }, 1, 2, fsuipc::kNoWindow, 0},
+        {"FSUIPC too old", [](PluginConnections& f) { f.fsuipcPlatform.space.SetU32(0x3304, 0x19980004); }, 1, 2, fsuipc::kBadVersion, 0},
+        {"first section missing", [](PluginConnections& f) { f.aircraftPlatform.sdkSectionPresent = false; }, 2, 2, 0, 1},
+        {"first view fails", [](PluginConnections& f) { f.aircraftPlatform.sdkViewMaps = false; }, 3, 2, 0, 3},
+        {"second section missing: the first is closed again", [](PluginConnections& f) { f.aircraftPlatform.sdk2SectionPresent = false; }, 4, 4, 0, 5},
+        {"second view fails", [](PluginConnections& f) { f.aircraftPlatform.sdk2ViewMaps = false; }, 5, 2, 0, 7},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         PluginConnections f;
         c.breakIt(f);
         EXPECT_FALSE(OpenConnections(f.connections));
-        EXPECT_THAT(f.log.Take(), ElementsAreArray(c.lines));
+        const Lines opened = Part(kOpenedLines, 0, c.step);
+        EXPECT_THAT(f.log.Take(),
+                    ElementsAreArray(Then(Then(opened, {testbed::kOpenFailedLines[c.step]}),
+                                          Part(kClosedAllLines, 0, c.closeLines))));
         EXPECT_EQ(f.fsuipcResult, c.fsuipcResult);
         EXPECT_EQ(f.aircraftPlatform.calls.size(), c.aircraftCalls);
         EXPECT_FALSE(AnyConnectionStands(f.connections));

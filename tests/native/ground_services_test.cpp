@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/expected_log_lines.h"
 #include "core/memory_named_variables.h"
 #include "core/recording_command_port.h"
 #include "core/recording_log.h"
@@ -41,7 +42,7 @@ class GroundServicesTest : public ::testing::Test {
 TEST_F(GroundServicesTest, SetUpOpensMapsDefinesAndRequestsInOrder) {
     simconnect.requestResult = -5;
     EXPECT_TRUE(SimConnectSetUp(context));
-    EXPECT_THAT(log.Take(), ElementsAre("Simconnect started."));
+    EXPECT_THAT(log.Take(), ElementsAre(testbed::kConnectionsOpenedLines[0]));
     EXPECT_THAT(
         TakeCalls(),
         ElementsAre("Open Ulvo2GSX Simconnect proc 0", "Map 0 TOGGLE_AIRCRAFT_EXIT",
@@ -66,7 +67,7 @@ TEST_F(GroundServicesTest, SetUpOpensMapsDefinesAndRequestsInOrder) {
 TEST_F(GroundServicesTest, FailedOpenLogsAndMakesNoRegistrations) {
     simconnect.openResult = simconnect::kFail;
     EXPECT_FALSE(SimConnectSetUp(context));
-    EXPECT_THAT(log.Take(), ElementsAre("SimConnect did not start."));
+    EXPECT_THAT(log.Take(), ElementsAre(testbed::kOpenFailedLines[0]));
     EXPECT_THAT(TakeCalls(), ElementsAre("Open Ulvo2GSX Simconnect proc 0"));
     EXPECT_EQ(plugin.simConnect, nullptr);
     EXPECT_EQ(plugin.lastSimConnectResult, simconnect::kFail);

@@ -7,6 +7,11 @@
 #include <ostream>
 #include <vector>
 
+#include "bridge/decode_displays.h"
+#include "bridge/pack_bit_words.h"
+#include "bridge/write_bit_word_offsets.h"
+#include "bridge/write_display_offsets.h"
+#include "bridge/write_further_offsets.h"
 #include "common/little_endian.h"
 #include "core/memory_bridge.h"
 
