@@ -13,6 +13,7 @@ namespace ulvo::testbed {
 struct FsuipcWriteLog {
     uint32_t offset = 0;
     std::vector<uint8_t> bytes;
+    bool operator==(const FsuipcWriteLog&) const = default;
 };
 
 struct FsuipcExchangeLog {
@@ -20,6 +21,7 @@ struct FsuipcExchangeLog {
     uint32_t reads = 0;
     uint32_t bytes = 0;  // of the records executed, headers included (the end marker not)
     std::vector<FsuipcWriteLog> writes;  // in buffer order
+    bool operator==(const FsuipcExchangeLog&) const = default;
 };
 
 class FsuipcOffsetSpace {

@@ -16,12 +16,6 @@ class MemoryConfiguration final : public simconnect::ConfigurationSource {
   public:
     using ConfigFolder = simconnect::ConfigFolder;
 
-    MemoryConfiguration() {
-        paths[ConfigFolder::PublicDocuments] = L"P:\\SimConnect.cfg";
-        paths[ConfigFolder::Documents] = L"D:\\SimConnect.cfg";
-        paths[ConfigFolder::CurrentDirectory] = L"C:\\SimConnect.cfg";
-    }
-
     void Set(ConfigFolder folder, const std::wstring& section, const std::wstring& key,
              const std::wstring& value) {
         values[{paths.at(folder), section, key}] = value;
@@ -57,7 +51,10 @@ class MemoryConfiguration final : public simconnect::ConfigurationSource {
         return family == simconnect::IpFamily::IPv4 ? portIPv4 : portIPv6;
     }
 
-    std::map<ConfigFolder, std::wstring> paths;
+    std::map<ConfigFolder, std::wstring> paths{
+        {ConfigFolder::PublicDocuments, L"P:\\SimConnect.cfg"},
+        {ConfigFolder::Documents, L"D:\\SimConnect.cfg"},
+        {ConfigFolder::CurrentDirectory, L"C:\\SimConnect.cfg"}};
     std::map<std::tuple<std::wstring, std::wstring, std::wstring>, std::wstring> values;
     std::wstring portIPv4;
     std::wstring portIPv6;

@@ -16,8 +16,7 @@ struct PublishedOffset {
     uint32_t size;
 };
 
-// Every offset a publishing step writes (145 values), with its size, in offset
-// order.
+// Every offset a publishing step writes (145 values) and its size, by offset.
 std::vector<PublishedOffset> PublishedOffsets();
 
 // The offsets after publishing blocks copied from these sections (at least 4272

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bridge/control_table.h"
+#include "bridge/handle_command_word.h"
 #include "common/little_endian.h"
 #include "core/memory_fsuipc.h"
 #include "core/recording_command_port.h"
@@ -31,17 +32,13 @@ class ControlForwardingTest : public ::testing::Test {
         tables.controlInputs[SlotOf(offset)] = value;
     }
 
+    // The ControlInputs slot the command word step reads `offset` into.
     static int SlotOf(uint16_t offset) {
-        if (offset >= 0x94F0 && offset <= 0x94FB)
-            return offset - 0x94F0;
-        if (offset == 0x9470)
-            return 12;
-        if (offset == 0x942E)
-            return 13;
-        if (offset == 0x942F)
-            return 14;
-        if (offset >= 0x9491 && offset <= 0x9496)
-            return 15 + (offset - 0x9491);
+        for (const CommandRead& read : kCommandReads) {
+            if (read.offset == offset && read.target == CommandReadTarget::ControlSlot) {
+                return read.slot;
+            }
+        }
         ADD_FAILURE() << "not a control offset: " << offset;
         return 0;
     }

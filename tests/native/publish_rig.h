@@ -15,23 +15,23 @@
 #include "common/little_endian.h"
 #include "core/memory_bridge.h"
 
-namespace ulvo::bridge {
+namespace ulvo::testbed {
 
-// One write record as FSUIPC executed it.
-struct Written {
-    uint32_t offset = 0;
-    std::vector<uint8_t> bytes;
-    bool operator==(const Written&) const = default;
-};
-using Writes = std::vector<Written>;
-
-inline std::ostream& operator<<(std::ostream& out, const Written& written) {
+inline std::ostream& operator<<(std::ostream& out, const FsuipcWriteLog& written) {
     out << std::hex << "0x" << written.offset << ":";
     for (uint8_t byte : written.bytes) {
         out << " " << unsigned(byte);
     }
     return out << std::dec;
 }
+
+}  // namespace ulvo::testbed
+
+namespace ulvo::bridge {
+
+// The write records of an exchange, as FSUIPC executed them.
+using Written = testbed::FsuipcWriteLog;
+using Writes = std::vector<Written>;
 
 struct PublishRig : testbed::MemoryBridge {
     uint32_t queuedBytes = 0;
@@ -77,11 +77,7 @@ struct PublishRig : testbed::MemoryBridge {
         }
         uint32_t code = 0;
         link.Process(code);
-        Writes writes;
-        for (const testbed::FsuipcWriteLog& log : fsuipc.exchanges.back().writes) {
-            writes.push_back({log.offset, log.bytes});
-        }
-        return writes;
+        return fsuipc.exchanges.back().writes;
     }
 
     // The given steps in order, then the exchange.

@@ -90,20 +90,6 @@ void ClientActs(testbed::FsuipcOffsetSpace& space, std::mt19937& rng) {
     }
 }
 
-// The write records of each exchange: (offset, bytes) in buffer order.
-using ExchangeWrites = std::vector<std::vector<std::pair<uint32_t, std::vector<uint8_t>>>>;
-
-ExchangeWrites WritesOf(const testbed::MemoryFsuipc& fsuipc) {
-    ExchangeWrites writes;
-    for (const testbed::FsuipcExchangeLog& exchange : fsuipc.exchanges) {
-        writes.emplace_back();
-        for (const testbed::FsuipcWriteLog& write : exchange.writes) {
-            writes.back().emplace_back(write.offset, write.bytes);
-        }
-    }
-    return writes;
-}
-
 // The in-memory FSUIPC of a bridge, open, idle (0x9400 holds -1) and logging.
 struct Rig : testbed::MemoryBridge {
     Rig() {
@@ -226,7 +212,7 @@ TEST(WorkerUnchangedBlocks, SendTheSameRecordsAndCommandsAsEveryStepInFull) {
             replay.Between(cycle);
         }
 
-        EXPECT_EQ(WritesOf(worker.rig.fsuipc), WritesOf(full.fsuipc));
+        EXPECT_TRUE(worker.rig.fsuipc.exchanges == full.fsuipc.exchanges);
         EXPECT_EQ(worker.rig.aircraft.posts, full.aircraft.posts);
         ExpectSameState(worker.rig, full);
         // The short way was taken exactly in the cycles after one that changed nothing.
