@@ -78,17 +78,6 @@ TEST(EncodeMessage, WritesTheExactBytesOfEachCall) {
     }
 }
 
-TEST(MessageLayouts, FieldsAreContiguousInOrderAndEndAtTheSize) {
-    for (const MessageLayout* layout : kAllLayouts) {
-        uint32_t next = kHeaderSize;
-        for (const MessageField& field : layout->fields) {
-            EXPECT_EQ(field.offset, next) << layout->call << " " << field.name;
-            next = field.offset + (field.kind == FieldKind::Text ? kTextFieldSize : 4);
-        }
-        EXPECT_EQ(next, layout->size) << layout->call;
-    }
-}
-
 TEST(TextFields, AcceptUpTo255CharactersAndRefuse256OrMore) {
     struct Case {
         size_t length;

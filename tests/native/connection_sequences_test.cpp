@@ -3,16 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 #include <numeric>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "bridge/worker_main.h"
 #include "core/expected_log_lines.h"
 #include "native/plugin_connections_fixture.h"
 
@@ -204,113 +199,6 @@ TEST_F(ConnectionSequencesTest, AnyConnectionStandsNamesEachThingTheCloseRelease
         CloseConnections(f.connections);
         EXPECT_FALSE(AnyConnectionStands(f.connections));
     }
-}
-
-// A real worker loop on a real thread. The thread is held at its entry until the
-// close has begun waiting, so the close finds the flag still clear and the worker
-// sets it afterwards: the close must clear it again to end the worker.
-class GatedWorkerThread final : public WorkerThreadPort {
-  public:
-    explicit GatedWorkerThread(bridge::WorkerContext& context_) : context(context_) {}
-    ~GatedWorkerThread() {
-        if (worker.joinable()) {
-            context.workerRunning.store(0);
-            Open();
-            worker.join();
-        }
-    }
-
-    bool Start() override {
-        worker = std::thread([this] {
-            {
-                std::unique_lock<std::mutex> lock(mutex);
-                changed.wait(lock, [this] { return gateOpen; });
-            }
-            RealClock clock;
-            bridge::WorkerMain(context, clock);
-            std::lock_guard<std::mutex> lock(mutex);
-            ended = true;
-            changed.notify_all();
-        });
-        return true;
-    }
-    bool Exists() const override { return worker.joinable(); }
-    bool WaitForEnd(uint32_t milliseconds) override {
-        ++waits;
-        if (!gateOpen) {
-            Open();
-            // Let the worker set its flag before this first wait reports.
-            while (context.workerRunning.load() == 0 && !Ended()) {
-                std::this_thread::yield();
-            }
-            return false;
-        }
-        if (waits > kGiveUpAfterWaits) {
-            ADD_FAILURE() << "the close keeps waiting for a worker whose flag it left set";
-            context.workerRunning.store(0);
-        }
-        std::unique_lock<std::mutex> lock(mutex);
-        return changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                                [this] { return ended; });
-    }
-    void Release() override { worker.join(); }
-
-    int waits = 0;
-
-  private:
-    static constexpr int kGiveUpAfterWaits = 2000;
-
-    struct RealClock final : bridge::WorkerClock {
-        int64_t SteadyNanoseconds() override {
-            return std::chrono::duration_cast<std::chrono::nanoseconds>(
-                       std::chrono::steady_clock::now().time_since_epoch())
-                .count();
-        }
-        void SleepNanoseconds(int64_t nanoseconds) override {
-            std::this_thread::sleep_for(std::chrono::nanoseconds(nanoseconds));
-        }
-    };
-
-    void Open() {
-        std::lock_guard<std::mutex> lock(mutex);
-        gateOpen = true;
-        changed.notify_all();
-    }
-    bool Ended() {
-        std::lock_guard<std::mutex> lock(mutex);
-        return ended;
-    }
-
-    bridge::WorkerContext& context;
-    std::thread worker;
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool gateOpen = false;
-    bool ended = false;
-};
-
-TEST(CloseRightAfterStart, StopsAWorkerThatSetsItsFlagAfterTheClearWithoutTheThreadLine) {
-    PluginConnections f;
-    ASSERT_TRUE(OpenConnections(f.connections));
-    f.log.Take();
-    bridge::WorkerFields workerFields;
-    bridge::BridgeTables tables;
-    bridge::WorkerContext context{f.workerRunning, f.aircraft,
-                                  bridge::BridgeCycle{workerFields, tables, f.fsuipc, f.aircraft}};
-    GatedWorkerThread thread(context);
-    Connections gated{f.connections.groundServices,
-                      f.fsuipc,
-                      f.fsuipcResult,
-                      f.aircraft,
-                      f.workerRunning,
-                      thread,
-                      f.log};
-    ASSERT_TRUE(thread.Start());
-    CloseConnections(gated);
-    EXPECT_FALSE(thread.Exists());
-    EXPECT_GE(thread.waits, 2);
-    EXPECT_EQ(f.workerRunning.load(), 0);
-    EXPECT_THAT(f.log.Take(), ElementsAreArray(kClosedAllLines));
 }
 
 }  // namespace

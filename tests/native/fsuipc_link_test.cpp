@@ -40,14 +40,24 @@ TEST_F(FsuipcLinkTest, OpenHandshakesAndNamesTheSectionAfterProcessAndCount) {
     // One exchange answers both versions; the check runs after one 100 ms sleep.
     ASSERT_EQ(fsuipc.exchanges.size(), 1u);
     EXPECT_EQ(fsuipc.exchanges[0].reads, 2u);
-    ASSERT_EQ(fsuipc.exchanges[0].writes.size(), 1u);
-    EXPECT_EQ(fsuipc.exchanges[0].writes[0].offset, 0x330Au);
-    EXPECT_EQ(fsuipc.exchanges[0].writes[0].bytes, (std::vector<uint8_t>{0xD2, 0x07}));
+    EXPECT_EQ(fsuipc.exchanges[0].writes,
+              (std::vector<testbed::FsuipcWriteLog>{{0x330A, {0xD2, 0x07}}}));
     EXPECT_EQ(fsuipc.sleeps, (std::vector<uint32_t>{100}));
 
+    // Open while open leaves the link and its queue as they are.
+    fsuipc.space.SetU16(0x9400, 0x1234);
+    uint16_t word = 0;
+    ASSERT_TRUE(link.Read(0x9400, 2, &word, result));
+    fsuipc.space.SetU32(kFsuipcVersionOffset, 0x19980004);  // a handshake now would fail
     EXPECT_FALSE(link.Open(result));
     EXPECT_EQ(result, kAlreadyOpen);
-    EXPECT_TRUE(link.IsOpen());
+    EXPECT_EQ(link.FsuipcVersion(), 0x50000000u);
+    EXPECT_EQ(link.SimulatorVersion(), 0x000Cu);
+    EXPECT_EQ(link.QueuedBytes(), 22u);
+    EXPECT_EQ(fsuipc.atomNames.size(), 1u);
+    EXPECT_EQ(fsuipc.sendCalls, 1u);
+    EXPECT_TRUE(link.Process(result));
+    EXPECT_EQ(word, 0x1234);
 
     // Close releases atom, view and section in that order, and only once.
     link.Close();
@@ -55,6 +65,7 @@ TEST_F(FsuipcLinkTest, OpenHandshakesAndNamesTheSectionAfterProcessAndCount) {
     EXPECT_FALSE(link.IsOpen());
     EXPECT_EQ(fsuipc.releases, (std::vector<std::string>{"atom", "view", "section"}));
     EXPECT_EQ(fsuipc.liveAtoms + fsuipc.liveViews + fsuipc.liveSections, 0);
+    fsuipc.space.SetValidVersions();
     ASSERT_TRUE(link.Open(result));
     EXPECT_EQ(fsuipc.atomNames.back(), "FsasmLib:IPC:1A2B:2");
 }
@@ -134,9 +145,7 @@ TEST(FsuipcLinkOpen, FailuresGiveTheirCodeAndLeaveNothingBehind) {
             releases += release + " ";
         }
         EXPECT_EQ(releases, c.releases);
-        EXPECT_EQ(platform.liveAtoms, 0);
-        EXPECT_EQ(platform.liveSections, 0);
-        EXPECT_EQ(platform.liveViews, 0);
+        EXPECT_EQ(platform.liveAtoms + platform.liveSections + platform.liveViews, 0);
 
         // The same link, once FSUIPC is healthy again.
         platform.windowPresent = platform.messageRegisters = platform.atomsWork = true;
@@ -148,23 +157,6 @@ TEST(FsuipcLinkOpen, FailuresGiveTheirCodeAndLeaveNothingBehind) {
         ASSERT_TRUE(link.Open(code));
         EXPECT_EQ(platform.atomNames.back(), "FsasmLib:IPC:1A2B:" + std::to_string(c.nextCount));
     }
-}
-
-TEST_F(FsuipcLinkTest, OpenWhileOpenLeavesTheLinkAndItsQueueUntouched) {
-    OpenLink();
-    fsuipc.space.SetU16(0x9400, 0x1234);
-    uint16_t word = 0;
-    ASSERT_TRUE(link.Read(0x9400, 2, &word, result));
-    fsuipc.space.SetU32(kFsuipcVersionOffset, 0x19980004);  // a handshake now would fail
-    EXPECT_FALSE(link.Open(result));
-    EXPECT_EQ(result, kAlreadyOpen);
-    EXPECT_EQ(link.FsuipcVersion(), 0x50000000u);
-    EXPECT_EQ(link.SimulatorVersion(), 0x000Cu);
-    EXPECT_EQ(link.QueuedBytes(), 22u);
-    EXPECT_EQ(fsuipc.atomNames.size(), 1u);
-    EXPECT_EQ(fsuipc.sendCalls, 0u);
-    EXPECT_TRUE(link.Process(result));
-    EXPECT_EQ(word, 0x1234);
 }
 
 TEST_F(FsuipcLinkTest, ClosedLinkRefusesEverythingWithNine) {
