@@ -56,7 +56,7 @@ TEST_F(GroundServicesTest, SetUpOpensMapsDefinesAndRequestsInOrder) {
     EXPECT_EQ(plugin.lastSimConnectResult, -5);  // the request's result is kept
 
     SimConnectTearDown(context);
-    EXPECT_THAT(log.Take(), ElementsAre("Closing Simconnect."));
+    EXPECT_THAT(log.Take(), ElementsAre(testbed::kConnectionsClosedLines[1]));
     EXPECT_THAT(TakeCalls(), ElementsAre("Close"));
     EXPECT_EQ(plugin.simConnect, nullptr);
     SimConnectTearDown(context);  // nothing open: nothing logged or called
@@ -135,6 +135,7 @@ TEST_F(GroundServicesTest, JetwayChangesPostCommandsAndLogTheValue) {
         std::vector<std::string> lines;
     };
     const Case cases[] = {
+        // clang-format off
         {"FSDT_GSX_JETWAY_POWER", 0.0, {}, {}},  // equal to the initial 0.0
         {"FSDT_GSX_JETWAY_POWER", 5.0, {{1215, 0}}, {"Jetway Power status changed to value: 5"}},
         {"FSDT_GSX_JETWAY_POWER", 5.0, {}, {}},
@@ -142,10 +143,8 @@ TEST_F(GroundServicesTest, JetwayChangesPostCommandsAndLogTheValue) {
         {"FSDT_GSX_JETWAY_POWER", 1.0, {}, {"Jetway Power status changed to value: 1"}},
         {"FSDT_GSX_JETWAY_AIR", 2.5, {}, {"Jetway Air status changed to value: 2.5"}},
         {"FSDT_GSX_JETWAY_AIR", 5.0, {{1213, 0}}, {"Jetway Air status changed to value: 5"}},
-        {"FSDT_GSX_JETWAY_AIR",
-         1234567.0,
-         {{1214, 0}},
-         {"Jetway Air status changed to value: 1.23457e+06"}},
+        {"FSDT_GSX_JETWAY_AIR", 1234567.0, {{1214, 0}}, {"Jetway Air status changed to value: 1.23457e+06"}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.variable) + " " + std::to_string(c.value));

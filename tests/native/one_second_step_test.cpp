@@ -47,8 +47,7 @@ class OneSecondStepTest : public ::testing::Test, public PluginConnections {
 
 TEST_F(OneSecondStepTest, StateOneStartsTheWorkerOnceAndOpensTheGroundServicesGate) {
     Open(1);
-    EXPECT_THAT(Tick(),
-                ElementsAre("Ulvo State is 1. All good to go", "Started ulvo2fsuipc thread."));
+    EXPECT_THAT(Tick(), ElementsAre(testbed::kStateOneLine, testbed::kWorkerStartedLine));
     EXPECT_EQ(thread.starts, 1);
     EXPECT_EQ(connectionsOpened, 0);
     EXPECT_EQ(aircraftStateOk, 1);
@@ -107,7 +106,7 @@ TEST_F(OneSecondStepTest, BeforeASuccessfulOpenOnlyTheClosedGateIsLookedAt) {
 TEST_F(OneSecondStepTest, AThreadThatCannotBeCreatedIsNotReportedAsStarted) {
     Open(1);
     thread.startWorks = false;
-    EXPECT_THAT(Tick(), ElementsAre("Ulvo State is 1. All good to go"));
+    EXPECT_THAT(Tick(), ElementsAre(testbed::kStateOneLine));
     EXPECT_FALSE(thread.Exists());
     EXPECT_EQ(connectionsOpened, 0);
     EXPECT_TRUE(AnyConnectionStands(connections));  // until the next close
@@ -116,8 +115,8 @@ TEST_F(OneSecondStepTest, AThreadThatCannotBeCreatedIsNotReportedAsStarted) {
 TEST_F(OneSecondStepTest, TheGroundServicesStepKeepsRunningAcrossAReopen) {
     Open(1);
     variables.values["FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE"] = 1.0;
-    EXPECT_THAT(Tick(), ElementsAre("Ulvo State is 1. All good to go",
-                                    "Started ulvo2fsuipc thread.", "Main exit toggle requested."));
+    EXPECT_THAT(Tick(), ElementsAre(testbed::kStateOneLine, testbed::kWorkerStartedLine,
+                                    "Main exit toggle requested."));
     EXPECT_THAT(simconnect.TakeCalls(), ElementsAre("Transmit 0 0 0 1 16", "Transmit 0 2 0 1 16"));
 
     // A vehicle reload: close, reopen; the gate stays open and the door's
@@ -126,8 +125,7 @@ TEST_F(OneSecondStepTest, TheGroundServicesStepKeepsRunningAcrossAReopen) {
     connectionsOpened = OpenConnections(connections) ? 1 : 0;
     log.Take();
     simconnect.TakeCalls();
-    EXPECT_THAT(Tick(),
-                ElementsAre("Ulvo State is 1. All good to go", "Started ulvo2fsuipc thread."));
+    EXPECT_THAT(Tick(), ElementsAre(testbed::kStateOneLine, testbed::kWorkerStartedLine));
     for (int tick = 0; tick < 4; ++tick) {
         EXPECT_THAT(Tick(), IsEmpty());
     }

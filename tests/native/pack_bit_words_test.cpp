@@ -23,6 +23,7 @@ struct PackCase {
 
 TEST(PackBitWords, WordsFromTheirFields) {
     const PackCase cases[] = {
+        // clang-format off
         {"top bit", {{0x060, 1}}, 0, 0x80},
         {"a 1-bit field holding 2 carries into the next bit", {{0x018, 2}}, 0, 0x02},
         {"the next bit alone", {{0x024, 1}}, 0, 0x02},
@@ -48,12 +49,10 @@ TEST(PackBitWords, WordsFromTheirFields) {
         {"sign position blank", {{kSignField, 10}}, 43, 0},
         {"sign position blank, fields above", {{kSignField, 10}, {0x2B4, 1}, {0xEEC, 1}}, 43, 0x84},
         {"sign position shows a sign", {{kSignField, 12}}, 43, 2},
-        {"sign position not blank adds 2 on top of the fields",
-         {{kSignField, 0}, {0x2B4, 1}, {0x2F4, 1}, {0x1B8, 1}, {0xEE4, 1}, {0xEE8, 1}, {0xEEC, 1}},
-         43,
-         0xFE},
+        {"sign position not blank adds 2 on top of the fields", {{kSignField, 0}, {0x2B4, 1}, {0x2F4, 1}, {0x1B8, 1}, {0xEE4, 1}, {0xEE8, 1}, {0xEEC, 1}}, 43, 0xFE},
         {"runs of consecutive fields", {{0x11C, 1}, {0x138, 1}}, 3, 0x81},
         {"a two-bit field inside single bits", {{0xB34, 3}, {0xB38, 1}}, 26, 0x0E},
+        // clang-format on
     };
     for (const PackCase& c : cases) {
         SCOPED_TRACE(c.name);

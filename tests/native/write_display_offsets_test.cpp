@@ -22,6 +22,7 @@ struct DisplayCase {
 
 TEST(WriteDisplayOffsets, PublishesFinishedValuesAsLow16Bits) {
     const DisplayCase cases[] = {
+        // clang-format off
         {"three digits", 2, {2, 5, 0}, {}, 250, {0xFA, 0x00}},
         {"all eights in a five-digit window", 5, {8, 8, 8, 8, 8}, {}, 65534, {0xFE, 0xFF}},
         {"all eights, units first", 21, {8, 8, 8, 8, 8}, {}, 65534, {0xFE, 0xFF}},
@@ -36,12 +37,8 @@ TEST(WriteDisplayOffsets, PublishesFinishedValuesAsLow16Bits) {
         {"Display06 stays unsigned", 6, {1, 2, 0, 0}, {{0x1F4, 11}}, 1200, {0xB0, 0x04}},
         // A wild negative digit field pushes the value below the 32-bit range: it
         // saturates. (Fields of 10 and more are non-digits, so no display exceeds 99999.)
-        {"below the 32-bit range",
-         5,
-         {-2147483647, 0, 0, 0, 0},
-         {},
-         -21474836470000.0,
-         {0x00, 0x00}},
+        {"below the 32-bit range", 5, {-2147483647, 0, 0, 0, 0}, {}, -21474836470000.0, {0x00, 0x00}},
+        // clang-format on
     };
     for (const DisplayCase& c : cases) {
         SCOPED_TRACE(c.name);
