@@ -19,11 +19,9 @@ struct RefusalCase {
     uint32_t offset;
 };
 
+// clang-format off
 const RefusalCase kCases[] = {
-    {"display", 2,
-     [](PublishRig& rig, int32_t v) {
-         rig.SetFields(kDisplayRows[2].digit[0].field, {0, 0, v});
-     },
+    {"display", 2, [](PublishRig& rig, int32_t v) { rig.SetFields(kDisplayRows[2].digit[0].field, {0, 0, v}); },
      [](const PublishRig& rig) { return rig.tables->displayLastSent[2]; }, 0x9434},
     {"bit-word", 1, [](PublishRig& rig, int32_t v) { rig.SetI32(0xC10, v); },
      [](const PublishRig& rig) { return double(rig.tables->bitWordLastSent[30]); }, 0x941F},
@@ -32,6 +30,7 @@ const RefusalCase kCases[] = {
     {"further real value", 2, [](PublishRig& rig, int32_t v) { rig.SetF64(0x008, v); },
      [](const PublishRig& rig) { return rig.tables->furtherLastSent.real[9]; }, 0x9480},
 };
+// clang-format on
 
 // A zero block with Display06's sign position blank publishes nothing.
 void QuietAircraft(PublishRig& rig) {
