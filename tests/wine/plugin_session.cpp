@@ -11,7 +11,7 @@ bool PluginSession::Start() {
     if (!testbed.plugin.LoadAndStart()) {
         return false;
     }
-    testbed.host.DeliverMessage(P3D::kMessageLoadingComplete);
+    StartMessage();
     return true;
 }
 

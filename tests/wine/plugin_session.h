@@ -25,6 +25,7 @@ class PluginSession {
 
     // DLLStart, then the start message (407).
     bool Start();
+    void StartMessage() { testbed.host.DeliverMessage(P3D::kMessageLoadingComplete); }
     void Tick() { testbed.host.DeliverOneSecond(); }
     void VehicleLoaded() { testbed.host.DeliverMessage(P3D::kMessageVehicleChanged); }
     void Shutdown() { testbed.host.DeliverMessage(P3D::kMessageShutdown); }
