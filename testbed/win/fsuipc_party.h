@@ -35,6 +35,13 @@ class FsuipcParty {
         std::function<void(const FsuipcServedExchange&)> onExchange;
     };
 
+    // FSUIPC's window on a thread of its own, the other options as they are.
+    static Options OwnThread() {
+        Options options;
+        options.thread = Thread::kOwn;
+        return options;
+    }
+
     explicit FsuipcParty(Options options);
     ~FsuipcParty();
     FsuipcParty(const FsuipcParty&) = delete;
