@@ -45,14 +45,14 @@ TEST(PluginStart, AMissingSecondSectionClosesWhatOpenedAndLeavesTheTicksNothingT
         "Closing ulvo SDK buffer.", "Closing ulvo SDK filemap."}));
     // clang-format on
     EXPECT_TRUE(session.testbed.simConnect->server.WaitForEnd(0));
-    const uint64_t exchanges = session.testbed.fsuipc->ExchangeCount();
+    const uint64_t exchanges = session.Fsuipc().ExchangeCount();
     session.Tick();
     session.Tick();
     EXPECT_EQ(session.NewLog(), "");
     EXPECT_THAT(session.PluginThreads(), IsEmpty());
     session.Shutdown();
     EXPECT_EQ(session.NewLog(), "Closing FSUIPC if it was open.\r\n" + kLogClosed);
-    EXPECT_EQ(session.testbed.fsuipc->ExchangeCount(), exchanges);
+    EXPECT_EQ(session.Fsuipc().ExchangeCount(), exchanges);
 }
 
 // Started, confirmed at the first tick, the worker exchanging with FSUIPC.
@@ -75,9 +75,9 @@ class RunningSession : public ::testing::Test {
 };
 
 TEST_F(RunningSession, ACommandWrittenAtTheCommandWordReachesTheAircraftOnce) {
-    session.SetFsuipcU16(0x9400, 1298);
+    session.Fsuipc().SetU16(0x9400, 1298);
     ASSERT_TRUE(session.PumpCommands(1));
-    ASSERT_TRUE(session.PumpUntil([&] { return session.FsuipcU16(0x9400) == 0xFFFF; }));
+    ASSERT_TRUE(session.PumpUntil([&] { return session.Fsuipc().U16(0x9400) == 0xFFFF; }));
     ASSERT_TRUE(session.PumpExchanges(10));  // more cycles, no second post
     EXPECT_THAT(aircraft.Commands(), ElementsAre(Command{1299, 2}));
     EXPECT_EQ(session.NewLog(), "");  // the worker writes nothing to the log
@@ -92,11 +92,11 @@ TEST_F(RunningSession, WhatTheAircraftShowsReachesItsOffsets) {
     ASSERT_TRUE(aircraft.SetI32(Block::Sdk, 0x060, 1));
     ASSERT_TRUE(aircraft.SetF64(Block::Sdk, 0xF88, 0.25));
     EXPECT_TRUE(session.PumpUntil([&] {
-        return session.FsuipcU16(0x9434) == 257 && session.FsuipcU8(0x9402) == 0x80 &&
-               session.FsuipcU16(0x9477) == 250;  // 0.25 x1000
+        return session.Fsuipc().U16(0x9434) == 257 && session.Fsuipc().U8(0x9402) == 0x80 &&
+               session.Fsuipc().U16(0x9477) == 250;  // 0.25 x1000
     }));
     ASSERT_TRUE(aircraft.SetI32(Block::Sdk, 0x060, 0));
-    EXPECT_TRUE(session.PumpUntil([&] { return session.FsuipcU8(0x9402) == 0x00; }));
+    EXPECT_TRUE(session.PumpUntil([&] { return session.Fsuipc().U8(0x9402) == 0x00; }));
     EXPECT_THAT(aircraft.Commands(), IsEmpty());
 }
 
@@ -107,19 +107,19 @@ TEST_F(RunningSession, KnobTrainsWrittenByAClientBecomeAircraftCommands) {
     for (uint32_t i = 0; i < 5; ++i) {
         ASSERT_TRUE(aircraft.SetI32(Block::Sdk, 0x1E0 + 4 * i, altitudeDigits[i]));
     }
-    ASSERT_TRUE(session.PumpUntil([&] { return session.FsuipcU16(0x943A) == 12000; }));
+    ASSERT_TRUE(session.PumpUntil([&] { return session.Fsuipc().U16(0x943A) == 12000; }));
 
-    session.SetFsuipcU8(0x94F8, 3);  // three steps up
+    session.Fsuipc().SetU8(0x94F8, 3);  // three steps up
     ASSERT_TRUE(session.PumpCommands(3));
     EXPECT_THAT(aircraft.TakeCommands(),
                 ElementsAre(Command{628, 0}, Command{628, 0}, Command{628, 0}));
-    session.SetFsuipcU8(0x94F8, 1);  // two steps down
+    session.Fsuipc().SetU8(0x94F8, 1);  // two steps down
     ASSERT_TRUE(session.PumpCommands(2));
     EXPECT_THAT(aircraft.TakeCommands(), ElementsAre(Command{627, 0}, Command{627, 0}));
 
-    session.SetFsuipcU8(0x94F0, 2);  // altitude knob, two clicks of 100 ft
+    session.Fsuipc().SetU8(0x94F0, 2);  // altitude knob, two clicks of 100 ft
     ASSERT_TRUE(session.PumpCommands(1));
-    session.SetFsuipcU8(0x94F0, 3);  // one more within the hold-off
+    session.Fsuipc().SetU8(0x94F0, 3);  // one more within the hold-off
     ASSERT_TRUE(session.PumpCommands(2));
     ASSERT_TRUE(session.PumpExchanges(5));
     EXPECT_THAT(aircraft.TakeCommands(), ElementsAre(Command{1232, 12200}, Command{1232, 12300}));
@@ -175,9 +175,9 @@ TEST_F(RunningSession, TheShutdownStopsTheWorkerClosesEverythingThenTheLog) {
     EXPECT_EQ(session.NewLog(), kWorkerClosing + kConnectionsClosed + kLogClosed);
     EXPECT_FALSE(ThreadObjectExists(worker));  // ended, and its handle closed
     EXPECT_TRUE(session.testbed.simConnect->server.WaitForEnd(0));
-    const uint64_t exchanges = session.testbed.fsuipc->ExchangeCount();
+    const uint64_t exchanges = session.Fsuipc().ExchangeCount();
     PumpFor(std::chrono::milliseconds(50));
-    EXPECT_EQ(session.testbed.fsuipc->ExchangeCount(), exchanges);
+    EXPECT_EQ(session.Fsuipc().ExchangeCount(), exchanges);
     session.testbed.plugin.StopAndUnload();
     for (const auto& [object, references] : session.testbed.host.OutstandingReferences()) {
         EXPECT_EQ(references, 0) << object;
@@ -207,9 +207,9 @@ TEST_F(RunningSession, AShutdownServesTheExchangeTheWorkerIsWaitingIn) {
         ASSERT_LT(GetTickCount64(), deadline);
         Sleep(1);
     }
-    const uint64_t served = session.testbed.fsuipc->ExchangeCount();
+    const uint64_t served = session.Fsuipc().ExchangeCount();
     session.Shutdown();
-    EXPECT_EQ(session.testbed.fsuipc->ExchangeCount(), served + 1);
+    EXPECT_EQ(session.Fsuipc().ExchangeCount(), served + 1);
     EXPECT_FALSE(ThreadObjectExists(worker));
     EXPECT_EQ(session.NewLog(), kWorkerClosing + kConnectionsClosed + kLogClosed);
 }

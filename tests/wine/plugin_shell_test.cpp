@@ -59,9 +59,9 @@ TEST(PluginShell, RegistersFourCallbacksAndGivesThemAndEveryServiceBackAtStop) {
               (Names{"one second", "frame", "custom render", "message"}));
     // One reference per offered service while the plug-in runs; on the event
     // service only while registering.
-    for (long held : {host.provider.Outstanding(), host.events.Outstanding(),
-                      host.vehicles.Outstanding(), host.reporting.Outstanding(),
-                      host.namedVariables.Outstanding()}) {
+    for (long held :
+         {host.provider.Outstanding(), host.events.Outstanding(), host.vehicles.Outstanding(),
+          host.reporting.Outstanding(), host.namedVariables.Outstanding()}) {
         EXPECT_EQ(held, 1);
     }
     host.DeliverMessage(P3D::kMessageLoadingComplete);
@@ -126,8 +126,13 @@ TEST(PluginShell, MessagesWithoutAHandlerAndTheOtherCallbacksDoNothing) {
     Testbed testbed;
     ASSERT_TRUE(testbed.plugin.LoadAndStart());
     const UINT64 ignored[] = {
-        P3D::kMessageAllDllsLoaded, P3D::kMessageViewModeChanged, P3D::kMessageViewCreated,
-        P3D::kMessageViewDestroyed, 0, 406, 579,
+        P3D::kMessageAllDllsLoaded,
+        P3D::kMessageViewModeChanged,
+        P3D::kMessageViewCreated,
+        P3D::kMessageViewDestroyed,
+        0,
+        406,
+        579,
         (UINT64{1} << 32) | P3D::kMessageLoadingComplete,  // the whole 64 bits are the id
         (UINT64{1} << 63) | P3D::kMessageShutdown};
     // Before the start message the one-second step has nothing to do either.
