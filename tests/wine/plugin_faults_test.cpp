@@ -67,7 +67,9 @@ class RunningPlugin : public ::testing::Test {
                                         kTestbedTitle + "\r\n" + kConnectionsOpened);
         session.Tick();
         EXPECT_EQ(session.NewLog(), kStateOne + kWorkerStarted);
-        EXPECT_EQ(session.PluginThreads().size(), 1u);
+        // The line comes once the worker is created, maybe before Wine shows the
+        // thread's start address.
+        EXPECT_TRUE(session.PumpUntil([&] { return session.PluginThreads().size() == 1; }));
     }
 
     PluginSession session;
@@ -136,7 +138,9 @@ TEST_F(RunningPlugin, ABrokenSimConnectPipeLeavesTheWorkerAndTheReloadConnectsAg
 // blocks that stay are the testbed host channel's records of what each client
 // registered. A client lost at each close would hold its 41,088-byte buffers.
 TEST_F(RunningPlugin, VehicleReloadsInARowLeakNothing) {
-    constexpr DWORD kHandleNoise = 4;  // thread-pool threads coming and going
+    // Thread-pool threads coming and going: up to 8 on a busy machine, still
+    // fewer than one handle lost per reload leaves over `make test`'s 10 reloads.
+    constexpr DWORD kHandleNoise = 8;
     constexpr size_t kBytesPerReload = 16 << 10;
     constexpr size_t kMemoryNoise = 2 << 20;
     SimConnectServer& server = session.testbed.simConnect->server;

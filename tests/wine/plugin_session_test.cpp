@@ -166,7 +166,7 @@ TEST_F(RunningSession, AVehicleLoadClosesReopensAndTheNextTickRestartsTheWorker)
 
     session.Tick();
     EXPECT_EQ(session.NewLog(), kStateOne + kWorkerStarted);
-    ASSERT_EQ(session.PluginThreads().size(), 1u);
+    EXPECT_TRUE(session.PumpUntil([&] { return session.PluginThreads().size() == 1; }));
     EXPECT_TRUE(session.PumpExchanges(3));
 }
 
