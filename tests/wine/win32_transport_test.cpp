@@ -136,7 +136,8 @@ TEST_F(Win32TransportTest, APeerThatGoesAwayClosesWithTheSystemsStatusAndNotifie
             EXPECT_EQ(uint32_t(code), kStatusGracefulDisconnect);  // zero-byte read
         }
         EXPECT_EQ(SimConnect_TransmitClientEvent(handle, 0, 0, 0, 1, 0x10), code);
-        EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+        // The close is reported before the message is posted and the event set, last.
+        EXPECT_EQ(WaitForSingleObject(event, 5000), WAIT_OBJECT_0);
         MSG posted;
         EXPECT_TRUE(PeekMessageW(&posted, window, userMessage, userMessage, PM_REMOVE));
         EXPECT_EQ(SimConnect_Close(handle), kOk);
