@@ -3,11 +3,9 @@
 #  1. The native benchmarks (Google Benchmark, ulvo_bench), 5 repetitions, with
 #     the whole worker cycle as a multiple of its floor, the bare block copy.
 #  2. Under Wine with the testbed and the real DLL: latencies, cycle period,
-#     exchanges and worker CPU (testbed.exe bridge-latency), where the worker's
-#     CPU goes (testbed.exe worker-cadence), the time of
-#     SimConnect_Open (testbed.exe simconnect-open), the cost of one FSUIPC
-#     exchange (testbed.exe fsuipc-latency), and the panel lab's time from a set
-#     to an FSUIPC client reading it (ulvo-panel-lab.exe measure).
+#     exchanges and worker CPU (testbed.exe bridge-latency), the time of
+#     SimConnect_Open (testbed.exe simconnect-open), and the panel lab's time from
+#     a set to an FSUIPC client reading it (ulvo-panel-lab.exe measure).
 # Environment: BENCH_EVENTS (1000), BENCH_CYCLES (10000), BENCH_REPETITIONS (5).
 set -euo pipefail
 
@@ -48,14 +46,8 @@ wine_run() { "$root/scripts/wine-run.sh" "$prefix" "$bin/testbed.exe" "$@"; }
 echo "== the plug-in under Wine: $events events, $cycles idle cycles"
 wine_run bridge-latency "$events" "$cycles"
 echo
-echo "== the worker's two ways of waiting under Wine, with and without FSUIPC"
-wine_run worker-cadence 2000
-echo
 echo "== SimConnect_Open under Wine"
 wine_run simconnect-open 20
-echo
-echo "== one FSUIPC exchange of 23 reads under Wine"
-wine_run fsuipc-latency 2000
 echo
 echo "== the panel lab under Wine: from a set to an FSUIPC client reading it"
 "$root/scripts/wine-run.sh" "$prefix" "$bin/ulvo-panel-lab.exe" measure "$events"

@@ -71,17 +71,13 @@ struct MeasuredPlugin {
         // The first exchange finds 0 at 0x9400 (no client wrote yet), performs
         // command 0 and clears the word.
         const bool idle =
-            PumpUntil([&] { return U16(kCommandWord) == 0xFFFF; }, kPatience) &&
+            PumpUntil([&] { return testbed.fsuipc->U16(kCommandWord) == 0xFFFF; }, kPatience) &&
             PumpUntil([&] { return !testbed.aircraft.Commands().empty(); }, kPatience);
         testbed.aircraft.TakeCommands();
         const std::vector<DWORD> threads = ThreadsStartedIn(testbed.plugin.Module());
         worker = threads.size() == 1 ? threads[0] : 0;
         return idle && worker != 0;
     }
-
-    uint16_t U16(uint32_t offset) { return testbed.fsuipc->U16(offset); }
-    uint8_t U8(uint32_t offset) { return testbed.fsuipc->U8(offset); }
-    void SetU16(uint32_t offset, uint16_t value) { testbed.fsuipc->SetU16(offset, value); }
 
     struct Exchange {
         double at;  // milliseconds
@@ -121,7 +117,8 @@ bool FieldToOffset(MeasuredPlugin& plugin, size_t events, std::mt19937& rng) {
         plugin.testbed.aircraft.SetI32(AircraftParty::Block::Sdk, kAnnunciatorField, lit);
         const double start = SteadyMilliseconds();
         const uint8_t expected = lit ? 0x80 : 0x00;
-        if (!PumpUntil([&] { return plugin.U8(kAnnunciatorByte) == expected; }, kPatience)) {
+        if (!PumpUntil([&] { return plugin.testbed.fsuipc->U8(kAnnunciatorByte) == expected; },
+                       kPatience)) {
             std::wprintf(L"field change %zu never reached FSUIPC\n", i);
             return false;
         }
@@ -137,7 +134,7 @@ bool CommandToAircraft(MeasuredPlugin& plugin, size_t events, std::mt19937& rng)
     for (size_t i = 0; i < events; ++i) {
         WaitRandomly(rng);
         const uint16_t code = uint16_t(100 + i % 400);  // plain commands, posted as they are
-        plugin.SetU16(kCommandWord, code);
+        plugin.testbed.fsuipc->SetU16(kCommandWord, code);
         const double start = SteadyMilliseconds();
         if (!PumpUntil([&] { return !aircraft.Commands().empty(); }, kPatience)) {
             std::wprintf(L"command %zu never reached the aircraft\n", i);
@@ -146,7 +143,8 @@ bool CommandToAircraft(MeasuredPlugin& plugin, size_t events, std::mt19937& rng)
         latencies.push_back(SteadyMilliseconds() - start);
         const std::vector<AircraftParty::Command> received = aircraft.TakeCommands();
         if (received != std::vector<AircraftParty::Command>{{code, 0}} ||
-            !PumpUntil([&] { return plugin.U16(kCommandWord) == 0xFFFF; }, kPatience)) {
+            !PumpUntil([&] { return plugin.testbed.fsuipc->U16(kCommandWord) == 0xFFFF; },
+                       kPatience)) {
             std::wprintf(L"command %zu arrived wrongly or was not cleared\n", i);
             return false;
         }

@@ -102,8 +102,10 @@ void DemoSession::ConfirmAircraft() {
     Check(WaitFor([&] { return ThreadsStartedIn(testbed.plugin.Module()).size() == 1; }),
           "one worker thread runs in the plug-in");
     Check(WaitFor([&] {
-              return U16(Slot(kAltitudeWindow)) == 10000 && U16(Slot(kSpeedWindow)) == 250 &&
-                     U16(Slot(kCabinAltitude)) == 35000 && U16(Slot(kVerticalSpeed)) == 0xFFFF;
+              return testbed.fsuipc->U16(Slot(kAltitudeWindow)) == 10000 &&
+                     testbed.fsuipc->U16(Slot(kSpeedWindow)) == 250 &&
+                     testbed.fsuipc->U16(Slot(kCabinAltitude)) == 35000 &&
+                     testbed.fsuipc->U16(Slot(kVerticalSpeed)) == 0xFFFF;
           }),
           "the displays reach FSUIPC: 0x943A 10000, 0x9436 250, 0x9430 35000, 0x943C blank");
     Hold(1500ms);
@@ -119,8 +121,9 @@ void DemoSession::CountDisplays() {
         Hold(150ms, 10ms);
     }
     Check(WaitFor([&] {
-              return U16(Slot(kAltitudeWindow)) == 12000 && U16(Slot(kSpeedWindow)) == 280 &&
-                     U16(Slot(kVerticalSpeed)) == 1500;
+              return testbed.fsuipc->U16(Slot(kAltitudeWindow)) == 12000 &&
+                     testbed.fsuipc->U16(Slot(kSpeedWindow)) == 280 &&
+                     testbed.fsuipc->U16(Slot(kVerticalSpeed)) == 1500;
           }),
           "FSUIPC 0x943A reads 12000, 0x9436 280, 0x943C 1500");
     Hold(800ms);
@@ -144,12 +147,13 @@ void DemoSession::BlinkAnnunciators() {
     for (const FurtherStep& further : kFurtherSteps) {
         testbed.aircraft.SetF64(Block::Sdk, further.field, further.value);
     }
-    Check(WaitFor([&] { return U8(lamps.publishedOffset) == 0x81; }),
+    Check(WaitFor([&] { return testbed.fsuipc->U8(lamps.publishedOffset) == 0x81; }),
           "FSUIPC 0x9402 reads 10000001");
     Check(WaitFor([&] {
               return std::all_of(std::begin(kFurtherSteps), std::end(kFurtherSteps),
                                  [&](const FurtherStep& further) {
-                                     return U16(further.offset) == further.published;
+                                     return testbed.fsuipc->U16(further.offset) ==
+                                            further.published;
                                  });
           }),
           "further values: 0x9477 reads 250 (0.250 x1000), 0x948A 123 (12.34 x10)");
@@ -168,7 +172,8 @@ void DemoSession::CommandFromClient() {
         wrote = wrote || *line == "wrote command 1298 at 0x9400";
     }
     Check(exitCode == 0u && wrote, "ulvo-monitor.exe said: wrote command 1298 at 0x9400");
-    Check(WaitFor([&] { return CountCommands(1299, 2) == 1 && U16(0x9400) == 0xFFFF; }),
+    Check(WaitFor(
+              [&] { return CountCommands(1299, 2) == 1 && testbed.fsuipc->U16(0x9400) == 0xFFFF; }),
           "the aircraft received 1299 = 2 (step level 1 -> 2); 0x9400 reads idle again");
     Hold(600ms, 50ms);
     Check(CountCommands(1299, 2) == 1, "the command arrived exactly once");
@@ -178,7 +183,7 @@ void DemoSession::CommandFromClient() {
 void DemoSession::TurnKnobs() {
     Begin("A panel turns the altitude knob 5 steps up (0x94F0), a selector 3 (0x94F8)");
     for (uint8_t counter = 1; counter <= 5; ++counter) {
-        SetFsuipc(0x94F0, counter);
+        testbed.fsuipc->SetU8(0x94F0, counter);
         Hold(250ms, 40ms);
     }
     auto knobValues = [&] {
@@ -205,7 +210,7 @@ void DemoSession::TurnKnobs() {
             return text;
         }());
     Show(kAltitudeWindow, 12500);  // the aircraft follows
-    SetFsuipc(0x94F8, 3);
+    testbed.fsuipc->SetU8(0x94F8, 3);
     Check(WaitFor([&] { return CountCommands(628, 0) == 3; }),
           "three steps up: the aircraft received 628 three times");
     Hold(500ms, 50ms);
@@ -251,7 +256,7 @@ void DemoSession::ReloadAircraft() {
         Show(kAltitudeWindow, 12500 + 100 * i);
         Hold(150ms, 10ms);
     }
-    Check(WaitFor([&] { return U16(Slot(kAltitudeWindow)) == 13000; }),
+    Check(WaitFor([&] { return testbed.fsuipc->U16(Slot(kAltitudeWindow)) == 13000; }),
           "values flow again: 0x943A reads 13000");
     Hold(800ms);
     End();
@@ -469,18 +474,6 @@ tools::BlockSnapshot DemoSession::Snapshot() {
                     snapshot.bytes.begin());
     });
     return snapshot;
-}
-
-uint16_t DemoSession::U16(uint32_t offset) {
-    return testbed.fsuipc->U16(offset);
-}
-
-uint8_t DemoSession::U8(uint32_t offset) {
-    return testbed.fsuipc->U8(offset);
-}
-
-void DemoSession::SetFsuipc(uint32_t offset, uint8_t value) {
-    testbed.fsuipc->SetU8(offset, value);
 }
 
 // The aircraft shows `value` in a display window, written as the panel lab writes it.

@@ -59,9 +59,6 @@ class DemoSession {
     void Print(const std::string& text);
 
     tools::BlockSnapshot Snapshot();
-    uint16_t U16(uint32_t offset);
-    uint8_t U8(uint32_t offset);
-    void SetFsuipc(uint32_t offset, uint8_t value);
     void Show(uint8_t display, const std::string& value);
     void Show(uint8_t display, int value) { Show(display, std::to_string(value)); }
     void SetLamp(uint32_t field, bool lit);

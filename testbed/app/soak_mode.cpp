@@ -127,20 +127,12 @@ void Soak::ChangeAircraft() {
         if (!first && offset == 0x1A70) {
             continue;  // the aircraft stays the loaded one
         }
-        int32_t value;
-        switch (rng() % 5) {
-            case 0:
-                value = int32_t(rng() % 10);
-                break;
-            case 1:
-                value = 10 + int32_t(rng() % 3);
-                break;
-            case 2:
-                value = int32_t(rng() % 2);
-                break;
-            default:
-                value = int32_t(rng());
-        }
+        // A digit, a blank or a sign, a boolean, or anything at all.
+        const uint32_t kind = rng() % 5;
+        const int32_t value = kind == 0   ? int32_t(rng() % 10)
+                              : kind == 1 ? 10 + int32_t(rng() % 3)
+                              : kind == 2 ? int32_t(rng() % 2)
+                                          : int32_t(rng());
         aircraft.SetI32(first ? AircraftParty::Block::Sdk : AircraftParty::Block::Sdk2, offset,
                         value);
     }

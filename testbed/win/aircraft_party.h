@@ -38,7 +38,6 @@ class AircraftParty {
     // The bytes readers copy from the section now; empty when it does not exist.
     std::vector<uint8_t> Bytes(Block block) const;
 
-    uint32_t CommandMessage() const { return commandMessage; }
     const std::vector<Command>& Commands() const { return commands; }
     std::vector<Command> TakeCommands() { return std::exchange(commands, {}); }
 

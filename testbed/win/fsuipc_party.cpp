@@ -64,7 +64,7 @@ FsuipcParty::FsuipcParty(Options options_) : options(std::move(options_)) {
     space.SetValidVersions();
     ipcMessage = RegisterWindowMessageW(L"FsasmLib:IPC");
     stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!options.window || stopEvent == nullptr) {
+    if (stopEvent == nullptr) {
         return;
     }
     RegisterClassOnce(&FsuipcParty::WindowProc);
@@ -142,15 +142,6 @@ void FsuipcParty::AnswerSlowly(uint32_t answers, uint32_t delayMs) {
     slowAnswers = answers;
 }
 
-void FsuipcParty::SpoilVersion(uint32_t offset) {
-    std::lock_guard<std::mutex> lock(mutex);
-    if (offset == fsuipc::kFsuipcVersionOffset) {
-        space.SetU32(offset, fsuipc::kMinimumFsuipcVersion - 1);
-    } else if (offset == fsuipc::kSimulatorVersionOffset) {
-        space.SetU32(offset, 0x1234000C);  // a simulator version without the mark
-    }
-}
-
 std::vector<FsuipcServedExchange> FsuipcParty::Exchanges() const {
     std::lock_guard<std::mutex> lock(mutex);
     return exchanges;
@@ -175,19 +166,17 @@ LRESULT FsuipcParty::Serve(WPARAM atom) {
     WaitIfSlow();
 
     FsuipcServedExchange served;
-    served.reply = answer;
+    served.reply = 1;
     char name[256];
     const UINT length = GlobalGetAtomNameA(ATOM(atom), name, sizeof name);
     if (length != 0) {
         served.section.assign(name, length);
-        if (served.reply == 1) {
-            MappedSection section(name);
-            if (section.view == nullptr) {
-                served.reply = 0;  // nothing to work on: the exchange is refused
-            } else {
-                std::lock_guard<std::mutex> lock(mutex);
-                space.Execute(section.view, section.size, &served.log);
-            }
+        MappedSection section(name);
+        if (section.view == nullptr) {
+            served.reply = 0;  // nothing to work on: the exchange is refused
+        } else {
+            std::lock_guard<std::mutex> lock(mutex);
+            space.Execute(section.view, section.size, &served.log);
         }
     } else {
         served.reply = 0;  // the atom names no buffer

@@ -29,11 +29,17 @@ class FsuipcParty {
     enum class Thread { kCalling, kOwn };
     struct Options {
         Thread thread = Thread::kCalling;
-        bool window = true;  // false plays an FSUIPC that is not there
         bool logExchanges = false;
         // Called on the window's thread after each exchange while logging is on.
         std::function<void(const FsuipcServedExchange&)> onExchange;
     };
+
+    // FSUIPC's window on a thread of its own, the other options as they are.
+    static Options OwnThread() {
+        Options options;
+        options.thread = Thread::kOwn;
+        return options;
+    }
 
     explicit FsuipcParty(Options options);
     ~FsuipcParty();
@@ -43,14 +49,9 @@ class FsuipcParty {
     // The window, or null when there is none.
     HWND Window() const { return window; }
 
-    // Fault switches.
-    // Answer every exchange with `reply`; anything but 1 leaves the records unexecuted.
-    void AnswerWith(uintptr_t reply) { answer = reply; }
     // The next `answers` exchanges wait `delayMs` before they are served, as an
     // FSUIPC busy for longer than its client's time-out would.
     void AnswerSlowly(uint32_t answers, uint32_t delayMs);
-    // 0x3304: a version below 0x19980005; 0x3308: no 0xFADE mark in the high half.
-    void SpoilVersion(uint32_t offset);
 
     void LogExchanges(bool on) { logging = on; }
     // Exchanges logged while logging was on, in the order served.
@@ -93,7 +94,6 @@ class FsuipcParty {
     HANDLE stopEvent = nullptr;  // ends the own thread, and slow answers at once
     std::thread ownThread;
 
-    std::atomic<uintptr_t> answer{1};
     std::atomic<uint32_t> slowAnswers{0};
     std::atomic<uint32_t> slowDelayMs{0};
     std::atomic<bool> logging{false};

@@ -16,10 +16,4 @@ GUID GuidFromText(const std::wstring& text) {
     return guid;
 }
 
-std::wstring GuidText(const GUID& guid) {
-    wchar_t text[40] = {};
-    StringFromGUID2(guid, text, 40);
-    return text;
-}
-
 }  // namespace ulvo::testbed

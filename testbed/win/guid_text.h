@@ -12,7 +12,4 @@ namespace ulvo::testbed {
 // Parses the text (with or without braces); an unreadable text gives GUID_NULL.
 GUID GuidFromText(const std::wstring& text);
 
-// "{5B3BAC47-D372-4A51-A666-D0BC839484C7}", for messages.
-std::wstring GuidText(const GUID& guid);
-
 }  // namespace ulvo::testbed

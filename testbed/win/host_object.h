@@ -1,14 +1,12 @@
 // The base of every object the testbed's host hands to the plug-in. It counts
 // AddRef and Release (the object itself belongs to the testbed and is never
 // freed by them), answers QueryInterface for its interface and IUnknown, and
-// records the last method called, so that tests can check which method a
-// virtual-table slot reaches.
+// counts calls of the slots the plug-in must never use.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
-#include <string>
 
 #include "plugin/win/pdk.h"
 
@@ -22,7 +20,6 @@ class HostObject : public Interface {
     HostObject& operator=(const HostObject&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID asked, void** out) override {
-        Called("QueryInterface");
         if (out == nullptr) {
             return E_POINTER;
         }
@@ -48,21 +45,15 @@ class HostObject : public Interface {
     long AddRefs() const { return addRefs; }
     // Calls of slots the plug-in must never use.
     long UnusedSlotCalls() const { return unusedSlotCalls; }
-    const std::string& LastCall() const { return lastCall; }
 
   protected:
-    void Called(const char* method) { lastCall = method; }
-    void UnusedSlotCalled(const char* slot) {
-        ++unusedSlotCalls;
-        lastCall = slot;
-    }
+    void UnusedSlotCalled() { ++unusedSlotCalls; }
 
   private:
     GUID interfaceId;
     std::atomic<long> addRefs{0};
     std::atomic<long> releases{0};
     std::atomic<long> unusedSlotCalls{0};
-    std::string lastCall;
 };
 
 }  // namespace ulvo::testbed
@@ -70,5 +61,5 @@ class HostObject : public Interface {
 // Implements the placeholder slot UnusedSlot<number> of a host interface.
 #define TESTBED_UNUSED_SLOT(number)                        \
     void STDMETHODCALLTYPE UnusedSlot##number() override { \
-        UnusedSlotCalled("UnusedSlot" #number);            \
+        UnusedSlotCalled();                                \
     }

@@ -20,13 +20,11 @@ HostParameterList::HostParameterList(P3D::IPdk* provider_, std::vector<UINT64> v
       values(std::move(values_)) {}
 
 P3D::IPdk* STDMETHODCALLTYPE HostParameterList::GetServiceProvider() {
-    Called("GetServiceProvider");
     return provider;
 }
 
 P3D::P3DParameter* STDMETHODCALLTYPE HostParameterList::GetParameter(P3D::P3DParameter* result,
                                                                      UINT32 index) {
-    Called("GetParameter");
     if (result != nullptr) {
         result->Value = index < values.size() ? values[index] : 0;
     }
@@ -34,7 +32,6 @@ P3D::P3DParameter* STDMETHODCALLTYPE HostParameterList::GetParameter(P3D::P3DPar
 }
 
 UINT32 STDMETHODCALLTYPE HostParameterList::GetCount() {
-    Called("GetCount");
     return static_cast<UINT32>(values.size());
 }
 
@@ -43,7 +40,6 @@ HostEventService::HostEventService()
 
 HRESULT STDMETHODCALLTYPE HostEventService::RegisterCallback(REFGUID eventId,
                                                              P3D::ICallbackV400* callback) {
-    Called("RegisterCallback");
     records.push_back(Record{true, eventId, callback});
     if (callback == nullptr) {
         return E_POINTER;
@@ -56,7 +52,6 @@ HRESULT STDMETHODCALLTYPE HostEventService::RegisterCallback(REFGUID eventId,
 
 HRESULT STDMETHODCALLTYPE HostEventService::UnregisterCallback(REFGUID eventId,
                                                                P3D::ICallbackV400* callback) {
-    Called("UnregisterCallback");
     records.push_back(Record{false, eventId, callback});
     const auto found = std::find_if(registered.begin(), registered.end(), [&](const Held& entry) {
         return entry.callback == callback && SameGuid(entry.eventId, eventId);
@@ -69,7 +64,6 @@ HRESULT STDMETHODCALLTYPE HostEventService::UnregisterCallback(REFGUID eventId,
 }
 
 HRESULT STDMETHODCALLTYPE HostEventService::SendMessageEvent(UINT32, void*) {
-    Called("SendMessageEvent");
     return E_NOTIMPL;
 }
 
@@ -96,7 +90,6 @@ std::vector<ULONG> HostEventService::ReleaseCallbacks() {
 HostVehicle::HostVehicle(std::wstring title_) : HostObject(GUID{}), title(std::move(title_)) {}
 
 HRESULT STDMETHODCALLTYPE HostVehicle::GetTitle(wchar_t* buffer, unsigned int length) {
-    Called("GetTitle");
     if (buffer == nullptr || length == 0) {
         return E_INVALIDARG;
     }
@@ -110,7 +103,6 @@ HostVehicleService::HostVehicleService(HostVehicle& vehicle_)
     : HostObject(GuidFromText(L"34354443-98CB-4CD3-BE2C-544780A3D5ED")), vehicle(vehicle_) {}
 
 HRESULT STDMETHODCALLTYPE HostVehicleService::GetUserObject(P3D::IBaseObjectV400** out) {
-    Called("GetUserObject");
     if (out == nullptr) {
         return E_POINTER;
     }
@@ -127,7 +119,6 @@ HostReportingService::HostReportingService()
     : HostObject(GuidFromText(L"215BE739-7BE0-48C6-8877-6B226008F692")) {}
 
 int STDMETHODCALLTYPE HostReportingService::ShowAlert(const wchar_t* text, int windowType) {
-    Called("ShowAlert");
     alerts.push_back(Alert{text != nullptr ? text : L"", windowType});
     return IDOK;
 }
@@ -146,7 +137,6 @@ void HostNamedVariables::Set(const std::string& name, double value) {
 }
 
 int STDMETHODCALLTYPE HostNamedVariables::CheckNamedVariable(const char* name) {
-    Called("CheckNamedVariable");
     if (name == nullptr) {
         return -1;
     }
@@ -159,7 +149,6 @@ int STDMETHODCALLTYPE HostNamedVariables::CheckNamedVariable(const char* name) {
 }
 
 double STDMETHODCALLTYPE HostNamedVariables::GetNamedVariableValue(int id) {
-    Called("GetNamedVariableValue");
     if (id < 0 || static_cast<size_t>(id) >= variables.size()) {
         return 0.0;
     }
@@ -183,7 +172,6 @@ void HostServiceProvider::Offer(const GUID& service, const GUID& iid, IUnknown* 
 
 HRESULT STDMETHODCALLTYPE HostServiceProvider::QueryService(REFGUID service, REFIID iid,
                                                             void** out) {
-    Called("QueryService");
     queries.push_back(Query{service, iid});
     if (out == nullptr) {
         return E_POINTER;
@@ -203,12 +191,10 @@ HRESULT STDMETHODCALLTYPE HostServiceProvider::QueryService(REFGUID service, REF
 }
 
 HRESULT STDMETHODCALLTYPE HostServiceProvider::RegisterService(REFGUID, IUnknown*) {
-    Called("RegisterService");
     return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE HostServiceProvider::UnRegisterService(REFGUID) {
-    Called("UnRegisterService");
     return E_NOTIMPL;
 }
 

@@ -14,10 +14,8 @@ HostParty::HostParty(const HostOptions& options)
     provider.queriesFail = options.queriesFail;
     vehicles.userObjectFails = options.userObjectFails;
     // (service id, interface id) of each service, as the host publishes them.
-    if (options.eventService) {
-        const GUID id = GuidFromText(L"5B3BAC47-D372-4A51-A666-D0BC839484C7");
-        provider.Offer(id, id, &events);
-    }
+    const GUID eventServiceId = GuidFromText(L"5B3BAC47-D372-4A51-A666-D0BC839484C7");
+    provider.Offer(eventServiceId, eventServiceId, &events);
     if (options.vehicleService) {
         provider.Offer(GuidFromText(L"6FC0E4E9-50F9-4716-A491-A0B59120A067"),
                        GuidFromText(L"34354443-98CB-4CD3-BE2C-544780A3D5ED"), &vehicles);
@@ -26,10 +24,8 @@ HostParty::HostParty(const HostOptions& options)
         const GUID id = GuidFromText(L"215BE739-7BE0-48C6-8877-6B226008F692");
         provider.Offer(id, id, &reporting);
     }
-    if (options.namedVariableService) {
-        provider.Offer(GuidFromText(L"68254E0A-260E-48ED-8868-CEEF63D862C7"),
-                       GuidFromText(L"391A07E6-8F44-42B9-80E3-C8D63D8B8CC9"), &namedVariables);
-    }
+    provider.Offer(GuidFromText(L"68254E0A-260E-48ED-8868-CEEF63D862C7"),
+                   GuidFromText(L"391A07E6-8F44-42B9-80E3-C8D63D8B8CC9"), &namedVariables);
 }
 
 void HostParty::DeliverMessage(UINT64 id) {

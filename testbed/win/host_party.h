@@ -19,10 +19,8 @@ extern const GUID kMessageEvent;
 
 struct HostOptions {
     bool queriesFail = false;  // every service query fails
-    bool eventService = true;
     bool vehicleService = true;
     bool messageService = true;
-    bool namedVariableService = true;
     bool userObjectFails = false;  // the vehicle service has no user vehicle
     std::wstring vehicleTitle = L"Ulvo 737-800 Testbed";
 };

@@ -133,15 +133,6 @@ std::wstring PluginLoader::LogPath() const {
     return (fs::path(folder) / kLogName).wstring();
 }
 
-std::wstring PluginLoader::ModuleFileName() const {
-    if (module == nullptr) {
-        return {};
-    }
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-    return std::wstring(path, length);
-}
-
 std::string PluginLoader::ReadLog() const {
     std::ifstream file(fs::path(LogPath()), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());

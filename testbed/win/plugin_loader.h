@@ -48,13 +48,10 @@ class PluginLoader {
     // Stop and Unload.
     void StopAndUnload();
 
-    const std::wstring& Folder() const { return folder; }
     std::wstring DllPath() const;
     std::wstring LogPath() const;
     // The loaded module, or null.
     HMODULE Module() const { return module; }
-    // The file name the loaded module reports (empty while not loaded).
-    std::wstring ModuleFileName() const;
     // The log file's bytes; empty when there is none.
     std::string ReadLog() const;
 

@@ -6,8 +6,8 @@ namespace {
 constexpr WPARAM kChannelCommand = 0x2002A;
 }  // namespace
 
-SimConnectHostChannel::SimConnectHostChannel(SimWindow& simWindow, bool bind)
-    : HostChannel(bind), window(simWindow) {
+SimConnectHostChannel::SimConnectHostChannel(SimWindow& simWindow)
+    : HostChannel(true), window(simWindow) {
     handlerId =
         window.AddHandler([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             if (message != WM_COMMAND || wParam != kChannelCommand || lParam == 0) {

@@ -10,8 +10,8 @@ namespace ulvo::testbed {
 
 class SimConnectHostChannel : public HostChannel {
   public:
-    // With `bindOnOpen`, a kind-1 record is bound at once, inside the client's send.
-    SimConnectHostChannel(SimWindow& window, bool bindOnOpen);
+    // A kind-1 record is bound at once, inside the client's send.
+    explicit SimConnectHostChannel(SimWindow& window);
     ~SimConnectHostChannel();
 
   private:

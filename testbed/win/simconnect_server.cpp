@@ -218,10 +218,6 @@ bool SimConnectServer::WaitUntil(std::chrono::milliseconds timeout,
     return changed.wait_for(lock, timeout, done);
 }
 
-bool SimConnectServer::WaitForConnections(size_t count, std::chrono::milliseconds timeout) {
-    return WaitUntil(timeout, [&] { return connections.size() >= count; });
-}
-
 bool SimConnectServer::WaitForMessages(size_t connection, size_t count,
                                        std::chrono::milliseconds timeout) {
     return WaitUntil(timeout, [&] {
@@ -268,11 +264,6 @@ std::vector<Bytes> SimConnectServer::Messages(size_t connection) {
 bool SimConnectServer::IsPipe(size_t connection) {
     ServerConnection* found = At(connection);
     return found != nullptr && found->IsPipe();
-}
-
-bool SimConnectServer::Send(size_t connection, const Bytes& bytes) {
-    ServerConnection* found = At(connection);
-    return found != nullptr && found->Send(bytes);
 }
 
 void SimConnectServer::Close(size_t connection) {

@@ -2,8 +2,8 @@
 // "\\.\pipe\Lockheed Martin Prepar3D v4\SimConnect" and TCP listeners on
 // 127.0.0.1 and ::1, whose ports it writes to the registry values clients read
 // (HKCU "SOFTWARE\Lockheed Martin\Prepar3D v4", "SimConnect_Port_IPv4/IPv6").
-// It records every message each client sends, in order, and lets a test reply
-// with any bytes, in as many writes as it likes, or close a connection.
+// It records every message each client sends, in order, answers an open with an
+// open reply when asked to, and lets a test close a connection.
 #pragma once
 
 #include <windows.h>
@@ -28,7 +28,7 @@ class SimConnectServer {
     struct Options {
         bool pipe = true;
         bool tcp = true;
-        // Non-zero: every open message is answered with an open reply carrying it.
+        // Non-zero: every open on the pipe is answered with an open reply carrying it.
         uint32_t openReplyCookie = 0;
     };
 
@@ -38,12 +38,9 @@ class SimConnectServer {
     SimConnectServer& operator=(const SimConnectServer&) = delete;
 
     uint16_t PortIPv4() const { return portIPv4; }
-    uint16_t PortIPv6() const { return portIPv6; }
 
     // Connections are numbered in the order they were accepted. The waits give up
     // after `timeout` (a guard against hanging, not a measurement).
-    bool WaitForConnections(size_t count,
-                            std::chrono::milliseconds timeout = std::chrono::seconds(5));
     bool WaitForMessages(size_t connection, size_t count,
                          std::chrono::milliseconds timeout = std::chrono::seconds(5));
     bool WaitForEnd(size_t connection, std::chrono::milliseconds timeout = std::chrono::seconds(5));
@@ -56,7 +53,6 @@ class SimConnectServer {
     std::vector<Bytes> Messages(size_t connection);
     bool IsPipe(size_t connection);
 
-    bool Send(size_t connection, const Bytes& bytes);
     void Close(size_t connection);
 
   private:

@@ -109,20 +109,8 @@ void ServerConnection::End() {
 
 bool ServerConnection::Send(const Bytes& bytes) {
     std::lock_guard<std::mutex> lock(writeMutex);
-    if (closed) {
+    if (closed || !isPipe) {
         return false;
-    }
-    if (!isPipe) {
-        size_t sent = 0;
-        while (sent < bytes.size()) {
-            const int n = send(socket, reinterpret_cast<const char*>(bytes.data() + sent),
-                               int(bytes.size() - sent), 0);
-            if (n <= 0) {
-                return false;
-            }
-            sent += size_t(n);
-        }
-        return true;
     }
     OVERLAPPED overlapped = {};
     overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);

@@ -1,6 +1,6 @@
 // One client connection of the testbed's SimConnect server, over a named pipe or
 // a TCP socket. A reader thread records every message the client sends, cut by
-// its size prefix, in order; the test writes replies and closes the connection.
+// its size prefix, in order; the server answers an open and closes the connection.
 #pragma once
 
 #include <windows.h>
@@ -35,7 +35,8 @@ class ServerConnection {
     ServerConnection(const ServerConnection&) = delete;
     ServerConnection& operator=(const ServerConnection&) = delete;
 
-    // One write of all the bytes; false when the connection is gone.
+    // One write of all the bytes on a pipe (the server replies only to the open on
+    // the pipe); false on a socket or when the connection is gone.
     bool Send(const Bytes& bytes);
     // Closes the server's end: the pipe handle, or a graceful shutdown of the socket.
     void Close();

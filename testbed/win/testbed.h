@@ -4,9 +4,9 @@
 //
 // Adding a party: one option in TestbedOptions (its on/off switch, or a struct of
 // its settings) and one member here, declared after `simWindow` and before
-// `plugin` (members are built in declaration order and the plug-in is unloaded
-// first); a party that can be switched off is a std::optional member built only
-// when its option is on.
+// `plugin` (members are destroyed in reverse declaration order, so the plug-in
+// is unloaded first); a party that can be switched off is a std::optional member
+// made in the constructor only when its option is on.
 #pragma once
 
 #include <optional>
@@ -16,9 +16,25 @@
 #include "win/host_party.h"
 #include "win/plugin_loader.h"
 #include "win/sim_window.h"
-#include "win/simconnect_party.h"
+#include "win/simconnect_host_channel.h"
+#include "win/simconnect_server.h"
 
 namespace ulvo::testbed {
+
+// The simulator's SimConnect side: the server on the pipe and on the loopback TCP
+// ports, and the in-process channel on the simulator window.
+struct SimConnectPartyOptions {
+    SimConnectServer::Options server;
+};
+
+class SimConnectParty {
+  public:
+    SimConnectParty(SimWindow& window, const SimConnectPartyOptions& options)
+        : server(options.server), channel(window) {}
+
+    SimConnectServer server;
+    SimConnectHostChannel channel;  // binds a client as soon as it asks
+};
 
 struct TestbedOptions {
     HostOptions host;  // the host is always there; its options switch its services

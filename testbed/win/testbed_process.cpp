@@ -93,7 +93,6 @@ TestbedProcess::TestbedProcess(const std::wstring& arguments, const wchar_t* pro
     ResumeThread(info.hThread);
     CloseHandle(info.hThread);
     process = info.hProcess;
-    processId = info.dwProcessId;
     reader = std::thread(&TestbedProcess::ReadOutput, output);
 }
 

@@ -26,7 +26,7 @@ constexpr std::chrono::seconds kTestbedAnswerTimeout{45};
 
 class TestbedProcess {
   public:
-    // `arguments` follow the program's name, e.g. L"fsuipc-server". The program,
+    // `arguments` follow the program's name, e.g. L"soak 60". The program,
     // testbed.exe unless another is named, is looked for beside the running one.
     explicit TestbedProcess(const std::wstring& arguments, const wchar_t* program = L"testbed.exe");
     ~TestbedProcess();
@@ -34,7 +34,6 @@ class TestbedProcess {
     TestbedProcess& operator=(const TestbedProcess&) = delete;
 
     bool Started() const { return process != nullptr; }
-    DWORD ProcessId() const { return processId; }
 
     // Writes one line (a line end is added). False once the input is closed.
     bool WriteLine(const std::string& line);
@@ -60,7 +59,6 @@ class TestbedProcess {
 
     HANDLE job = nullptr;
     HANDLE process = nullptr;
-    DWORD processId = 0;
     HANDLE input = nullptr;  // our end of its standard input
     std::shared_ptr<Output> output = std::make_shared<Output>();
     std::thread reader;

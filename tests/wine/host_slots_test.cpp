@@ -1,11 +1,9 @@
 // Pins the virtual-table slots of the host interfaces: each method is called
-// through a raw table pointer at the index the simulator uses, and the testbed
-// object reports which method ran. The plug-in is built from the same
-// declarations, so a slot that slips in them fails here.
+// through a raw table pointer at the index the simulator uses, and what it did
+// shows which method ran. The plug-in is built from the same declarations, so a
+// slot that slips in them fails here.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <functional>
 #include <string>
 
 #include "win/host_objects.h"
@@ -13,11 +11,12 @@
 namespace ulvo::testbed {
 namespace {
 
-// The function at `index` of the object's table; `this` is its first argument.
-template <class Function>
-Function SlotOf(void* object, size_t index) {
-    void** table = *static_cast<void***>(object);
-    return reinterpret_cast<Function>(table[index]);
+// Calls the function at `index` of the interface's table: `this` first, then the
+// arguments as the ABI passes them (a reference as a pointer).
+template <class Result, class Interface, class... Args>
+Result CallSlot(Interface* object, size_t index, Args... args) {
+    using Function = Result (*)(void*, Args...);
+    return reinterpret_cast<Function>((*reinterpret_cast<void***>(object))[index])(object, args...);
 }
 
 // A callback counting its calls, standing for the plug-in's.
@@ -28,18 +27,13 @@ struct CountingCallback final : P3D::ICallbackV400 {
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
     ULONG STDMETHODCALLTYPE Release() override { return --references; }
-    void STDMETHODCALLTYPE Invoke(P3D::IParameterListV400* params) override {
-        ++invokes;
-        lastParams = params;
-    }
+    void STDMETHODCALLTYPE Invoke(P3D::IParameterListV400* params) override { invoked = params; }
     ULONG references = 1;
-    int invokes = 0;
-    P3D::IParameterListV400* lastParams = nullptr;
+    P3D::IParameterListV400* invoked = nullptr;
 };
 
 TEST(HostSlots, EachMethodSitsAtTheSimulatorsIndex) {
-    const std::wstring title = L"Ulvo 737-800";
-    HostVehicle vehicle(title);
+    HostVehicle vehicle(L"Ulvo 737-800");
     HostVehicleService vehicles(vehicle);
     HostReportingService reporting;
     HostNamedVariables variables;
@@ -51,105 +45,44 @@ TEST(HostSlots, EachMethodSitsAtTheSimulatorsIndex) {
     provider.Offer(eventId, eventId, &events);
     HostParameterList params(&provider, {407, 578});
     CountingCallback callback;
+    P3D::IBaseObjectV400* const user = &vehicle;
+    P3D::IPanelSystemV400* const panels = &variables;
+    P3D::IEventServiceV400* const eventService = &events;
 
-    const struct {
-        const char* method;
-        size_t index;
-        std::function<std::string(size_t index)> callRaw;  // returns the method that ran
-    } cases[] = {
-        {"GetTitle", 67,
-         [&](size_t index) {
-             wchar_t buffer[32] = {};
-             using Fn = HRESULT (*)(void*, wchar_t*, unsigned int);
-             P3D::IBaseObjectV400* object = &vehicle;
-             EXPECT_EQ(SlotOf<Fn>(object, index)(object, buffer, 32), S_OK);
-             EXPECT_EQ(std::wstring(buffer), title);
-             return vehicle.LastCall();
-         }},
-        {"GetUserObject", 15,
-         [&](size_t index) {
-             P3D::IBaseObjectV400* out = nullptr;
-             using Fn = HRESULT (*)(void*, P3D::IBaseObjectV400**);
-             P3D::ISimObjectManagerV440* object = &vehicles;
-             EXPECT_EQ(SlotOf<Fn>(object, index)(object, &out), S_OK);
-             EXPECT_EQ(out, static_cast<P3D::IBaseObjectV400*>(&vehicle));
-             vehicle.Release();
-             return vehicles.LastCall();
-         }},
-        {"ShowAlert", 5,
-         [&](size_t index) {
-             using Fn = int (*)(void*, const wchar_t*, int);
-             P3D::IReportingServiceV400* object = &reporting;
-             EXPECT_EQ(SlotOf<Fn>(object, index)(object, L"text", 2), IDOK);
-             EXPECT_EQ(reporting.alerts.size(), 1u);
-             EXPECT_EQ(reporting.alerts.back().text, L"text");
-             EXPECT_EQ(reporting.alerts.back().windowType, 2);
-             return reporting.LastCall();
-         }},
-        {"CheckNamedVariable", 30,
-         [&](size_t index) {
-             using Fn = int (*)(void*, const char*);
-             P3D::IPanelSystemV400* object = &variables;
-             EXPECT_EQ(SlotOf<Fn>(object, index)(object, "FSDT_GSX_JETWAY_AIR"), 1);
-             EXPECT_EQ(SlotOf<Fn>(object, index)(object, "NOBODY_DEFINED_THIS"), -1);
-             return variables.LastCall();
-         }},
-        {"GetNamedVariableValue", 32,
-         [&](size_t index) {
-             using Fn = double (*)(void*, int);  // the value comes back in XMM0
-             P3D::IPanelSystemV400* object = &variables;
-             EXPECT_EQ(SlotOf<Fn>(object, index)(object, 1), 2.5);
-             return variables.LastCall();
-         }},
-        {"GetParameter", 4,
-         [&](size_t index) {
-             // The hidden result pointer comes right after `this`, the index after it.
-             using Fn = P3D::P3DParameter* (*)(void*, P3D::P3DParameter*, UINT32);
-             P3D::IParameterListV400* object = &params;
-             P3D::P3DParameter result{};
-             EXPECT_EQ(SlotOf<Fn>(object, index)(object, &result, 1), &result);
-             EXPECT_EQ(result.Value, 578u);
-             return params.LastCall();
-         }},
-        {"QueryService", 3,
-         [&](size_t index) {
-             using Fn = HRESULT (*)(void*, const GUID&, const GUID&, void**);
-             P3D::IPdk* object = &provider;
-             void* out = nullptr;
-             EXPECT_EQ(SlotOf<Fn>(object, index)(object, eventId, eventId, &out), S_OK);
-             EXPECT_EQ(out, static_cast<P3D::IEventServiceV400*>(&events));
-             events.Release();
-             return provider.LastCall();
-         }},
-        {"RegisterCallback", 3,
-         [&](size_t index) {
-             using Fn = HRESULT (*)(void*, const GUID&, P3D::ICallbackV400*);
-             P3D::IEventServiceV400* object = &events;
-             EXPECT_EQ(SlotOf<Fn>(object, index)(object, eventId, &callback), S_OK);
-             EXPECT_EQ(events.RegisteredCount(), 1u);
-             return events.LastCall();
-         }},
-        {"UnregisterCallback", 4,
-         [&](size_t index) {
-             using Fn = HRESULT (*)(void*, const GUID&, P3D::ICallbackV400*);
-             P3D::IEventServiceV400* object = &events;
-             EXPECT_EQ(SlotOf<Fn>(object, index)(object, eventId, &callback), S_OK);
-             EXPECT_EQ(events.RegisteredCount(), 0u);
-             return events.LastCall();
-         }},
-        {"Invoke", 3,
-         [&](size_t index) {
-             using Fn = void (*)(void*, P3D::IParameterListV400*);
-             P3D::ICallbackV400* object = &callback;
-             SlotOf<Fn>(object, index)(object, &params);
-             EXPECT_EQ(callback.lastParams, static_cast<P3D::IParameterListV400*>(&params));
-             return callback.invokes == 1 ? std::string("Invoke") : std::string();
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.method);
-        EXPECT_EQ(c.callRaw(c.index), c.method);
-    }
+    wchar_t title[32] = {};
+    EXPECT_EQ(CallSlot<HRESULT>(user, 67, title, 32u), S_OK);  // GetTitle
+    EXPECT_EQ(std::wstring(title), L"Ulvo 737-800");
+    P3D::IBaseObjectV400* out = nullptr;
+    P3D::ISimObjectManagerV440* const manager = &vehicles;
+    EXPECT_EQ(CallSlot<HRESULT>(manager, 15, &out), S_OK);  // GetUserObject
+    EXPECT_EQ(out, user);
+    vehicle.Release();
+    P3D::IReportingServiceV400* const alerts = &reporting;
+    EXPECT_EQ(CallSlot<int>(alerts, 5, L"text", 2), IDOK);  // ShowAlert
+    ASSERT_EQ(reporting.alerts.size(), 1u);
+    EXPECT_EQ(reporting.alerts[0].text, L"text");
+    EXPECT_EQ(reporting.alerts[0].windowType, 2);
+    EXPECT_EQ(CallSlot<int>(panels, 30, "FSDT_GSX_JETWAY_AIR"), 1);  // CheckNamedVariable
+    EXPECT_EQ(CallSlot<int>(panels, 30, "NOBODY_DEFINED_THIS"), -1);
+    EXPECT_EQ(CallSlot<double>(panels, 32, 1), 2.5);  // GetNamedVariableValue, in XMM0
+    // GetParameter: the hidden result pointer comes right after `this`, the index after it.
+    P3D::P3DParameter parameter{};
+    P3D::IParameterListV400* const list = &params;
+    EXPECT_EQ(CallSlot<P3D::P3DParameter*>(list, 4, &parameter, UINT32{1}), &parameter);
+    EXPECT_EQ(parameter.Value, 578u);
+    void* service = nullptr;
+    P3D::IPdk* const pdk = &provider;
+    EXPECT_EQ(CallSlot<HRESULT>(pdk, 3, &eventId, &eventId, &service), S_OK);  // QueryService
+    EXPECT_EQ(service, eventService);
+    events.Release();
+    P3D::ICallbackV400* const invokable = &callback;
+    EXPECT_EQ(CallSlot<HRESULT>(eventService, 3, &eventId, invokable), S_OK);  // RegisterCallback
+    EXPECT_EQ(events.RegisteredCount(), 1u);
+    EXPECT_EQ(CallSlot<HRESULT>(eventService, 4, &eventId, invokable), S_OK);  // UnregisterCallback
+    EXPECT_EQ(events.RegisteredCount(), 0u);
+    CallSlot<void>(invokable, 3, list);  // Invoke
+    EXPECT_EQ(callback.invoked, list);
+
     EXPECT_EQ(vehicle.UnusedSlotCalls() + vehicles.UnusedSlotCalls() + reporting.UnusedSlotCalls() +
                   variables.UnusedSlotCalls(),
               0);

@@ -18,7 +18,6 @@ inline const std::string kConnectionsClosed = AsLogText(kConnectionsClosedLines)
 inline const std::string kWorkerClosing = AsLogText({kWorkerClosingLine});
 inline const std::string kStateOne = AsLogText({kStateOneLine});
 inline const std::string kWorkerStarted = AsLogText({kWorkerStartedLine});
-inline const std::string kOtherPlane = AsLogText({kOtherPlaneLine});
 
 // The start message with every party present.
 inline const std::string kStartLog =

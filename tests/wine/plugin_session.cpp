@@ -11,7 +11,7 @@ bool PluginSession::Start() {
     if (!testbed.plugin.LoadAndStart()) {
         return false;
     }
-    testbed.host.DeliverMessage(P3D::kMessageLoadingComplete);
+    StartMessage();
     return true;
 }
 
@@ -31,8 +31,8 @@ bool PluginSession::PumpUntil(const std::function<bool()>& done) {
 }
 
 bool PluginSession::PumpExchanges(uint64_t count) {
-    const uint64_t target = testbed.fsuipc->ExchangeCount() + count;
-    return PumpUntil([&] { return testbed.fsuipc->ExchangeCount() >= target; });
+    const uint64_t target = Fsuipc().ExchangeCount() + count;
+    return PumpUntil([&] { return Fsuipc().ExchangeCount() >= target; });
 }
 
 bool PluginSession::PumpCommands(size_t count) {
@@ -40,26 +40,10 @@ bool PluginSession::PumpCommands(size_t count) {
 }
 
 bool PluginSession::PumpFirstCycles() {
-    if (!PumpUntil([&] { return FsuipcU16(0x9400) == 0xFFFF; }) || !PumpCommands(1)) {
+    if (!PumpUntil([&] { return Fsuipc().U16(0x9400) == 0xFFFF; }) || !PumpCommands(1)) {
         return false;
     }
     return testbed.aircraft.TakeCommands() == std::vector<AircraftParty::Command>{{0, 0}};
-}
-
-uint16_t PluginSession::FsuipcU16(uint32_t offset) {
-    return testbed.fsuipc->U16(offset);
-}
-
-void PluginSession::SetFsuipcU8(uint32_t offset, uint8_t value) {
-    testbed.fsuipc->SetU8(offset, value);
-}
-
-void PluginSession::SetFsuipcU16(uint32_t offset, uint16_t value) {
-    testbed.fsuipc->SetU16(offset, value);
-}
-
-uint8_t PluginSession::FsuipcU8(uint32_t offset) {
-    return testbed.fsuipc->U8(offset);
 }
 
 }  // namespace ulvo::testbed

@@ -25,6 +25,7 @@ class PluginSession {
 
     // DLLStart, then the start message (407).
     bool Start();
+    void StartMessage() { testbed.host.DeliverMessage(P3D::kMessageLoadingComplete); }
     void Tick() { testbed.host.DeliverOneSecond(); }
     void VehicleLoaded() { testbed.host.DeliverMessage(P3D::kMessageVehicleChanged); }
     void Shutdown() { testbed.host.DeliverMessage(P3D::kMessageShutdown); }
@@ -45,10 +46,8 @@ class PluginSession {
     // has not written yet) and cleared it to idle; takes that command.
     bool PumpFirstCycles();
 
-    uint16_t FsuipcU16(uint32_t offset);
-    void SetFsuipcU16(uint32_t offset, uint16_t value);
-    void SetFsuipcU8(uint32_t offset, uint8_t value);
-    uint8_t FsuipcU8(uint32_t offset);
+    // The testbed's FSUIPC, which this session's options must not switch off.
+    FsuipcParty& Fsuipc() { return *testbed.fsuipc; }
 
     Testbed testbed;
 

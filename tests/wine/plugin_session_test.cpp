@@ -1,6 +1,7 @@
-// The whole plug-in in the testbed with every party present: the start, the
-// aircraft confirmed at the first tick, the worker's journeys, and the ways the
-// session ends.
+// The whole plug-in in the testbed: the start, the aircraft confirmed at the
+// first tick, each way from a host callback or an FSUIPC client to the aircraft,
+// the offsets and the SimConnect pipe (one case each: the rules behind them are
+// tested natively), a reload, and the ways the session ends.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -15,7 +16,44 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
+using Block = AircraftParty::Block;
 using Command = AircraftParty::Command;
+
+TEST(PluginStart, LogsEveryConnectionAndSendsTheSimConnectSetUpOnThePipe) {
+    PluginSession session;
+    ASSERT_TRUE(session.Start());
+    EXPECT_EQ(session.Log(), kStartLog);
+    SimConnectServer& server = session.testbed.simConnect->server;
+    ASSERT_TRUE(server.WaitForMessages(0, 11));
+    EXPECT_TRUE(server.IsPipe(0));
+    EXPECT_THAT(server.Messages(0), ElementsAreArray(expected::SetUpMessages()));
+    // Nothing runs on the plug-in's own threads before the aircraft is confirmed.
+    EXPECT_THAT(session.PluginThreads(), IsEmpty());
+}
+
+TEST(PluginStart, AMissingSecondSectionClosesWhatOpenedAndLeavesTheTicksNothingToDo) {
+    TestbedOptions options;
+    options.aircraft.sdk2Section = false;
+    PluginSession session(options);
+    ASSERT_TRUE(session.Start());
+    // clang-format off
+    EXPECT_EQ(session.NewLog(), kLogOpened + kVehicleReport + kTestbedTitle + "\r\n" + AsLogText({
+        "Simconnect started.", "FSUIPC started.",
+        "Ulvo 737 SDK filemap opened.", "Ulvo 737 SDK buffer opened.",
+        "Ulvo 737 SDK 2nd filemap did not open.",
+        "Closing FSUIPC if it was open.", "Closing Simconnect.",
+        "Closing ulvo SDK buffer.", "Closing ulvo SDK filemap."}));
+    // clang-format on
+    EXPECT_TRUE(session.testbed.simConnect->server.WaitForEnd(0));
+    const uint64_t exchanges = session.Fsuipc().ExchangeCount();
+    session.Tick();
+    session.Tick();
+    EXPECT_EQ(session.NewLog(), "");
+    EXPECT_THAT(session.PluginThreads(), IsEmpty());
+    session.Shutdown();
+    EXPECT_EQ(session.NewLog(), "Closing FSUIPC if it was open.\r\n" + kLogClosed);
+    EXPECT_EQ(session.Fsuipc().ExchangeCount(), exchanges);
+}
 
 // Started, confirmed at the first tick, the worker exchanging with FSUIPC.
 class RunningSession : public ::testing::Test {
@@ -32,65 +70,104 @@ class RunningSession : public ::testing::Test {
     }
 
     PluginSession session;
+    AircraftParty& aircraft = session.testbed.aircraft;
     DWORD worker = 0;
 };
 
-TEST(PluginStart, LogsEveryConnectionAndSendsTheSimConnectSetUpOnThePipe) {
-    PluginSession session;
-    ASSERT_TRUE(session.Start());
-    EXPECT_EQ(session.Log(), kStartLog);
-    SimConnectServer& server = session.testbed.simConnect->server;
-    ASSERT_TRUE(server.WaitForMessages(0, 11));
-    EXPECT_EQ(server.ConnectionCount(), 1u);
-    EXPECT_TRUE(server.IsPipe(0));
-    EXPECT_THAT(server.Messages(0), ElementsAreArray(expected::SetUpMessages()));
-    // Nothing runs on the plug-in's own threads before the aircraft is confirmed.
-    EXPECT_THAT(session.PluginThreads(), IsEmpty());
-}
-
 TEST_F(RunningSession, ACommandWrittenAtTheCommandWordReachesTheAircraftOnce) {
-    session.SetFsuipcU16(0x9400, 1298);
+    session.Fsuipc().SetU16(0x9400, 1298);
     ASSERT_TRUE(session.PumpCommands(1));
-    ASSERT_TRUE(session.PumpUntil([&] { return session.FsuipcU16(0x9400) == 0xFFFF; }));
-    // More cycles, no second post.
-    ASSERT_TRUE(session.PumpExchanges(10));
-    EXPECT_THAT(session.testbed.aircraft.Commands(), ElementsAre(Command{1299, 2}));
+    ASSERT_TRUE(session.PumpUntil([&] { return session.Fsuipc().U16(0x9400) == 0xFFFF; }));
+    ASSERT_TRUE(session.PumpExchanges(10));  // more cycles, no second post
+    EXPECT_THAT(aircraft.Commands(), ElementsAre(Command{1299, 2}));
     EXPECT_EQ(session.NewLog(), "");  // the worker writes nothing to the log
 }
 
-TEST_F(RunningSession, AnAnnunciatorLitInTheSectionReachesItsFsuipcByte) {
-    for (const auto& [lit, byte] : {std::pair{1, 0x80}, {0, 0x00}, {1, 0x80}}) {
-        SCOPED_TRACE(lit);
-        ASSERT_TRUE(session.testbed.aircraft.SetI32(AircraftParty::Block::Sdk, 0x060, lit));
-        EXPECT_TRUE(session.PumpUntil([&] { return session.FsuipcU8(0x9402) == byte; }));
+// A display, an annunciator and a further value, from the aircraft's fields to
+// their offsets; then the annunciator goes out again.
+TEST_F(RunningSession, WhatTheAircraftShowsReachesItsOffsets) {
+    for (auto [field, digit] : {std::pair{0x1A8u, 2}, {0x1ACu, 5}, {0x1B0u, 7}}) {
+        ASSERT_TRUE(aircraft.SetI32(Block::Sdk, field, digit));  // Display02 shows 257
     }
-    EXPECT_THAT(session.testbed.aircraft.Commands(), IsEmpty());
+    ASSERT_TRUE(aircraft.SetI32(Block::Sdk, 0x060, 1));
+    ASSERT_TRUE(aircraft.SetF64(Block::Sdk, 0xF88, 0.25));
+    EXPECT_TRUE(session.PumpUntil([&] {
+        return session.Fsuipc().U16(0x9434) == 257 && session.Fsuipc().U8(0x9402) == 0x80 &&
+               session.Fsuipc().U16(0x9477) == 250;  // 0.25 x1000
+    }));
+    ASSERT_TRUE(aircraft.SetI32(Block::Sdk, 0x060, 0));
+    EXPECT_TRUE(session.PumpUntil([&] { return session.Fsuipc().U8(0x9402) == 0x00; }));
+    EXPECT_THAT(aircraft.Commands(), IsEmpty());
 }
 
 // A client turns a knob: the control bytes it writes become trains of step
 // commands and a set value seeded from the aircraft's altitude window.
 TEST_F(RunningSession, KnobTrainsWrittenByAClientBecomeAircraftCommands) {
-    AircraftParty& aircraft = session.testbed.aircraft;
     const int32_t altitudeDigits[] = {1, 2, 0, 0, 0};  // the window shows 12000
     for (uint32_t i = 0; i < 5; ++i) {
-        ASSERT_TRUE(aircraft.SetI32(AircraftParty::Block::Sdk, 0x1E0 + 4 * i, altitudeDigits[i]));
+        ASSERT_TRUE(aircraft.SetI32(Block::Sdk, 0x1E0 + 4 * i, altitudeDigits[i]));
     }
-    ASSERT_TRUE(session.PumpUntil([&] { return session.FsuipcU16(0x943A) == 12000; }));
+    ASSERT_TRUE(session.PumpUntil([&] { return session.Fsuipc().U16(0x943A) == 12000; }));
 
-    session.SetFsuipcU8(0x94F8, 3);  // three steps up
+    session.Fsuipc().SetU8(0x94F8, 3);  // three steps up
     ASSERT_TRUE(session.PumpCommands(3));
     EXPECT_THAT(aircraft.TakeCommands(),
                 ElementsAre(Command{628, 0}, Command{628, 0}, Command{628, 0}));
-    session.SetFsuipcU8(0x94F8, 1);  // two steps down
+    session.Fsuipc().SetU8(0x94F8, 1);  // two steps down
     ASSERT_TRUE(session.PumpCommands(2));
     EXPECT_THAT(aircraft.TakeCommands(), ElementsAre(Command{627, 0}, Command{627, 0}));
 
-    session.SetFsuipcU8(0x94F0, 2);  // altitude knob, two clicks of 100 ft
+    session.Fsuipc().SetU8(0x94F0, 2);  // altitude knob, two clicks of 100 ft
     ASSERT_TRUE(session.PumpCommands(1));
-    session.SetFsuipcU8(0x94F0, 3);  // one more within the hold-off
+    session.Fsuipc().SetU8(0x94F0, 3);  // one more within the hold-off
     ASSERT_TRUE(session.PumpCommands(2));
     ASSERT_TRUE(session.PumpExchanges(5));
     EXPECT_THAT(aircraft.TakeCommands(), ElementsAre(Command{1232, 12200}, Command{1232, 12300}));
+}
+
+// GSX at the ticks: a door request becomes its two events on the SimConnect pipe
+// and rests five ticks; a jetway change becomes an aircraft command.
+TEST_F(RunningSession, GsxDoorRequestsReachThePipeAndJetwayChangesTheAircraft) {
+    SimConnectServer& server = session.testbed.simConnect->server;
+    session.testbed.host.namedVariables.Set("FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE", 1.0);
+    for (int tick = 0; tick <= 6; ++tick) {
+        session.Tick();
+        EXPECT_EQ(session.NewLog(), tick % 6 == 0 ? "Main exit toggle requested.\r\n" : "") << tick;
+    }
+    ASSERT_TRUE(server.WaitForMessages(0, 15));
+    const std::vector<Bytes> messages = server.Messages(0);
+    EXPECT_THAT(
+        std::vector<Bytes>(messages.begin() + 11, messages.end()),
+        ElementsAre(expected::TransmitClientEvent(12, 0), expected::TransmitClientEvent(13, 2),
+                    expected::TransmitClientEvent(14, 0), expected::TransmitClientEvent(15, 2)));
+
+    session.testbed.host.namedVariables.Set("FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE", 0.0);
+    session.testbed.host.namedVariables.Set("FSDT_GSX_JETWAY_POWER", 5.0);
+    session.Tick();
+    EXPECT_EQ(session.NewLog(), "Jetway Power status changed to value: 5\r\n");
+    ASSERT_TRUE(session.PumpCommands(1));
+    EXPECT_THAT(aircraft.Commands(), ElementsAre(Command{1215, 0}));
+}
+
+// The vehicle-load message: everything closes, the new vehicle is reported and
+// everything opens again; the next tick starts a new worker.
+TEST_F(RunningSession, AVehicleLoadClosesReopensAndTheNextTickRestartsTheWorker) {
+    session.testbed.host.vehicle.title = L"Ulvo 737-900 Testbed";
+    session.VehicleLoaded();
+    EXPECT_EQ(session.NewLog(), kWorkerClosing + kConnectionsClosed + kVehicleReport +
+                                    "Ulvo 737-900 Testbed\r\n" + kConnectionsOpened);
+    EXPECT_FALSE(ThreadObjectExists(worker));
+    EXPECT_THAT(session.PluginThreads(), IsEmpty());
+    // A fresh SimConnect client made the whole set-up again.
+    SimConnectServer& server = session.testbed.simConnect->server;
+    EXPECT_TRUE(server.WaitForEnd(0));
+    ASSERT_TRUE(server.WaitForMessages(1, 11));
+    EXPECT_THAT(server.Messages(1), ElementsAreArray(expected::SetUpMessages()));
+
+    session.Tick();
+    EXPECT_EQ(session.NewLog(), kStateOne + kWorkerStarted);
+    EXPECT_TRUE(session.PumpUntil([&] { return session.PluginThreads().size() == 1; }));
+    EXPECT_TRUE(session.PumpExchanges(3));
 }
 
 TEST_F(RunningSession, TheShutdownStopsTheWorkerClosesEverythingThenTheLog) {
@@ -98,9 +175,9 @@ TEST_F(RunningSession, TheShutdownStopsTheWorkerClosesEverythingThenTheLog) {
     EXPECT_EQ(session.NewLog(), kWorkerClosing + kConnectionsClosed + kLogClosed);
     EXPECT_FALSE(ThreadObjectExists(worker));  // ended, and its handle closed
     EXPECT_TRUE(session.testbed.simConnect->server.WaitForEnd(0));
-    const uint64_t exchanges = session.testbed.fsuipc->ExchangeCount();
+    const uint64_t exchanges = session.Fsuipc().ExchangeCount();
     PumpFor(std::chrono::milliseconds(50));
-    EXPECT_EQ(session.testbed.fsuipc->ExchangeCount(), exchanges);
+    EXPECT_EQ(session.Fsuipc().ExchangeCount(), exchanges);
     session.testbed.plugin.StopAndUnload();
     for (const auto& [object, references] : session.testbed.host.OutstandingReferences()) {
         EXPECT_EQ(references, 0) << object;
@@ -130,9 +207,9 @@ TEST_F(RunningSession, AShutdownServesTheExchangeTheWorkerIsWaitingIn) {
         ASSERT_LT(GetTickCount64(), deadline);
         Sleep(1);
     }
-    const uint64_t served = session.testbed.fsuipc->ExchangeCount();
+    const uint64_t served = session.Fsuipc().ExchangeCount();
     session.Shutdown();
-    EXPECT_EQ(session.testbed.fsuipc->ExchangeCount(), served + 1);
+    EXPECT_EQ(session.Fsuipc().ExchangeCount(), served + 1);
     EXPECT_FALSE(ThreadObjectExists(worker));
     EXPECT_EQ(session.NewLog(), kWorkerClosing + kConnectionsClosed + kLogClosed);
 }

@@ -30,7 +30,7 @@ TEST_F(SimConnectInTestbed, TheTestbedAnswersTheOpenAndBindsTheChannel) {
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0], testbed::OpenReply(kCookie));
     EXPECT_TRUE(client.Channel().bound.load());
-    testbed::HostChannel& channel = *bed.simConnect->channel;
+    testbed::HostChannel& channel = bed.simConnect->channel;
     EXPECT_EQ(channel.Records().size(), 3u);
     EXPECT_EQ(SimConnect_TransmitClientEvent(handle, 0, 2, 0, 1, 0x10), kOk);
     EXPECT_EQ(channel.Sent().size(), 1u);

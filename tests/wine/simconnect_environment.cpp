@@ -9,65 +9,29 @@ namespace {
 constexpr wchar_t kShellFolders[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-const wchar_t* SubfolderName(ConfigFolder folder) {
-    switch (folder) {
-        case ConfigFolder::PublicDocuments:
-            return L"public";
-        case ConfigFolder::Documents:
-            return L"documents";
-        case ConfigFolder::CurrentDirectory:
-            return L"current";
-    }
-    return L"";
+void SetText(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type,
+             const std::wstring& text) {
+    RegSetKeyValueW(root, key, name, type, text.c_str(),
+                    DWORD((text.size() + 1) * sizeof(wchar_t)));
 }
 
 }  // namespace
 
-SavedRegistryValue::SavedRegistryValue(HKEY rootKey, const wchar_t* keyName,
-                                       const wchar_t* valueName)
-    : root(rootKey), key(keyName), name(valueName) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
-        return;
-    }
+void SimConnectEnvironment::Replace(HKEY hive, const wchar_t* key, const wchar_t* name,
+                                    const wchar_t* text) {
+    SavedValue value{hive, key, name, false, 0, {}};
     DWORD size = 0;
-    if (RegQueryValueExW(handle, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-        data.resize(size);
-        existed = RegQueryValueExW(handle, name.c_str(), nullptr, &type, data.data(), &size) ==
-                  ERROR_SUCCESS;
+    constexpr DWORD kAsStored = RRF_RT_ANY | RRF_NOEXPAND;
+    if (RegGetValueW(hive, key, name, kAsStored, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        value.data.resize(size);
+        value.existed = RegGetValueW(hive, key, name, kAsStored, &value.type, value.data.data(),
+                                     &size) == ERROR_SUCCESS;
     }
-    RegCloseKey(handle);
-}
-
-SavedRegistryValue::~SavedRegistryValue() {
-    HKEY handle = nullptr;
-    if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                        nullptr) != ERROR_SUCCESS) {
-        return;
-    }
-    if (existed) {
-        RegSetValueExW(handle, name.c_str(), 0, type, data.data(), DWORD(data.size()));
+    saved.push_back(value);
+    if (text != nullptr) {
+        SetText(hive, key, name, REG_EXPAND_SZ, text);
     } else {
-        RegDeleteValueW(handle, name.c_str());
-    }
-    RegCloseKey(handle);
-}
-
-void SavedRegistryValue::Set(DWORD valueType, const std::wstring& text) {
-    HKEY handle = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
-        ERROR_SUCCESS);
-    RegSetValueExW(handle, name.c_str(), 0, valueType, reinterpret_cast<const BYTE*>(text.c_str()),
-                   DWORD((text.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
-}
-
-void SavedRegistryValue::Remove() {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_SET_VALUE, &handle) == ERROR_SUCCESS) {
-        RegDeleteValueW(handle, name.c_str());
-        RegCloseKey(handle);
+        RegDeleteKeyValueW(hive, key, name);
     }
 }
 
@@ -85,24 +49,22 @@ void SimConnectEnvironment::SetUp() {
     previousDirectory = current;
     ASSERT_TRUE(SetCurrentDirectoryW(Folder(ConfigFolder::CurrentDirectory).c_str()));
 
-    saved.push_back(
-        std::make_unique<SavedRegistryValue>(HKEY_CURRENT_USER, kShellFolders, L"Personal"));
-    saved.back()->Set(REG_EXPAND_SZ, Folder(ConfigFolder::Documents));
-    saved.push_back(std::make_unique<SavedRegistryValue>(HKEY_LOCAL_MACHINE, kShellFolders,
-                                                         L"Common Documents"));
-    saved.back()->Set(REG_EXPAND_SZ, Folder(ConfigFolder::PublicDocuments));
-    saved.push_back(std::make_unique<SavedRegistryValue>(HKEY_CURRENT_USER, kSimulatorRegistryKey,
-                                                         kPortValueIPv4));
-    portIPv4 = saved.back().get();
-    portIPv4->Remove();
-    saved.push_back(std::make_unique<SavedRegistryValue>(HKEY_CURRENT_USER, kSimulatorRegistryKey,
-                                                         kPortValueIPv6));
-    portIPv6 = saved.back().get();
-    portIPv6->Remove();
+    Replace(HKEY_CURRENT_USER, kShellFolders, L"Personal", Folder(ConfigFolder::Documents).c_str());
+    Replace(HKEY_LOCAL_MACHINE, kShellFolders, L"Common Documents",
+            Folder(ConfigFolder::PublicDocuments).c_str());
+    Replace(HKEY_CURRENT_USER, kSimulatorRegistryKey, kPortValueIPv4, nullptr);
+    Replace(HKEY_CURRENT_USER, kSimulatorRegistryKey, kPortValueIPv6, nullptr);
 }
 
 void SimConnectEnvironment::TearDown() {
-    saved.clear();
+    for (const SavedValue& value : saved) {
+        if (value.existed) {
+            RegSetKeyValueW(value.root, value.key, value.name, value.type, value.data.data(),
+                            DWORD(value.data.size()));
+        } else {
+            RegDeleteKeyValueW(value.root, value.key, value.name);
+        }
+    }
     SetCurrentDirectoryW(previousDirectory.c_str());
     for (ConfigFolder folder : kConfigFolders) {
         DeleteFileW((Folder(folder) + L"\\SimConnect.cfg").c_str());
@@ -112,7 +74,8 @@ void SimConnectEnvironment::TearDown() {
 }
 
 std::wstring SimConnectEnvironment::Folder(ConfigFolder folder) const {
-    return root + L"\\" + SubfolderName(folder);
+    const wchar_t* names[] = {L"\\public", L"\\documents", L"\\current"};
+    return root + names[int(folder)];
 }
 
 void SimConnectEnvironment::WriteConfig(ConfigFolder folder, const std::string& text) {
@@ -126,7 +89,7 @@ void SimConnectEnvironment::WriteConfig(ConfigFolder folder, const std::string& 
 }
 
 void SimConnectEnvironment::SetRegistryPort(const wchar_t* name, const std::wstring& value) {
-    (name == std::wstring(kPortValueIPv4) ? portIPv4 : portIPv6)->Set(REG_SZ, value);
+    SetText(HKEY_CURRENT_USER, kSimulatorRegistryKey, name, REG_SZ, value);
 }
 
 }  // namespace ulvo::simconnect

@@ -8,33 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "simconnect/connection_settings.h"
 
 namespace ulvo::simconnect {
-
-// Saves one registry value and puts it back (or removes it) when destroyed.
-class SavedRegistryValue {
-  public:
-    SavedRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name);
-    ~SavedRegistryValue();
-    SavedRegistryValue(const SavedRegistryValue&) = delete;
-    SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
-
-    void Set(DWORD type, const std::wstring& text);
-    void Remove();
-
-  private:
-    HKEY root;
-    std::wstring key;
-    std::wstring name;
-    bool existed = false;
-    DWORD type = 0;
-    std::vector<BYTE> data;
-};
 
 class SimConnectEnvironment : public ::testing::Test {
   protected:
@@ -43,16 +22,27 @@ class SimConnectEnvironment : public ::testing::Test {
 
     // Writes SimConnect.cfg into one of the three folders.
     void WriteConfig(ConfigFolder folder, const std::string& text);
+    // Stores a registry port value (kPortValueIPv4 or kPortValueIPv6).
     void SetRegistryPort(const wchar_t* name, const std::wstring& value);
 
     std::wstring Folder(ConfigFolder folder) const;
 
   private:
+    // A registry value as it was before the test, put back in TearDown.
+    struct SavedValue {
+        HKEY root;
+        const wchar_t* key;
+        const wchar_t* name;
+        bool existed;
+        DWORD type;
+        std::vector<BYTE> data;
+    };
+    // Saves the value, then stores `text` in it, or removes it when `text` is null.
+    void Replace(HKEY root, const wchar_t* key, const wchar_t* name, const wchar_t* text);
+
     std::wstring root;
     std::wstring previousDirectory;
-    std::vector<std::unique_ptr<SavedRegistryValue>> saved;
-    SavedRegistryValue* portIPv4 = nullptr;
-    SavedRegistryValue* portIPv6 = nullptr;
+    std::vector<SavedValue> saved;
 };
 
 }  // namespace ulvo::simconnect
