@@ -140,6 +140,16 @@ std::optional<std::string> TestbedProcess::ReadLine(std::chrono::milliseconds ti
     return line;
 }
 
+bool TestbedProcess::WaitForLine(const std::string& text) {
+    while (auto line = ReadLine(kTestbedAnswerTimeout)) {
+        seen += *line + "\n";
+        if (line->find(text) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void TestbedProcess::CloseInput() {
     CloseIfOpen(input);
 }

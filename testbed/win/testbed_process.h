@@ -40,6 +40,10 @@ class TestbedProcess {
     // The next output line without its line end, or nothing when none came within
     // `timeout` or the output has ended.
     std::optional<std::string> ReadLine(std::chrono::milliseconds timeout);
+    // Reads lines until one holds `text` (true) or none comes within
+    // kTestbedAnswerTimeout (false). Seen() keeps every line read, each ended by "\n".
+    bool WaitForLine(const std::string& text);
+    const std::string& Seen() const { return seen; }
     // Ends the process's input, which tells a server to stop.
     void CloseInput();
     // The exit code once the process has ended within `timeout`.
@@ -62,6 +66,7 @@ class TestbedProcess {
     HANDLE input = nullptr;  // our end of its standard input
     std::shared_ptr<Output> output = std::make_shared<Output>();
     std::thread reader;
+    std::string seen;
 };
 
 }  // namespace ulvo::testbed

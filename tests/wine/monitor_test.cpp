@@ -20,13 +20,9 @@ struct MonitorRun {
 
 MonitorRun RunMonitor(const std::wstring& arguments) {
     TestbedProcess monitor(arguments, L"ulvo-monitor.exe");
-    MonitorRun run;
     EXPECT_TRUE(monitor.Started());
-    while (auto line = monitor.ReadLine(kTestbedAnswerTimeout)) {
-        run.output += *line + "\n";
-    }
-    run.exitCode = monitor.WaitForExit(kTestbedAnswerTimeout);
-    return run;
+    monitor.WaitForLine("\n");  // no line holds its line end: reads until the output ends
+    return {monitor.Seen(), monitor.WaitForExit(kTestbedAnswerTimeout)};
 }
 
 TEST(Monitor, WritesTheCommandWordAndControlsThenPrintsTheBlockDecoded) {

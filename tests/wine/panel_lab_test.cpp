@@ -16,32 +16,6 @@
 namespace ulvo::testbed {
 namespace {
 
-// A process's output, read line by line as it comes.
-struct Output {
-    explicit Output(TestbedProcess& process_) : process(process_) {}
-
-    // Reads until a line holds `text`; false when the output ends first.
-    bool WaitFor(const std::string& text) {
-        while (auto line = process.ReadLine(kTestbedAnswerTimeout)) {
-            lines.push_back(*line);
-            if (line->find(text) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
-    }
-    std::string All() const {
-        std::string all;
-        for (const std::string& line : lines) {
-            all += line + "\n";
-        }
-        return all;
-    }
-
-    TestbedProcess& process;
-    std::vector<std::string> lines;
-};
-
 // A file in the temporary folder, removed when the test ends.
 struct TempFile {
     explicit TempFile(const std::string& name, const std::string& text = "") {
@@ -83,26 +57,23 @@ TEST(PanelLab, AScenarioPassesWhenItsExpectationsHoldAndFailsWithTheFirstDiffere
         SCOPED_TRACE(c.outcome);
         const TempFile scenario("scenario.txt", c.text);
         TestbedProcess lab(L"--plain run " + Wide(scenario.path), L"ulvo-panel-lab.exe");
-        Output output(lab);
-        EXPECT_TRUE(output.WaitFor(c.outcome)) << output.All();
-        EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), c.exitCode) << output.All();
+        EXPECT_TRUE(lab.WaitForLine(c.outcome)) << lab.Seen();
+        EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), c.exitCode) << lab.Seen();
     }
 }
 
 TEST(PanelLab, MonitorReadsWhatTheLabSetAndItsCommandReachesTheAircraft) {
     TestbedProcess lab(L"--plain", L"ulvo-panel-lab.exe");
-    Output output(lab);
-    ASSERT_TRUE(output.WaitFor("ready")) << output.All();
+    ASSERT_TRUE(lab.WaitForLine("ready")) << lab.Seen();
     lab.WriteLine("set 0x943A 12000");
     lab.WriteLine("expect 0x943A 12000");
-    ASSERT_TRUE(output.WaitFor("ok line 2")) << output.All();
+    ASSERT_TRUE(lab.WaitForLine("ok line 2")) << lab.Seen();
 
     TestbedProcess monitor(L"--command 1298 --once", L"ulvo-monitor.exe");
-    Output shown(monitor);
-    EXPECT_TRUE(shown.WaitFor("943A: 12000")) << shown.All();
+    EXPECT_TRUE(monitor.WaitForLine("943A: 12000")) << monitor.Seen();
     EXPECT_EQ(monitor.WaitForExit(kTestbedAnswerTimeout), 0u);
     // 1298 steps the level from 1 to 2, which the aircraft receives as 1299 = 2.
-    EXPECT_TRUE(output.WaitFor("command 1299 level = 2")) << output.All();
+    EXPECT_TRUE(lab.WaitForLine("command 1299 level = 2")) << lab.Seen();
     lab.WriteLine("quit");
     EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 0u);
 }
@@ -113,8 +84,7 @@ TEST(PanelLab, ReplayingARecordingAndRecordingItAgainGivesTheSameChanges) {
     {
         TestbedProcess recorder(L"--record " + Wide(first.path), L"ulvo-monitor.exe");
         TestbedProcess lab(L"--plain", L"ulvo-panel-lab.exe");
-        Output recording(recorder);
-        ASSERT_TRUE(recording.WaitFor("recording the offset block")) << recording.All();
+        ASSERT_TRUE(recorder.WaitForLine("recording the offset block")) << recorder.Seen();
         // The first change comes late enough for the second recorder to be ready.
         for (const char* line : {"wait 2", "set 0x943A 12000", "wait 0.3", "set 0x9402.3 on",
                                  "wait 0.3", "set 0x9477 0.25", "wait 0.3", "set 0x9430 -1500",
@@ -127,9 +97,8 @@ TEST(PanelLab, ReplayingARecordingAndRecordingItAgainGivesTheSameChanges) {
     {
         TestbedProcess recorder(L"--record " + Wide(again.path), L"ulvo-monitor.exe");
         TestbedProcess lab(L"--plain replay " + Wide(first.path), L"ulvo-panel-lab.exe");
-        Output replay(lab);
-        EXPECT_TRUE(replay.WaitFor("replayed")) << replay.All();
-        EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 0u) << replay.All();
+        EXPECT_TRUE(lab.WaitForLine("replayed")) << lab.Seen();
+        EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 0u) << lab.Seen();
         EXPECT_EQ(recorder.WaitForExit(kTestbedAnswerTimeout), 0u);
     }
     const tools::Recording recorded = ReadRecording(first.path);
@@ -144,8 +113,7 @@ TEST(PanelLab, ReplayingARecordingAndRecordingItAgainGivesTheSameChanges) {
 TEST(PanelLab, RefusesToStartBesideAnotherFsuipc) {
     FsuipcParty fsuipc(FsuipcParty::OwnThread());
     TestbedProcess lab(L"--plain", L"ulvo-panel-lab.exe");
-    Output output(lab);
-    EXPECT_TRUE(output.WaitFor("FSUIPC or the simulator is already running")) << output.All();
+    EXPECT_TRUE(lab.WaitForLine("FSUIPC or the simulator is already running")) << lab.Seen();
     EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 3u);
 }
 

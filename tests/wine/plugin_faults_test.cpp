@@ -1,8 +1,8 @@
 // Faults while the whole plug-in runs in the testbed: FSUIPC gone and back,
 // FSUIPC slower than its client's time-out, the SimConnect pipe broken, vehicle
-// reloads in a row, DLLStop at any moment, and sections full of random bytes in
-// every cycle. Nothing may crash, hang, leak or perform a command twice; each
-// fault ends as the log and the offsets say.
+// reloads in a row and DLLStop at any moment. Nothing may crash, hang, leak or
+// perform a command twice; each fault ends as the log and the offsets say. Random
+// sections in every cycle are the soak's part (testbed.exe soak).
 //
 // ULVO_FAULT_ROUNDS (default 10) sets how many reloads and stops one run makes;
 // `make soak` runs them 100 times.
@@ -16,11 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "core/published_offsets.h"
+#include "core/expected_log_lines.h"
 #include "win/message_pump.h"
 #include "win/plugin_threads.h"
 #include "win/process_use.h"
-#include "wine/plugin_log_lines.h"
 #include "wine/plugin_session.h"
 
 namespace ulvo::testbed {
@@ -211,34 +210,6 @@ TEST(PluginStops, DllStopAtAnyMomentEndsTheWorkerAndClosesEverything) {
         EXPECT_LE(std::count(commands.begin(), commands.end(), Command{0x0130, 0}), 1);
         ASSERT_FALSE(HasFailure());
     }
-}
-
-// Every 32-bit field of both sections random in every cycle, the aircraft state
-// among them: the worker goes on, and once the aircraft holds still every
-// published offset shows what it shows.
-TEST_F(RunningPlugin, RandomSectionsEveryCycleConvergeOnceTheAircraftHoldsStill) {
-    AircraftParty& aircraft = session.testbed.aircraft;
-    std::mt19937 rng(11);
-    for (int cycle = 0; cycle < 300; ++cycle) {
-        for (uint32_t at = 0; at + 4 <= 4272; at += 4) {
-            aircraft.SetI32(AircraftParty::Block::Sdk, at, int32_t(rng()));
-        }
-        for (uint32_t at = 0; at + 4 <= 6772; at += 4) {
-            aircraft.SetI32(AircraftParty::Block::Sdk2, at, int32_t(rng()));
-        }
-        ASSERT_TRUE(session.PumpExchanges(1));
-    }
-    ASSERT_TRUE(session.PumpExchanges(4));
-    const FsuipcOffsetSpace wanted = PublishedSpace(aircraft.Bytes(AircraftParty::Block::Sdk),
-                                                    aircraft.Bytes(AircraftParty::Block::Sdk2));
-    for (const PublishedOffset& published : PublishedOffsets()) {
-        for (uint32_t i = 0; i < published.size; ++i) {
-            EXPECT_EQ(session.Fsuipc().U8(published.offset + i), wanted.U8(published.offset + i))
-                << "offset 0x" << std::hex << published.offset + i;
-        }
-    }
-    EXPECT_THAT(aircraft.Commands(), IsEmpty());  // no control moved
-    ExpectPerformedOnce(0x0140);
 }
 
 }  // namespace

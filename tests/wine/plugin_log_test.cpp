@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "wine/plugin_log_lines.h"
+#include "core/expected_log_lines.h"
 #include "wine/plugin_session.h"
 
 namespace ulvo::testbed {

@@ -5,9 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/expected_log_lines.h"
 #include "win/message_pump.h"
 #include "win/plugin_threads.h"
-#include "wine/plugin_log_lines.h"
 #include "wine/plugin_session.h"
 
 namespace ulvo::testbed {
@@ -29,30 +29,6 @@ TEST(PluginStart, LogsEveryConnectionAndSendsTheSimConnectSetUpOnThePipe) {
     EXPECT_THAT(server.Messages(0), ElementsAreArray(expected::SetUpMessages()));
     // Nothing runs on the plug-in's own threads before the aircraft is confirmed.
     EXPECT_THAT(session.PluginThreads(), IsEmpty());
-}
-
-TEST(PluginStart, AMissingSecondSectionClosesWhatOpenedAndLeavesTheTicksNothingToDo) {
-    TestbedOptions options;
-    options.aircraft.sdk2Section = false;
-    PluginSession session(options);
-    ASSERT_TRUE(session.Start());
-    // clang-format off
-    EXPECT_EQ(session.NewLog(), kLogOpened + kVehicleReport + kTestbedTitle + "\r\n" + AsLogText({
-        "Simconnect started.", "FSUIPC started.",
-        "Ulvo 737 SDK filemap opened.", "Ulvo 737 SDK buffer opened.",
-        "Ulvo 737 SDK 2nd filemap did not open.",
-        "Closing FSUIPC if it was open.", "Closing Simconnect.",
-        "Closing ulvo SDK buffer.", "Closing ulvo SDK filemap."}));
-    // clang-format on
-    EXPECT_TRUE(session.testbed.simConnect->server.WaitForEnd(0));
-    const uint64_t exchanges = session.Fsuipc().ExchangeCount();
-    session.Tick();
-    session.Tick();
-    EXPECT_EQ(session.NewLog(), "");
-    EXPECT_THAT(session.PluginThreads(), IsEmpty());
-    session.Shutdown();
-    EXPECT_EQ(session.NewLog(), "Closing FSUIPC if it was open.\r\n" + kLogClosed);
-    EXPECT_EQ(session.Fsuipc().ExchangeCount(), exchanges);
 }
 
 // Started, confirmed at the first tick, the worker exchanging with FSUIPC.
