@@ -9,11 +9,14 @@
 #include <string>
 
 #include "core/plugin_simconnect_messages.h"
+#include "core/simconnect_client_rig.h"
 #include "simconnect/status_codes.h"
-#include "simconnect_client_rig.h"
 
 namespace ulvo::simconnect {
 namespace {
+
+using testbed::Bytes;
+using testbed::ClientRig;
 
 TEST(SimConnectCalls, WriteTheirMessagesOneAtATimeInCallOrder) {
     ClientRig rig;

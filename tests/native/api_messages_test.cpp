@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "native/simconnect_bytes.h"
+#include "core/simconnect_server_messages.h"
 #include "simconnect/message_header.h"
 #include "simconnect/status_codes.h"
 
 namespace ulvo::simconnect {
 namespace {
+
+using testbed::Join;
+using Bytes = std::vector<uint8_t>;
 
 // Known answers are written as hex text ("28 01 00 00 ..."), text fields as
 // their characters followed by zeros up to 256 bytes.

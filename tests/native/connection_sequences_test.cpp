@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "core/expected_log_lines.h"
-#include "native/plugin_connections_fixture.h"
+#include "core/plugin_connections.h"
 
 namespace ulvo::plugin {
 namespace {
+
+using testbed::PluginConnections;
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;

@@ -8,12 +8,15 @@
 
 #include "common/little_endian.h"
 #include "core/plugin_simconnect_messages.h"
+#include "core/simconnect_client_rig.h"
 #include "core/simconnect_server_messages.h"
 #include "simconnect/status_codes.h"
-#include "simconnect_client_rig.h"
 
 namespace ulvo::simconnect {
 namespace {
+
+using testbed::Bytes;
+using testbed::ClientRig;
 
 using testbed::OpenReply;
 using testbed::ServerMessage;
@@ -170,7 +173,8 @@ TEST(InProcessChannel, SimulatorDispatchesClientsWithAStoredProcedure) {
     EXPECT_EQ(rig.Client().ReceiveQueueLength(), 1u);
 
     std::vector<Bytes> stored;
-    SimConnect_CallDispatch(rig.handles[0], &CollectMessage, &stored);  // stores the procedure
+    SimConnect_CallDispatch(rig.handles[0], &testbed::CollectMessage,
+                            &stored);  // stores the procedure
     ASSERT_EQ(stored.size(), 1u);
     const Bytes delivered = ServerMessage(24, 0x31);
     host.Deliver(delivered);

@@ -6,41 +6,45 @@
 #include <functional>
 
 #include "bridge/display_table.h"
-#include "publish_rig.h"
+#include "bridge/write_further_offsets.h"
+#include "core/memory_bridge.h"
 
 namespace ulvo::bridge {
 namespace {
 
+using testbed::MemoryBridge;
+using Writes = MemoryBridge::Writes;
+
 struct RefusalCase {
     const char* name;
-    uint32_t size;                                  // data bytes of the step's record
-    std::function<void(PublishRig&, int32_t)> set;  // shows a value in the aircraft
-    std::function<double(const PublishRig&)> lastSent;
+    uint32_t size;                                    // data bytes of the step's record
+    std::function<void(MemoryBridge&, int32_t)> set;  // shows a value in the aircraft
+    std::function<double(const MemoryBridge&)> lastSent;
     uint32_t offset;
 };
 
 // clang-format off
 const RefusalCase kCases[] = {
-    {"display", 2, [](PublishRig& rig, int32_t v) { rig.SetFields(kDisplayRows[2].digit[0].field, {0, 0, v}); },
-     [](const PublishRig& rig) { return rig.tables->displayLastSent[2]; }, 0x9434},
-    {"bit-word", 1, [](PublishRig& rig, int32_t v) { rig.SetI32(0xC10, v); },
-     [](const PublishRig& rig) { return double(rig.tables->bitWordLastSent[30]); }, 0x941F},
-    {"further whole value", 1, [](PublishRig& rig, int32_t v) { rig.SetI32(0x230, v); },
-     [](const PublishRig& rig) { return double(rig.tables->furtherLastSent.whole[7]); }, 0x947B},
-    {"further real value", 2, [](PublishRig& rig, int32_t v) { rig.SetF64(0x008, v); },
-     [](const PublishRig& rig) { return rig.tables->furtherLastSent.real[9]; }, 0x9480},
+    {"display", 2, [](MemoryBridge& rig, int32_t v) { rig.SetFields(kDisplayRows[2].digit[0].field, {0, 0, v}); },
+     [](const MemoryBridge& rig) { return rig.tables->displayLastSent[2]; }, 0x9434},
+    {"bit-word", 1, [](MemoryBridge& rig, int32_t v) { rig.SetI32(0xC10, v); },
+     [](const MemoryBridge& rig) { return double(rig.tables->bitWordLastSent[30]); }, 0x941F},
+    {"further whole value", 1, [](MemoryBridge& rig, int32_t v) { rig.SetI32(0x230, v); },
+     [](const MemoryBridge& rig) { return double(rig.tables->furtherLastSent.whole[7]); }, 0x947B},
+    {"further real value", 2, [](MemoryBridge& rig, int32_t v) { rig.SetF64(0x008, v); },
+     [](const MemoryBridge& rig) { return rig.tables->furtherLastSent.real[9]; }, 0x9480},
 };
 // clang-format on
 
 // A zero block with Display06's sign position blank publishes nothing.
-void QuietAircraft(PublishRig& rig) {
+void QuietAircraft(MemoryBridge& rig) {
     rig.SetI32(0x1F4, 10);
 }
 
 TEST(PublishRefusedRecords, ClosedLinkMovesLastSentAndSendsOnlyLaterChanges) {
     for (const RefusalCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        PublishRig rig;
+        MemoryBridge rig;
         QuietAircraft(rig);
         c.set(rig, 3);
         rig.plugin.fsuipcResult = 99;
@@ -63,7 +67,7 @@ TEST(PublishRefusedRecords, ClosedLinkMovesLastSentAndSendsOnlyLaterChanges) {
 TEST(PublishRefusedRecords, FullBufferDropsTheRecordWithoutRetry) {
     for (const RefusalCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        PublishRig rig;
+        MemoryBridge rig;
         QuietAircraft(rig);
         rig.Open();
         // One byte short of room for this record: header, data and end marker.
@@ -89,7 +93,7 @@ TEST(PublishRefusedRecords, FullBufferDropsTheRecordWithoutRetry) {
 }
 
 TEST(PublishRefusedRecords, ASmallerRecordMayFitAfterALargerOneWasRefused) {
-    PublishRig rig;
+    MemoryBridge rig;
     QuietAircraft(rig);
     rig.Open();
     rig.FillQueueTo(fsuipc::kRequestLimit - 16 - 1);  // room for one byte of data

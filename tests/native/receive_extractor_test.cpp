@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "common/little_endian.h"
-#include "native/simconnect_bytes.h"
+#include "core/simconnect_server_messages.h"
 
 namespace ulvo::simconnect {
 namespace {
+
+using testbed::Join;
+using Bytes = std::vector<uint8_t>;
 
 // A message of `size` bytes: the size prefix, then bytes counting up from `fill`.
 Bytes Message(uint32_t size, uint8_t fill = 0x40) {

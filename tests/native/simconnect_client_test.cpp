@@ -4,13 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include "core/simconnect_client_rig.h"
 #include "core/simconnect_server_messages.h"
 #include "simconnect/status_codes.h"
-#include "simconnect_bytes.h"
-#include "simconnect_client_rig.h"
 
 namespace ulvo::simconnect {
 namespace {
+
+using testbed::Bytes;
+using testbed::ClientRig;
+using testbed::Join;
 
 using testbed::ServerMessage;
 

@@ -7,12 +7,15 @@
 #include <functional>
 
 #include "common/little_endian.h"
+#include "core/simconnect_client_rig.h"
 #include "core/simconnect_server_messages.h"
 #include "simconnect/status_codes.h"
-#include "simconnect_client_rig.h"
 
 namespace ulvo::simconnect {
 namespace {
+
+using testbed::Bytes;
+using testbed::ClientRig;
 
 constexpr NotificationTargets kTargets{0x77, 0x401, 0x99};
 
