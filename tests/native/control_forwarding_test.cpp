@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <span>
 #include <vector>
 
 #include "bridge/control_table.h"
@@ -108,35 +110,24 @@ TEST_F(ControlForwardingTest, StepControlsPostOneCommandPerStep) {
     }
 }
 
-TEST_F(ControlForwardingTest, FirstCycleCountsFromZero) {
-    SetControl(0x94F8, 3);
-    Cycle();
-    EXPECT_EQ(port.Take(), Repeat(628, 3));
-    Cycle();
-    EXPECT_TRUE(port.Take().empty());
-}
-
-TEST_F(ControlForwardingTest, DirectValuesPostTheNewByteInOrder) {
+// Direct values first (in their order, each new byte as the value), then the
+// first step controls, the set values and the last step controls.
+TEST_F(ControlForwardingTest, DirectValuesThenFirstStepsThenSetValuesThenLastSteps) {
+    tables.displayValues[2] = 100;
     SetControl(0x9428, 7);
     SetControl(0x942F, 4);
     SetControl(0x942E, 2);
+    SetControl(0x9496, 1);
+    SetControl(0x94F1, 1);
+    SetControl(0x94FB, 1);
     Cycle();
-    EXPECT_EQ(port.Take(), (Commands{{1299, 2}, {1296, 4}, {1267, 7}}));
+    EXPECT_EQ(port.Take(),
+              (Commands{{1299, 2}, {1296, 4}, {1267, 7}, {668, 0}, {1233, 101}, {762, 0}}));
     EXPECT_EQ(plugin.stepLevel, 1);  // 1299 here is a direct value, not a level step
     SetControl(0x9428, 0);           // a change back to 0 is a change too
     Cycle();
     EXPECT_EQ(port.Take(), (Commands{{1267, 0}}));
     EXPECT_EQ(plugin.control9428Last, 0);
-}
-
-TEST_F(ControlForwardingTest, OrderIsDirectThenFirstStepsThenSetValuesThenLastSteps) {
-    tables.displayValues[2] = 100;
-    SetControl(0x9496, 1);
-    SetControl(0x94F1, 1);
-    SetControl(0x94FB, 1);
-    SetControl(0x942E, 1);
-    Cycle();
-    EXPECT_EQ(port.Take(), (Commands{{1299, 1}, {668, 0}, {1233, 101}, {762, 0}}));
 }
 
 TEST_F(ControlForwardingTest, NothingIsComparedUntilWindowAndMessageAreKnown) {
@@ -250,13 +241,34 @@ TEST_F(ControlForwardingTest, HundredthsTrainAddsOneHundredthPerStep) {
     EXPECT_NEAR(plugin.dialValues[1], 0.82, 1e-12);
 }
 
-// Each set-value control keeps its set value and hold-off in an entry of its own.
-TEST(SetValueControls, EachHasAnEntryOfItsOwn) {
+// Invariants that catch a wrong row: the controls are worked in the orders 1 to
+// 23 (8 is the hold-off countdown), each once; a step control's up command
+// follows its down command; each set-value control has an entry of its own.
+TEST(ControlTable, OrdersCommandsAndEntriesFitTogether) {
+    std::vector<int> orders, expected;
+    for (const DirectControl& control : kDirectControls) {
+        orders.push_back(control.order);
+    }
+    using Steps = std::span<const StepControl>;
+    for (Steps table : {Steps(kStepControlsFirst), Steps(kStepControlsLast)}) {
+        for (const StepControl& control : table) {
+            orders.push_back(control.order);
+            EXPECT_EQ(control.commandUp, control.commandDown + 1) << control.offset;
+        }
+    }
     std::set<uint8_t> entries;
     for (const SetValueControl& control : kSetValueControls) {
+        orders.push_back(control.order);
         EXPECT_LT(control.entry, kDialCount);
         EXPECT_TRUE(entries.insert(control.entry).second) << control.command;
     }
+    for (int order = 1; order <= 23; ++order) {
+        if (order != 8) {
+            expected.push_back(order);
+        }
+    }
+    std::sort(orders.begin(), orders.end());
+    EXPECT_EQ(orders, expected);
 }
 
 }  // namespace
