@@ -185,6 +185,23 @@ TEST_F(HandleCommandWordTest, AWriteBackThatNeverReachesFsuipcPerformsTheCommand
     EXPECT_EQ(fsuipc.sendCalls, 5u);
 }
 
+// FSUIPC slower than the time-out: the send is made again, and the late answer
+// executes the records a second time; the command is still performed once.
+TEST_F(HandleCommandWordTest, ALateAnswerToARetriedExchangePerformsTheCommandOnce) {
+    fsuipc.space.SetU16(0x9400, 1232);
+    fsuipc.failNextSends = 1;
+    fsuipc.onSend = [this](uint8_t* buffer) {
+        if (fsuipc.sendCalls == 1) {
+            fsuipc.space.Execute(buffer, fsuipc::kBufferSize, nullptr);
+        }
+    };
+    Cycle();
+    Cycle();
+    EXPECT_THAT(port.posts, ElementsAre(Command{1232, 0}));
+    EXPECT_EQ(fsuipc.space.U16(0x9400), 0xFFFF);
+    EXPECT_THAT(fsuipc.exchanges, ElementsAre(kReads, kWriteBack, kReads));
+}
+
 TEST_F(HandleCommandWordTest, ClosedLinkLeavesNineAndPerformsOnlyTheInitialWord) {
     link.Close();
     tables.controlInputs[3] = 7;

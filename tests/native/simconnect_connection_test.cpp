@@ -69,5 +69,23 @@ TEST(SimConnectConnection, FailedTransfersCloseWithTheirCodeAndNotifyOnce) {
     }
 }
 
+// A connection takes MaxReceiveSize and DisableNagle from its settings.
+TEST(SimConnectConnection, UsesTheSizeAndTheNagleSettingOfItsConfiguration) {
+    for (const bool configured : {false, true}) {
+        SCOPED_TRACE(configured);
+        ClientRig rig;
+        if (configured) {
+            testbed::MemoryConfiguration& config = rig.platform.configuration;
+            config.Set(ConfigFolder::PublicDocuments, L"SimConnect", L"MaxReceiveSize", L"50000");
+            config.Set(ConfigFolder::PublicDocuments, L"SimConnect", L"DisableNagle", L"1");
+        }
+        ASSERT_EQ(rig.Open(), kOk);
+        EXPECT_EQ(rig.Server().noDelay, configured);
+        rig.Server().Deliver(testbed::ServerMessage(45000, 0x20));
+        EXPECT_EQ(rig.Dispatch().size(), configured ? 1u : 0u);
+        EXPECT_EQ(rig.Client().ClosedWithError(), !configured);
+    }
+}
+
 }  // namespace
 }  // namespace ulvo::simconnect
