@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,7 +51,7 @@ TEST_F(FsuipcLinkTest, OpenHandshakesAndNamesTheSectionAfterProcessAndCount) {
     ASSERT_TRUE(link.Read(0x9400, 2, &word, result));
     fsuipc.space.SetU32(kFsuipcVersionOffset, 0x19980004);  // a handshake now would fail
     EXPECT_FALSE(link.Open(result));
-    EXPECT_EQ(result, kAlreadyOpen);
+    EXPECT_EQ(result, 1u);  // already open
     EXPECT_EQ(link.FsuipcVersion(), 0x50000000u);
     EXPECT_EQ(link.SimulatorVersion(), 0x000Cu);
     EXPECT_EQ(link.QueuedBytes(), 22u);
@@ -86,10 +87,10 @@ TEST(FsuipcLinkHandshake, AsksAgainUntilBothVersionsArriveOrFiveExchangesWentBy)
                 }
             };
         }
-        FsuipcLink link(fsuipc);
+        auto link = std::make_unique<FsuipcLink>(fsuipc);
         uint32_t result = 99;
-        EXPECT_EQ(link.Open(result), warmsUp);
-        EXPECT_EQ(result, warmsUp ? kOk : kBadVersion);
+        EXPECT_EQ(link->Open(result), warmsUp);
+        EXPECT_EQ(result, warmsUp ? 0u : 7u);
         const size_t exchanges = warmsUp ? 3 : 5;
         ASSERT_EQ(fsuipc.exchanges.size(), exchanges);
         for (size_t i = 0; i < exchanges; ++i) {
@@ -98,15 +99,18 @@ TEST(FsuipcLinkHandshake, AsksAgainUntilBothVersionsArriveOrFiveExchangesWentBy)
         }
         EXPECT_EQ(fsuipc.space.clientLibraryVersion, 2002);
         EXPECT_EQ(fsuipc.sleeps, std::vector<uint32_t>(exchanges, 100));
-        EXPECT_EQ(link.IsOpen(), warmsUp);
-        EXPECT_EQ(link.SimulatorVersion(), warmsUp ? 0x000Cu : 0u);
+        EXPECT_EQ(link->IsOpen(), warmsUp);
+        EXPECT_EQ(link->SimulatorVersion(), warmsUp ? 0x000Cu : 0u);
         EXPECT_EQ(fsuipc.liveAtoms + fsuipc.liveViews + fsuipc.liveSections, warmsUp ? 3 : 0);
+        link.reset();  // an open link destroyed is closed
+        EXPECT_EQ(fsuipc.liveAtoms + fsuipc.liveViews + fsuipc.liveSections, 0);
     }
 }
 
 // Each failing step of Open gives its code, releases what it had acquired in the
 // close order (atom, view, section) and, from the atom on, has used up its count:
-// the next Open names its section with the following one.
+// the next Open names its section with the following one. The closed link
+// refuses everything with 9.
 TEST(FsuipcLinkOpen, FailuresGiveTheirCodeAndLeaveNothingBehind) {
     struct Case {
         const char* name;
@@ -117,17 +121,17 @@ TEST(FsuipcLinkOpen, FailuresGiveTheirCodeAndLeaveNothingBehind) {
     };
     // clang-format off
     const Case cases[] = {
-        {"no window", kNoWindow, "", 1, [](MemoryFsuipc& f) { f.windowPresent = false; }},
-        {"no message", kNoMessage, "", 1, [](MemoryFsuipc& f) { f.messageRegisters = false; }},
-        {"no atom", kNoAtom, "", 2, [](MemoryFsuipc& f) { f.atomsWork = false; }},
-        {"no section", kNoSection, "atom ", 2, [](MemoryFsuipc& f) { f.sectionsWork = false; }},
-        {"name existed", kNoSection, "atom section ", 2, [](MemoryFsuipc& f) { f.sectionNameExists = true; }},
-        {"no view", kNoView, "atom section ", 2, [](MemoryFsuipc& f) { f.viewsWork = false; }},
-        {"old FSUIPC", kBadVersion, "atom view section ", 2, [](MemoryFsuipc& f) { f.space.SetU32(0x3304, 0x19980004); }},
-        {"no FADE mark", kBadVersion, "atom view section ", 2, [](MemoryFsuipc& f) { f.space.SetU32(0x3308, 0xFADF000C); }},
-        {"bad reply", kBadReply, "atom view section ", 2, [](MemoryFsuipc& f) { f.reply = 0; }},
-        {"send fails", kSendFailedWithError, "atom view section ", 2, [](MemoryFsuipc& f) { f.failNextSends = 9; }},
-        {"send fails, no error", kSendFailed, "atom view section ", 2, [](MemoryFsuipc& f) { f.failNextSends = 9, f.sendFailureError = 0; }},
+        {"no window", 2, "", 1, [](MemoryFsuipc& f) { f.windowPresent = false; }},
+        {"no message", 3, "", 1, [](MemoryFsuipc& f) { f.messageRegisters = false; }},
+        {"no atom", 4, "", 2, [](MemoryFsuipc& f) { f.atomsWork = false; }},
+        {"no section", 5, "atom ", 2, [](MemoryFsuipc& f) { f.sectionsWork = false; }},
+        {"name existed", 5, "atom section ", 2, [](MemoryFsuipc& f) { f.sectionNameExists = true; }},
+        {"no view", 6, "atom section ", 2, [](MemoryFsuipc& f) { f.viewsWork = false; }},
+        {"old FSUIPC", 7, "atom view section ", 2, [](MemoryFsuipc& f) { f.space.SetU32(0x3304, 0x19980004); }},
+        {"no FADE mark", 7, "atom view section ", 2, [](MemoryFsuipc& f) { f.space.SetU32(0x3308, 0xFADF000C); }},
+        {"bad reply", 13, "atom view section ", 2, [](MemoryFsuipc& f) { f.reply = 0; }},
+        {"send fails", 12, "atom view section ", 2, [](MemoryFsuipc& f) { f.failNextSends = 9; }},
+        {"send fails, no error", 11, "atom view section ", 2, [](MemoryFsuipc& f) { f.failNextSends = 9, f.sendFailureError = 0; }},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -146,6 +150,12 @@ TEST(FsuipcLinkOpen, FailuresGiveTheirCodeAndLeaveNothingBehind) {
         }
         EXPECT_EQ(releases, c.releases);
         EXPECT_EQ(platform.liveAtoms + platform.liveSections + platform.liveViews, 0);
+        const uint64_t sends = platform.sendCalls;
+        uint8_t byte = 0;
+        EXPECT_FALSE(link.Read(0x9400, 1, &byte, code) || code != 9);
+        EXPECT_FALSE(link.Write(0x9400, 1, &byte, code) || code != 9);
+        EXPECT_FALSE(link.Process(code) || code != 9);
+        EXPECT_EQ(platform.sendCalls, sends);
 
         // The same link, once FSUIPC is healthy again.
         platform.windowPresent = platform.messageRegisters = platform.atomsWork = true;
@@ -157,18 +167,6 @@ TEST(FsuipcLinkOpen, FailuresGiveTheirCodeAndLeaveNothingBehind) {
         ASSERT_TRUE(link.Open(code));
         EXPECT_EQ(platform.atomNames.back(), "FsasmLib:IPC:1A2B:" + std::to_string(c.nextCount));
     }
-}
-
-TEST_F(FsuipcLinkTest, ClosedLinkRefusesEverythingWithNine) {
-    uint8_t byte = 0;
-    EXPECT_FALSE(link.Read(0x9400, 1, &byte, result));
-    EXPECT_EQ(std::exchange(result, 99), kNotOpen);
-    EXPECT_FALSE(link.Write(0x9400, 1, &byte, result));
-    EXPECT_EQ(std::exchange(result, 99), kNotOpen);
-    EXPECT_FALSE(link.Process(result));
-    EXPECT_EQ(result, kNotOpen);
-    link.Close();  // harmless when closed
-    EXPECT_EQ(fsuipc.sendCalls, 0u);
 }
 
 TEST_F(FsuipcLinkTest, ReadAndWriteRoundTripInOneExchange) {
@@ -189,7 +187,7 @@ TEST_F(FsuipcLinkTest, ReadAndWriteRoundTripInOneExchange) {
 
     // Nothing queued: nothing is sent.
     EXPECT_FALSE(link.Process(result));
-    EXPECT_EQ(result, kNothingQueued);
+    EXPECT_EQ(result, 10u);  // nothing queued
     EXPECT_EQ(fsuipc.sendCalls, 1u);
 
     // A read of size 0 queues its 20 bytes and copies nothing.
@@ -235,19 +233,19 @@ TEST_F(FsuipcLinkTest, RequestsMayEndExactlyAtTheLimit) {
         const bool queued = c.kind == kRead ? link.Read(0, c.size, sink, result)
                                             : link.Write(0, c.size, sink, result);
         EXPECT_EQ(queued, c.accepted);
-        EXPECT_EQ(result, c.accepted ? kOk : kNoRoom);
+        EXPECT_EQ(result, c.accepted ? 0u : 15u);  // 15: no room
         const uint32_t header = c.kind == kRead ? kReadHeaderSize : kWriteHeaderSize;
         EXPECT_EQ(link.QueuedBytes(), c.accepted ? before + header + c.size : before);
         // Whatever was queued still goes out and comes back in one exchange.
         const bool anything = link.QueuedBytes() != 0;
         EXPECT_EQ(link.Process(result), anything);
-        EXPECT_EQ(result, anything ? kOk : kNothingQueued);
+        EXPECT_EQ(result, anything ? 0u : 10u);
     }
     // A full buffer takes nothing more, not even an empty request.
     ASSERT_TRUE(link.Read(0, 32492, sink, result));
     EXPECT_FALSE(link.Read(0, 0, sink, result));
     EXPECT_FALSE(link.Write(0, 0, sink, result));
-    EXPECT_EQ(result, kNoRoom);
+    EXPECT_EQ(result, 15u);
 }
 
 // The hand-written bytes of a write and a read record and the end marker.
@@ -327,13 +325,29 @@ TEST_F(FsuipcLinkTest, ReplyWalkTrustsOnlyWhatItQueued) {
     }
 }
 
+// A write FSUIPC answered may end exactly at the buffer's end, and an unknown id
+// in the last four bytes is still cleared.
+TEST_F(FsuipcLinkTest, ReplyWalkGoesToTheLastBytesOfTheBuffer) {
+    OpenLink();
+    for (const uint32_t end : {kBufferSize, kBufferSize - 4}) {
+        ASSERT_TRUE(link.Write(0x100, 1, "", result));
+        fsuipc.onAnswer = [&](uint8_t* buffer) {
+            StoreU32(buffer + 8, end - kWriteHeaderSize);  // the write's size
+            StoreU32(buffer + kBufferSize - 4, 7);
+        };
+        ASSERT_TRUE(link.Process(result));
+        EXPECT_EQ(LoadU32(fsuipc.SharedBuffer()), kRecordWrite);
+        EXPECT_EQ(LoadU32(fsuipc.SharedBuffer() + kBufferSize - 4), end == kBufferSize ? 7u : 0u);
+    }
+}
+
 TEST_F(FsuipcLinkTest, FailedSendsRetryNineTimesAndDropTheRequests) {
     OpenLink();
     struct Case {
         uint32_t error;
         uint32_t code;
     };
-    for (const Case c : {Case{1460, kSendFailedWithError}, Case{0, kSendFailed}}) {
+    for (const Case c : {Case{1460, 12}, Case{0, 11}}) {
         fsuipc.failNextSends = 9;
         fsuipc.sendFailureError = c.error;
         fsuipc.sleeps.clear();
@@ -360,7 +374,7 @@ TEST_F(FsuipcLinkTest, FailedSendsRetryNineTimesAndDropTheRequests) {
     byte = 0x77;
     ASSERT_TRUE(link.Read(0x3304, 1, &byte, result));
     EXPECT_FALSE(link.Process(result));
-    EXPECT_EQ(result, kBadReply);
+    EXPECT_EQ(result, 13u);
     EXPECT_EQ(byte, 0x77);
     EXPECT_EQ(link.QueuedBytes(), 0u);
 }

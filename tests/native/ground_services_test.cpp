@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -163,7 +164,10 @@ TEST_F(GroundServicesTest, JetwayChangeIsLoggedButNotPostedWhileTheAircraftChann
     EXPECT_EQ(plugin.lastJetwayAir, 5.0);
 }
 
+// A variable the simulator does not know, or no named-variable service at all,
+// reads as nothing, not as 0.
 TEST_F(GroundServicesTest, UnknownVariablesAreSkippedSilentlyAndLookedUpEveryStep) {
+    plugin.lastJetwayPower = plugin.lastJetwayAir = 5.0;
     EXPECT_THAT(Step(), IsEmpty());
     EXPECT_THAT(Step(), IsEmpty());
     EXPECT_EQ(variables.lookups.size(), 10u);  // five names, twice: never cached
@@ -177,15 +181,14 @@ TEST(FormatDefaultNumber, MatchesTheStreamDefault) {
         double value;
         const char* text;
     };
-    const Case cases[] = {{5.0, "5"},
-                          {0.0, "0"},
-                          {2.5, "2.5"},
-                          {-1.0, "-1"},
-                          {0.1, "0.1"},
-                          {123456.0, "123456"},
-                          {1234567.0, "1.23457e+06"},
-                          {1e-5, "1e-05"},
-                          {0.333333333, "0.333333"}};
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    // clang-format off
+    const Case cases[] = {{5.0, "5"}, {0.0, "0"}, {2.5, "2.5"}, {-1.0, "-1"}, {0.1, "0.1"},
+                          {123456.0, "123456"}, {1234567.0, "1.23457e+06"}, {1e-5, "1e-05"},
+                          {0.333333333, "0.333333"}, {kInf, "inf"}, {-kInf, "-inf"},
+                          {nan, "nan"}, {-nan, "-nan"}};
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(FormatDefaultNumber(c.value), c.text);
     }
