@@ -38,6 +38,7 @@ TEST(SimConnectClient, ReceivedMessagesArriveWholeAndInOrderHoweverTheReadsCutTh
         EXPECT_EQ(rig.Dispatch(&result), (std::vector<Bytes>{first, second, third})) << chunk;
         EXPECT_EQ(result, kOk);
         EXPECT_TRUE(rig.Server().ReadPending());
+        EXPECT_FALSE(rig.Client().Flush());  // nothing staged, nothing handed over
     }
 }
 
