@@ -9,9 +9,7 @@
 
 #include "bridge/control_table.h"
 #include "bridge/handle_command_word.h"
-#include "common/little_endian.h"
-#include "core/memory_fsuipc.h"
-#include "core/recording_command_port.h"
+#include "core/memory_bridge.h"
 
 namespace ulvo::bridge {
 namespace {
@@ -24,7 +22,7 @@ Commands Repeat(uint32_t code, int count) {
 
 class ControlForwardingTest : public ::testing::Test {
   protected:
-    void Cycle() { ForwardControlChanges(cycle); }
+    void Cycle() { ForwardControlChanges(bridge.cycle); }
 
     // Sets the byte of a control offset, as HandleCommandWord would read it.
     void SetControl(uint16_t offset, uint32_t value) {
@@ -46,10 +44,6 @@ class ControlForwardingTest : public ::testing::Test {
         return 0;
     }
 
-    void SetSdkI32(uint32_t offset, int32_t value) {
-        StoreU32(tables.sdkBlock.data() + offset, uint32_t(value));
-    }
-
     // Moves a set-value control by `steps` (wrapping the byte) and runs a cycle.
     Commands Turn(uint16_t offset, int steps) {
         uint32_t& slot = tables.controlInputs[SlotOf(offset)];
@@ -58,12 +52,10 @@ class ControlForwardingTest : public ::testing::Test {
         return port.Take();
     }
 
-    WorkerFields plugin;
-    BridgeTables tables;
-    testbed::MemoryFsuipc fsuipcPlatform;
-    fsuipc::FsuipcLink link{fsuipcPlatform};
-    testbed::RecordingCommandPort port;
-    BridgeCycle cycle{plugin, tables, link, port};
+    testbed::MemoryBridge bridge;
+    WorkerFields& plugin = bridge.plugin;
+    BridgeTables& tables = *bridge.tables;
+    testbed::RecordingCommandPort& port = bridge.aircraft;
 };
 
 TEST(CountSteps, TakesTheShortWayRoundAndCounts128InItsOwnDirection) {
@@ -221,8 +213,8 @@ TEST_F(ControlForwardingTest, SetValueExamples) {
         plugin = WorkerFields{};
         tables = BridgeTables{};
         tables.displayValues[c.displayIndex] = c.display;
-        SetSdkI32(kSignFieldOfDisplay06, c.sign1F4);
-        SetSdkI32(kHundredsFieldOfDisplay03, c.hundreds1C0);
+        bridge.SetI32(kSignFieldOfDisplay06, c.sign1F4);
+        bridge.SetI32(kHundredsFieldOfDisplay03, c.hundreds1C0);
         const Commands commands = Turn(c.offset, c.steps);
         ASSERT_EQ(commands.size(), 1u);
         EXPECT_EQ(commands[0].second, c.expected);
@@ -230,7 +222,7 @@ TEST_F(ControlForwardingTest, SetValueExamples) {
 }
 
 TEST_F(ControlForwardingTest, HundredthsTrainAddsOneHundredthPerStep) {
-    SetSdkI32(kHundredsFieldOfDisplay03, 10);
+    bridge.SetI32(kHundredsFieldOfDisplay03, 10);
     tables.displayValues[3] = 78;
     Commands posted;
     for (int i = 0; i < 4; ++i) {

@@ -156,14 +156,6 @@ TEST_F(GroundServicesTest, JetwayChangesPostCommandsAndLogTheValue) {
     EXPECT_THAT(TakeCalls(), IsEmpty());  // jetways never touch SimConnect
 }
 
-TEST_F(GroundServicesTest, JetwayChangeIsLoggedButNotPostedWhileTheAircraftChannelIsUnknown) {
-    aircraft.ready = false;
-    variables.values["FSDT_GSX_JETWAY_AIR"] = 5.0;
-    EXPECT_THAT(Step(), ElementsAre("Jetway Air status changed to value: 5"));
-    EXPECT_THAT(aircraft.Take(), IsEmpty());
-    EXPECT_EQ(plugin.lastJetwayAir, 5.0);
-}
-
 // A variable the simulator does not know, or no named-variable service at all,
 // reads as nothing, not as 0.
 TEST_F(GroundServicesTest, UnknownVariablesAreSkippedSilentlyAndLookedUpEveryStep) {
@@ -183,12 +175,21 @@ TEST(FormatDefaultNumber, MatchesTheStreamDefault) {
     };
     constexpr double kInf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    // clang-format off
-    const Case cases[] = {{5.0, "5"}, {0.0, "0"}, {2.5, "2.5"}, {-1.0, "-1"}, {0.1, "0.1"},
-                          {123456.0, "123456"}, {1234567.0, "1.23457e+06"}, {1e-5, "1e-05"},
-                          {0.333333333, "0.333333"}, {kInf, "inf"}, {-kInf, "-inf"},
-                          {nan, "nan"}, {-nan, "-nan"}};
-    // clang-format on
+    const Case cases[] = {
+        {5.0, "5"},
+        {0.0, "0"},
+        {2.5, "2.5"},
+        {-1.0, "-1"},
+        {0.1, "0.1"},
+        {123456.0, "123456"},
+        {1234567.0, "1.23457e+06"},
+        {1e-5, "1e-05"},
+        {0.333333333, "0.333333"},
+        {kInf, "inf"},
+        {-kInf, "-inf"},
+        {nan, "nan"},
+        {-nan, "-nan"},
+    };
     for (const Case& c : cases) {
         EXPECT_EQ(FormatDefaultNumber(c.value), c.text);
     }

@@ -74,13 +74,5 @@ TEST(MonitorOptions, CountersWrapAsThePlugInCountsThem) {
     }
 }
 
-TEST(MonitorOptions, FailureTextsTellWhatToDo) {
-    EXPECT_NE(OpenFailureText(2).find("FSUIPC is not running"), std::string::npos);
-    EXPECT_NE(OpenFailureText(7).find("update FSUIPC"), std::string::npos);
-    EXPECT_NE(OpenFailureText(12).find("code 12"), std::string::npos);
-    EXPECT_NE(OpenFailureText(5).find("code 5"), std::string::npos);
-    EXPECT_NE(ExchangeFailureText(11).find("stopped answering (code 11)"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace ulvo::tools

@@ -114,28 +114,5 @@ TEST_F(OneSecondStepTest, AThreadThatCannotBeCreatedIsNotReportedAsStarted) {
     EXPECT_TRUE(AnyConnectionStands(connections));  // until the next close
 }
 
-TEST_F(OneSecondStepTest, TheGroundServicesStepKeepsRunningAcrossAReopen) {
-    Open(1);
-    variables.values["FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE"] = 1.0;
-    EXPECT_THAT(Tick(), ElementsAre(testbed::kStateOneLine, testbed::kWorkerStartedLine,
-                                    "Main exit toggle requested."));
-    EXPECT_THAT(simconnect.TakeCalls(), ElementsAre("Transmit 0 0 0 1 16", "Transmit 0 2 0 1 16"));
-
-    // A vehicle reload: close, reopen; the gate stays open and the door's
-    // cooldown goes on counting.
-    CloseConnections(connections);
-    connectionsOpened = OpenConnections(connections) ? 1 : 0;
-    log.Take();
-    simconnect.TakeCalls();
-    EXPECT_THAT(Tick(), ElementsAre(testbed::kStateOneLine, testbed::kWorkerStartedLine));
-    for (int tick = 0; tick < 4; ++tick) {
-        EXPECT_THAT(Tick(), IsEmpty());
-    }
-    EXPECT_THAT(simconnect.TakeCalls(), IsEmpty());
-    EXPECT_EQ(thread.starts, 2);
-    // The sixth step after the request reads the variable again.
-    EXPECT_THAT(Tick(), ElementsAre("Main exit toggle requested."));
-}
-
 }  // namespace
 }  // namespace ulvo::plugin
