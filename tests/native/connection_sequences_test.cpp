@@ -56,10 +56,7 @@ TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
         {"SimConnect unavailable: nothing else is tried", [](PluginConnections& f) { f.simconnect.openResult = int32_t(0x80004005); }, 0, 1, 0, 0},
         {"FSUIPC unavailable: the reason stays in the result", [](PluginConnections& f) { f.fsuipcPlatform.windowPresent = false; }, 1, 2, fsuipc::kNoWindow, 0},
         {"FSUIPC too old", [](PluginConnections& f) { f.fsuipcPlatform.space.SetU32(0x3304, 0x19980004); }, 1, 2, fsuipc::kBadVersion, 0},
-        {"first section missing", [](PluginConnections& f) { f.aircraftPlatform.sdkSectionPresent = false; }, 2, 2, 0, 1},
-        {"first view fails", [](PluginConnections& f) { f.aircraftPlatform.sdkViewMaps = false; }, 3, 2, 0, 3},
         {"second section missing: the first is closed again", [](PluginConnections& f) { f.aircraftPlatform.sdk2SectionPresent = false; }, 4, 4, 0, 5},
-        {"second view fails", [](PluginConnections& f) { f.aircraftPlatform.sdk2ViewMaps = false; }, 5, 2, 0, 7},
         // clang-format on
     };
     for (const auto& c : cases) {

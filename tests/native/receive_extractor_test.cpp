@@ -115,22 +115,6 @@ TEST(ReceiveExtractor, GivesTheSameMessagesForEveryReadSize) {
     }
 }
 
-TEST(ReceiveExtractor, ReportsMessagesOneAtATimeAndRewindsWhenAllIsRead) {
-    ReceiveExtractor extractor;
-    ASSERT_TRUE(extractor.Allocate());
-    const Bytes stream = Join({Message(12, 1), Message(20, 2)});
-    std::memcpy(extractor.WriteSpace(), stream.data(), stream.size());
-    extractor.CommitReceived(uint32_t(stream.size()));
-    ASSERT_EQ(extractor.Extract(), ExtractReport::Message);
-    EXPECT_EQ(extractor.ReadPosition(), 12u);
-    EXPECT_EQ(extractor.TakeMessage().size, 12u);
-    ASSERT_EQ(extractor.Extract(), ExtractReport::Message);
-    EXPECT_EQ(extractor.TakeMessage().size, 20u);
-    EXPECT_EQ(extractor.ReadPosition(), 0u);
-    EXPECT_EQ(extractor.WritePosition(), 0u);
-    EXPECT_EQ(extractor.Extract(), ExtractReport::NeedMoreData);
-}
-
 // A run of zero bytes where a size field should be is skipped as one empty
 // message (no data).
 TEST(ReceiveExtractor, SkipsZeroBytesFoundWhereASizeFieldShouldBe) {
