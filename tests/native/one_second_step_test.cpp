@@ -20,14 +20,14 @@ using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using Lines = std::vector<std::string>;
 
-class OneSecondStepTest : public ::testing::Test, public PluginConnections {
-  protected:
+// The plug-in's connections and the fields the one-second step works on.
+struct OneSecond : PluginConnections {
     // Opens the connections as the start message does, with the aircraft
     // reporting `state`.
     void Open(int32_t state) {
         SetState(state);
         connectionsOpened = OpenConnections(connections) ? 1 : 0;
-        ASSERT_EQ(connectionsOpened, 1);
+        EXPECT_EQ(connectionsOpened, 1);
         log.Take();
         simconnect.TakeCalls();
     }
@@ -46,6 +46,8 @@ class OneSecondStepTest : public ::testing::Test, public PluginConnections {
     aircraft::Sdk2Block sdk2Block{};
     OneSecondContext context{aircraftStateOk, connectionsOpened, sdk2Block, connections};
 };
+
+class OneSecondStepTest : public ::testing::Test, public OneSecond {};
 
 TEST_F(OneSecondStepTest, StateOneStartsTheWorkerOnceAndOpensTheGroundServicesGate) {
     Open(1);
@@ -73,27 +75,18 @@ TEST(OneSecondStep, AnyOtherStateClosesEverythingAndKeepsTheValueForTheGate) {
     } cases[] = {{0, false}, {2, true}, {-1, true}, {0x7FFFFFFF, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.state);
-        PluginConnections f;
-        int32_t stateOk = 0;
-        int32_t opened = 0;
-        aircraft::Sdk2Block block{};
-        OneSecondContext tick{stateOk, opened, block, f.connections};
-        StoreU32(f.aircraftPlatform.sdk2Section.data() + aircraft::kAircraftStateOffset,
-                 uint32_t(c.state));
-        opened = OpenConnections(f.connections) ? 1 : 0;
-        f.log.Take();
+        OneSecond f;
+        f.Open(c.state);
         f.variables.values["FSDT_GSX_JETWAY_POWER"] = 5.0;
-
-        OneSecondStep(tick);
         Lines expected =
             testbed::Then({testbed::kOtherPlaneLine}, testbed::kConnectionsClosedLines);
         if (c.groundServicesRun) {
             expected.push_back("Jetway Power status changed to value: 5");
         }
-        EXPECT_THAT(f.log.Take(), ElementsAreArray(expected));
+        EXPECT_THAT(f.Tick(), ElementsAreArray(expected));
         EXPECT_EQ(f.thread.starts, 0);
-        EXPECT_EQ(opened, 0);
-        EXPECT_EQ(stateOk, c.groundServicesRun ? 1 : 0);
+        EXPECT_EQ(f.connectionsOpened, 0);
+        EXPECT_EQ(f.aircraftStateOk, c.groundServicesRun ? 1 : 0);
         EXPECT_FALSE(AnyConnectionStands(f.connections));
     }
 }
