@@ -1,6 +1,3 @@
-// The SimConnect calls over the in-memory platform: the bytes each call writes,
-// one write at a time; the result codes; what a failed start does to an open;
-// the waits of a close.
 #include "simconnect/api_calls.h"
 
 #include <gtest/gtest.h>

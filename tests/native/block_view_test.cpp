@@ -1,4 +1,3 @@
-// The console view of the offset block that the monitor shows.
 #include "offsets/block_view.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,3 @@
-// The panel lab's way back from offsets to aircraft fields, held against the
-// plug-in's own publishing steps (PublishedSpace).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -31,7 +29,6 @@ uint32_t Published(const OffsetEntry& entry, const CockpitWrite& write) {
     return entry.size == 1 ? space.U8(entry.offset) : space.U16(entry.offset);
 }
 
-// Whether a fresh plug-in can publish `raw` at a display or further value.
 bool Publishable(const OffsetEntry& entry, uint32_t raw) {
     if (entry.role == OffsetRole::kFurther) {
         return true;
@@ -69,8 +66,6 @@ TEST(CockpitMap, RawValuesReplayExactly) {
     }
 }
 
-// What a `set` line publishes, or why it is refused, naming the offset's range
-// from the reference.
 TEST(CockpitMap, SetPublishesTheValueOrSaysWhyNot) {
     struct Case {
         const char* target;

@@ -41,8 +41,6 @@ TEST_F(ConnectionSequencesTest, OpensSimConnectThenFsuipcThenBothSections) {
     EXPECT_TRUE(AnyConnectionStands(connections));
 }
 
-// The step that fails writes the lines of the steps before it and its own line;
-// the close then writes its first `closeLines` lines.
 TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
     const struct {
         const char* name;

@@ -102,8 +102,6 @@ TEST_F(ControlForwardingTest, StepControlsPostOneCommandPerStep) {
     }
 }
 
-// Direct values first (in their order, each new byte as the value), then the
-// first step controls, the set values and the last step controls.
 TEST_F(ControlForwardingTest, DirectValuesThenFirstStepsThenSetValuesThenLastSteps) {
     tables.displayValues[2] = 100;
     SetControl(0x9428, 7);

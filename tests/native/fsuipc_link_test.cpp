@@ -71,9 +71,7 @@ TEST_F(FsuipcLinkTest, OpenHandshakesAndNamesTheSectionAfterProcessAndCount) {
     EXPECT_EQ(fsuipc.atomNames.back(), "FsasmLib:IPC:1A2B:2");
 }
 
-// FSUIPC still starting: 0x3308 reads 0. The handshake asks again after each
-// 100 ms pause, writes the library version only the first time, checks at the top
-// of the attempt after the answer came, and gives up after five exchanges.
+// FSUIPC still starting: 0x3308 reads 0.
 TEST(FsuipcLinkHandshake, AsksAgainUntilBothVersionsArriveOrFiveExchangesWentBy) {
     for (const bool warmsUp : {false, true}) {
         SCOPED_TRACE(warmsUp ? "ready after two exchanges" : "never ready");
@@ -107,10 +105,6 @@ TEST(FsuipcLinkHandshake, AsksAgainUntilBothVersionsArriveOrFiveExchangesWentBy)
     }
 }
 
-// Each failing step of Open gives its code, releases what it had acquired in the
-// close order (atom, view, section) and, from the atom on, has used up its count:
-// the next Open names its section with the following one. The closed link
-// refuses everything with 9.
 TEST(FsuipcLinkOpen, FailuresGiveTheirCodeAndLeaveNothingBehind) {
     struct Case {
         const char* name;
@@ -157,7 +151,6 @@ TEST(FsuipcLinkOpen, FailuresGiveTheirCodeAndLeaveNothingBehind) {
         EXPECT_FALSE(link.Process(code) || code != 9);
         EXPECT_EQ(platform.sendCalls, sends);
 
-        // The same link, once FSUIPC is healthy again.
         platform.windowPresent = platform.messageRegisters = platform.atomsWork = true;
         platform.sectionsWork = platform.viewsWork = true;
         platform.sectionNameExists = false;
@@ -185,7 +178,6 @@ TEST_F(FsuipcLinkTest, ReadAndWriteRoundTripInOneExchange) {
     EXPECT_EQ(fsuipc.exchangeCount, 1u);
     EXPECT_EQ(link.QueuedBytes(), 0u);
 
-    // Nothing queued: nothing is sent.
     EXPECT_FALSE(link.Process(result));
     EXPECT_EQ(result, 10u);  // nothing queued
     EXPECT_EQ(fsuipc.sendCalls, 1u);
@@ -198,8 +190,6 @@ TEST_F(FsuipcLinkTest, ReadAndWriteRoundTripInOneExchange) {
     EXPECT_EQ(guard, 0x5A);
 }
 
-// A read ends at position + 20 + size, a write at position + 16 + size (its
-// 12-byte header and room for the end marker); both may end exactly at 32512.
 TEST_F(FsuipcLinkTest, RequestsMayEndExactlyAtTheLimit) {
     enum Kind { kRead, kWrite };
     struct Case {
@@ -236,7 +226,6 @@ TEST_F(FsuipcLinkTest, RequestsMayEndExactlyAtTheLimit) {
         EXPECT_EQ(result, c.accepted ? 0u : 15u);  // 15: no room
         const uint32_t header = c.kind == kRead ? kReadHeaderSize : kWriteHeaderSize;
         EXPECT_EQ(link.QueuedBytes(), c.accepted ? before + header + c.size : before);
-        // Whatever was queued still goes out and comes back in one exchange.
         const bool anything = link.QueuedBytes() != 0;
         EXPECT_EQ(link.Process(result), anything);
         EXPECT_EQ(result, anything ? 0u : 10u);
@@ -248,10 +237,8 @@ TEST_F(FsuipcLinkTest, RequestsMayEndExactlyAtTheLimit) {
     EXPECT_EQ(result, 15u);
 }
 
-// The hand-written bytes of a write and a read record and the end marker.
 TEST_F(FsuipcLinkTest, RecordsAreLittleEndianPackedAndEndWithAZeroId) {
     OpenLink();
-    // Leave stale bytes where the read's data will stand, to see them zeroed.
     const std::vector<uint8_t> stale(40, 0xAB);
     ASSERT_TRUE(link.Write(0x100, uint32_t(stale.size()), stale.data(), result));
     ASSERT_TRUE(link.Process(result));
@@ -278,10 +265,6 @@ TEST_F(FsuipcLinkTest, RecordsAreLittleEndianPackedAndEndWithAZeroId) {
     EXPECT_EQ(std::vector<uint8_t>(sent.begin(), sent.begin() + expected.size()), expected);
 }
 
-// The buffer is shared with FSUIPC's process: the reply walk copies a read only
-// where it was queued, with the size it was queued with, to the destination the
-// link kept; an unknown id (cleared to 0), a changed size or a size past the
-// buffer stops it, and nothing is ever written outside a destination.
 TEST_F(FsuipcLinkTest, ReplyWalkTrustsOnlyWhatItQueued) {
     struct Case {
         const char* name;
@@ -325,8 +308,6 @@ TEST_F(FsuipcLinkTest, ReplyWalkTrustsOnlyWhatItQueued) {
     }
 }
 
-// A write FSUIPC answered may end exactly at the buffer's end, and an unknown id
-// in the last four bytes is still cleared.
 TEST_F(FsuipcLinkTest, ReplyWalkGoesToTheLastBytesOfTheBuffer) {
     OpenLink();
     for (const uint32_t end : {kBufferSize, kBufferSize - 4}) {
@@ -362,7 +343,6 @@ TEST_F(FsuipcLinkTest, FailedSendsRetryNineTimesAndDropTheRequests) {
         EXPECT_TRUE(link.IsOpen());
         EXPECT_EQ(link.QueuedBytes(), 0u);
     }
-    // The ninth attempt may still succeed.
     fsuipc.failNextSends = 8;
     uint8_t byte = 0;
     ASSERT_TRUE(link.Read(0x3304, 1, &byte, result));
@@ -379,10 +359,6 @@ TEST_F(FsuipcLinkTest, FailedSendsRetryNineTimesAndDropTheRequests) {
     EXPECT_EQ(link.QueuedBytes(), 0u);
 }
 
-// ReadAll does what one Read per request does: the same records in the buffer,
-// the same code left behind, the same reads copied out. Checked against a twin
-// link that is given the same requests one Read at a time, also where the buffer
-// fills up part way (a shorter read may still fit after a longer one did not).
 TEST(FsuipcLinkReadAll, QueuesExactlyWhatOneReadPerRequestQueues) {
     struct Case {
         const char* name;
@@ -434,7 +410,6 @@ TEST(FsuipcLinkReadAll, QueuesExactlyWhatOneReadPerRequestQueues) {
         }
         EXPECT_EQ(batch.ReadAll(requests, codes[0]), singleAll);
         EXPECT_EQ(codes[0], codes[1]);
-        // Equal records: the same bytes queued, and the same data copied out.
         ASSERT_EQ(batch.QueuedBytes(), single.QueuedBytes());
         if (batch.QueuedBytes() != 0) {
             EXPECT_TRUE(batch.Process(codes[0]));

@@ -68,7 +68,6 @@ TEST_F(HandleCommandWordTest, IdleCycleReadsTheWordAndTheControlBytesInOneExchan
 
     Cycle();
 
-    // One exchange: where each read lands is checked below.
     EXPECT_EQ(fsuipc.exchanges, std::vector<Log>{kReads});
     EXPECT_EQ(plugin.commandWord, -1);
     EXPECT_EQ(plugin.control9428, 0x00C8);

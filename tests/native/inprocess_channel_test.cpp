@@ -1,5 +1,3 @@
-// The in-process channel against the simulator's side in memory: registration,
-// the handshake the open reply starts, binding, and messages in host buffers.
 #include "simconnect/inprocess_channel.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +26,6 @@ uint64_t EntryAddress(Function* entry) {
     return uint64_t(reinterpret_cast<uintptr_t>(entry));
 }
 
-// A client whose open reply reached it and was dispatched.
 void OpenAndHandshake(ClientRig& rig) {
     ASSERT_EQ(rig.Open(), kOk);
     rig.Server().Deliver(OpenReply(kCookie));

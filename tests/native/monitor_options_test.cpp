@@ -1,5 +1,3 @@
-// The monitor's command line: what it accepts, what it refuses and why, and how a
-// counter is moved.
 #include <gtest/gtest.h>
 
 #include "monitor/monitor_options.h"

@@ -1,5 +1,3 @@
-// The offset reference lists every offset of the layout once in its table of every
-// offset, and offsets.csv has one row per value.
 #include <gtest/gtest.h>
 
 #include <map>

@@ -1,6 +1,3 @@
-// What the three publishing steps do with a record FSUIPC cannot take: the link is
-// closed, or the buffer is full. The last-sent copy moves on, fsuipcResult says 0,
-// and the value is sent again only when it changes.
 #include <gtest/gtest.h>
 
 #include <functional>

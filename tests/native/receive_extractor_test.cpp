@@ -26,7 +26,6 @@ Bytes Message(uint32_t size, uint8_t fill = 0x40) {
     return bytes;
 }
 
-// The first `n` bytes of `bytes`.
 Bytes Prefix(const Bytes& bytes, size_t n) {
     return Bytes(bytes.begin(), bytes.begin() + n);
 }
@@ -42,8 +41,6 @@ constexpr ExtractReport kMore = ExtractReport::NeedMoreData;
 constexpr ExtractReport kTooLarge = ExtractReport::TooLarge;
 constexpr ExtractReport kBadSize = ExtractReport::BadSize;
 
-// What the connection would see: every message extracted, then the report that
-// ended extraction.
 struct Outcome {
     std::vector<Bytes> messages;
     ExtractReport end = kMore;
@@ -82,7 +79,6 @@ Outcome Feed(ReceiveExtractor& extractor, const Bytes& stream, size_t chunk) {
     }
 }
 
-// The same stream must give the same messages however the reads cut it.
 TEST(ReceiveExtractor, GivesTheSameMessagesForEveryReadSize) {
     const struct {
         const char* name;

@@ -1,5 +1,3 @@
-// A client's receive side over the in-memory platform: messages however the
-// reads cut them, their notifications, and the bound of the receive queue.
 #include "simconnect/simconnect_client.h"
 
 #include <gtest/gtest.h>

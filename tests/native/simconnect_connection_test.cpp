@@ -1,5 +1,3 @@
-// A connection's transfers over the in-memory platform: how each failed read or
-// write closes it, with which code, and what the client's calls report after.
 #include "simconnect/simconnect_connection.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,3 @@
-// How the monitor, the demo and the panel lab read the values of the offset block.
 #include "offsets/value_text.h"
 
 #include <gtest/gtest.h>

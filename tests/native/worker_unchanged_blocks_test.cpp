@@ -1,7 +1,3 @@
-// The worker over random aircraft histories (the sanitizer build runs these too).
-// A cycle whose blocks are unchanged since the steps last worked on them lets
-// decoding, packing and the display and bit-word writers return at once: that
-// changes nothing FSUIPC receives, compared with every step in full each cycle.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -97,7 +93,6 @@ std::vector<bool> unchangedFlags;  // blocksAlreadyPublished as each cycle's ste
 void RecordFlag(BridgeCycle& cycle) {
     unchangedFlags.push_back(cycle.tables.blocksAlreadyPublished);
 }
-// Put first, makes every step of the cycle work in full.
 void ClearFlag(BridgeCycle& cycle) {
     cycle.tables.blocksAlreadyPublished = false;
 }
