@@ -20,10 +20,7 @@ using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using Lines = std::vector<std::string>;
 
-// The plug-in's connections and the fields the one-second step works on.
 struct OneSecond : PluginConnections {
-    // Opens the connections as the start message does, with the aircraft
-    // reporting `state`.
     void Open(int32_t state) {
         SetState(state);
         connectionsOpened = OpenConnections(connections) ? 1 : 0;

@@ -26,9 +26,7 @@ namespace {
 
 using testbed::RandomField;
 
-// One step of an aircraft's history: mostly nothing changes, as between two of
-// the aircraft's frames; otherwise one field, one real source, a five-digit
-// window at 88888 under a minus sign, or everything.
+// Mostly nothing; else one field, one real source, 88888 under a minus, or everything.
 void ChangeAircraft(testbed::MemorySections& sections, std::mt19937& rng) {
     const auto field = [&](size_t blockSize) { return (rng() % (blockSize / 4)) * 4; };
     switch (rng() % 10) {
@@ -64,10 +62,7 @@ void ChangeAircraft(testbed::MemorySections& sections, std::mt19937& rng) {
     }
 }
 
-// What an FSUIPC client does between two cycles: mostly nothing, so that the
-// hold-offs of the set-value knobs (seeded from Display00 to Display07) run out
-// between turns; otherwise it turns a knob or another control, or writes a
-// command word.
+// Mostly nothing, so that the knobs' hold-offs run out between turns.
 void ClientActs(testbed::FsuipcOffsetSpace& space, std::mt19937& rng) {
     const auto turn = [&](const CommandRead& read) {
         space.SetU8(read.offset, uint8_t(space.U8(read.offset) + rng() % 5 - 2));
@@ -102,8 +97,7 @@ uint16_t Low16(double value) {
     return uint16_t(TruncateToI32(value));
 }
 
-// What FSUIPC shows matches what was last handed over, for every value, and the
-// values handed over are defined: whole numbers, and never 88888 for a window.
+// FSUIPC shows what was last handed over: whole numbers, never 88888 for a window.
 void ExpectOffsetsShowLastSent(const testbed::MemoryBridge& bridge) {
     const BridgeTables& t = *bridge.tables;
     const testbed::FsuipcOffsetSpace& space = bridge.fsuipc.space;
@@ -135,8 +129,7 @@ void ExpectOffsetsShowLastSent(const testbed::MemoryBridge& bridge) {
     }
 }
 
-// Everything the steps keep between cycles. The tables are compared byte for
-// byte (NaN and -0.0 included); both were zero-filled when made.
+// Byte for byte (NaN and -0.0 included); both tables were zero-filled when made.
 void ExpectSameState(const testbed::MemoryBridge& worker, const testbed::MemoryBridge& full) {
     EXPECT_EQ(std::memcmp(worker.tables.get(), full.tables.get(), sizeof(BridgeTables)), 0);
     const auto fields = [](const WorkerFields& f) {
@@ -146,11 +139,8 @@ void ExpectSameState(const testbed::MemoryBridge& worker, const testbed::MemoryB
     EXPECT_TRUE(fields(worker.plugin) == fields(full.plugin));
 }
 
-// The worker on an open, idle (0x9400 holds -1) and logging FSUIPC, its aircraft
-// and a client living through a random history while it waits. From `closeAt`
-// on, the link is closed, so that every write record is dropped while its
-// last-sent copy still moves on. `full`: every step in full each cycle, and what
-// FSUIPC shows checked after each cycle while the link is open.
+// From `closeAt` on, the link is closed: records drop while last-sent copies move
+// on. `full`: every step in full each cycle, and FSUIPC checked while open.
 struct WorkerOnHistory : testbed::MemoryBridge {
     WorkerOnHistory(uint32_t seed, size_t closeAt = SIZE_MAX, bool full = false) : rng(seed) {
         fsuipc.space.SetU16(kCommandWordOffset, 0xFFFF);
@@ -194,9 +184,6 @@ struct WorkerOnHistory : testbed::MemoryBridge {
     WorkerContext context{running, sections, cycle};
 };
 
-// What FSUIPC received, what the aircraft was sent and every kept value are those
-// of the same history with every step in full each cycle. Half the seeds close
-// the link two thirds in.
 TEST(WorkerUnchangedBlocks, SendTheSameRecordsAndCommandsAsEveryStepInFull) {
     constexpr size_t kCycles = 200;
     for (uint32_t seed = 1; seed <= 80; ++seed) {
@@ -221,8 +208,7 @@ TEST(WorkerUnchangedBlocks, SendTheSameRecordsAndCommandsAsEveryStepInFull) {
     }
 }
 
-// A run starts in full even when its blocks hold what the last run published: in
-// between, the one-second check may have copied Sdk2Block on its own.
+// In between runs, the one-second check may have copied Sdk2Block on its own.
 TEST(WorkerUnchangedBlocks, EachRunStartsWithTheWholeSteps) {
     WorkerOnHistory worker(7);
     for (int run = 0; run < 3; ++run) {
