@@ -48,9 +48,7 @@ TEST(DecodeDisplays, RunningSumRule) {
     }
 }
 
-// Each display reads only its own fields, with the weight of each position: on a
-// block of blanks, a display showing 1, 2, 3 ... in reading order decodes to that
-// number while every other display stays blank.
+// On a block of blanks, a display showing 1, 2, 3 ... decodes to that number.
 TEST(DecodeDisplays, EachDisplayReadsItsOwnPositionsInReadingOrder) {
     for (const DisplayRow& row : kDisplayRows) {
         SCOPED_TRACE(testing::Message() << "Display" << int(row.index));
