@@ -45,25 +45,25 @@ TEST(SimConnectConnection, FailedTransfersCloseWithTheirCodeAndNotifyOnce) {
     };
     // clang-format on
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         ClientRig rig;
         if (c.socket) {
             rig.platform.ServeSocketOnly();
         }
-        ASSERT_EQ(rig.Open(kTargets), kOk) << c.name;
+        ASSERT_EQ(rig.Open(kTargets), kOk);
         c.fail(rig.Server());
         const size_t queued = rig.Client().ReceiveQueueLength();
         const int32_t afterwards = rig.Transmit(0);  // a failed write start closes here
-        EXPECT_EQ(rig.Client().ClosedWithError(), c.code != 0) << c.name;
-        EXPECT_EQ(uint32_t(rig.Client().CloseCode()), c.code) << c.name;
-        EXPECT_EQ(uint32_t(rig.Transmit(0)), c.code) << c.name;
+        EXPECT_EQ(rig.Client().ClosedWithError(), c.code != 0);
+        EXPECT_EQ(uint32_t(rig.Client().CloseCode()), c.code);
+        EXPECT_EQ(uint32_t(rig.Transmit(0)), c.code);
         int32_t dispatched = -1;
-        EXPECT_EQ(rig.Dispatch(&dispatched).size(), queued) << c.name;
-        EXPECT_EQ(uint32_t(dispatched), c.code) << c.name;
+        EXPECT_EQ(rig.Dispatch(&dispatched).size(), queued);
+        EXPECT_EQ(uint32_t(dispatched), c.code);
         // The close notifies once, like a received message.
-        EXPECT_EQ(rig.platform.posts.size(), queued + (c.code != 0 ? 1 : 0)) << c.name;
-        EXPECT_EQ(rig.platform.signals.size(), rig.platform.posts.size()) << c.name;
-        EXPECT_EQ(afterwards, c.name == std::string("write start fails") ? kOk : int32_t(c.code))
-            << c.name;
+        EXPECT_EQ(rig.platform.posts.size(), queued + (c.code != 0 ? 1 : 0));
+        EXPECT_EQ(rig.platform.signals.size(), rig.platform.posts.size());
+        EXPECT_EQ(afterwards, c.name == std::string("write start fails") ? kOk : int32_t(c.code));
     }
 }
 
