@@ -30,12 +30,8 @@ class ConnectionSequencesTest : public ::testing::Test, public PluginConnections
 TEST_F(ConnectionSequencesTest, OpensSimConnectThenFsuipcThenBothSections) {
     EXPECT_TRUE(OpenConnections(connections));
     EXPECT_THAT(log.Take(), ElementsAreArray(kOpenedLines));
-    EXPECT_EQ(simconnect.calls.front(), "Open Ulvo2GSX Simconnect proc 0");
-    EXPECT_EQ(simconnect.calls.back(), "Request 0 0 0 4 1 0 0 0");
     EXPECT_TRUE(fsuipc.IsOpen());
     EXPECT_EQ(fsuipcResult, 0u);
-    EXPECT_NE(aircraft.SdkView(), nullptr);
-    EXPECT_NE(aircraft.Sdk2View(), nullptr);
     EXPECT_TRUE(aircraft.Ready());
     EXPECT_EQ(thread.starts, 0);  // the one-second step starts the worker
     EXPECT_TRUE(AnyConnectionStands(connections));
