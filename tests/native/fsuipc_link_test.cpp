@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -318,27 +319,18 @@ TEST_F(FsuipcLinkTest, ReplyWalkGoesToTheLastBytesOfTheBuffer) {
 
 TEST_F(FsuipcLinkTest, FailedSendsRetryNineTimesAndDropTheRequests) {
     OpenLink();
-    struct Case {
-        uint32_t error;
-        uint32_t code;
-    };
-    for (const Case c : {Case{1460, 12}, Case{0, 11}}) {
-        fsuipc.failNextSends = 9;
-        fsuipc.sendFailureError = c.error;
-        fsuipc.sleeps.clear();
-        fsuipc.sendCalls = 0;
-        uint8_t byte = 0x77;
-        ASSERT_TRUE(link.Read(0x3304, 1, &byte, result));
-        EXPECT_FALSE(link.Process(result));
-        EXPECT_EQ(result, c.code);
-        EXPECT_EQ(fsuipc.sendCalls, 9u);
-        EXPECT_EQ(fsuipc.sleeps, std::vector<uint32_t>(8, 100));  // between attempts
-        EXPECT_EQ(byte, 0x77);
-        EXPECT_TRUE(link.IsOpen());
-        EXPECT_EQ(link.QueuedBytes(), 0u);
-    }
+    fsuipc.failNextSends = 9;
+    uint8_t byte = 0x77;
+    ASSERT_TRUE(link.Read(0x3304, 1, &byte, result));
+    EXPECT_FALSE(link.Process(result));
+    EXPECT_EQ(result, 12u);
+    EXPECT_EQ(fsuipc.sendCalls, 9u);
+    EXPECT_EQ(fsuipc.sleeps, std::vector<uint32_t>(8, 100));  // between attempts
+    EXPECT_EQ(byte, 0x77);
+    EXPECT_TRUE(link.IsOpen());
+    EXPECT_EQ(link.QueuedBytes(), 0u);
     fsuipc.failNextSends = 8;
-    uint8_t byte = 0;
+    byte = 0;
     ASSERT_TRUE(link.Read(0x3304, 1, &byte, result));
     EXPECT_TRUE(link.Process(result));
     EXPECT_EQ(byte, 0x00);  // low byte of 0x50000000
@@ -370,46 +362,37 @@ TEST(FsuipcLinkReadAll, QueuesExactlyWhatOneReadPerRequestQueues) {
         {"none fits", true, kRequestLimit - 20, {1, 1}},
         {"closed link", false, 0, {2, 1}},
     };
+    // What queueing reports and what the destinations (each with a guard byte) receive.
+    auto run = [](const Case& c, bool batch) {
+        static uint8_t filler[kRequestLimit];
+        MemoryFsuipc platform;
+        for (uint32_t offset = 0; offset < 64; ++offset) {
+            platform.space.SetU8(0x9400 + offset, uint8_t(offset + 1));
+        }
+        FsuipcLink link(platform);
+        uint32_t code = 99;
+        EXPECT_TRUE(!c.open || link.Open(code));
+        EXPECT_TRUE(c.filledTo == 0 ||
+                    link.Write(0x7000, c.filledTo - kWriteHeaderSize, filler, code));
+        std::vector<std::vector<uint8_t>> destinations;
+        std::vector<ReadRequest> requests;
+        bool queued = true;
+        code = 99;
+        uint32_t offset = 0x9400;
+        for (uint32_t size : c.sizes) {
+            destinations.emplace_back(size + 1, 0xCC);
+            requests.push_back({offset, size, destinations.back().data()});
+            queued = (batch || link.Read(offset, size, destinations.back().data(), code)) && queued;
+            offset += size;
+        }
+        queued = batch ? link.ReadAll(requests, code) : queued;
+        const auto reported = std::make_tuple(queued, code, link.QueuedBytes());
+        EXPECT_TRUE(link.QueuedBytes() == 0 || link.Process(code));
+        return std::make_pair(reported, destinations);
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MemoryFsuipc platforms[2];
-        FsuipcLink batch(platforms[0]), single(platforms[1]);
-        uint32_t codes[2] = {99, 99};
-        static uint8_t filler[kRequestLimit];
-        std::vector<std::vector<uint8_t>> destinations[2];
-        for (int i = 0; i < 2; ++i) {
-            FsuipcLink& link = i == 0 ? batch : single;
-            for (uint32_t offset = 0; offset < 64; ++offset) {
-                platforms[i].space.SetU8(0x9400 + offset, uint8_t(offset + 1));
-            }
-            if (c.open) {
-                ASSERT_TRUE(link.Open(codes[i]));
-            }
-            if (c.filledTo != 0) {
-                ASSERT_TRUE(link.Write(0x7000, c.filledTo - kWriteHeaderSize, filler, codes[i]));
-            }
-            for (uint32_t size : c.sizes) {
-                destinations[i].emplace_back(size + 1, 0xCC);  // one guard byte
-            }
-            codes[i] = 99;
-        }
-        std::vector<ReadRequest> requests;
-        bool singleAll = true;
-        uint32_t offset = 0x9400;
-        for (size_t r = 0; r < c.sizes.size(); ++r) {
-            requests.push_back({offset, c.sizes[r], destinations[0][r].data()});
-            singleAll =
-                single.Read(offset, c.sizes[r], destinations[1][r].data(), codes[1]) && singleAll;
-            offset += c.sizes[r];
-        }
-        EXPECT_EQ(batch.ReadAll(requests, codes[0]), singleAll);
-        EXPECT_EQ(codes[0], codes[1]);
-        ASSERT_EQ(batch.QueuedBytes(), single.QueuedBytes());
-        if (batch.QueuedBytes() != 0) {
-            EXPECT_TRUE(batch.Process(codes[0]));
-            EXPECT_TRUE(single.Process(codes[1]));
-        }
-        EXPECT_EQ(destinations[0], destinations[1]);
+        EXPECT_EQ(run(c, true), run(c, false));
     }
 }
 
