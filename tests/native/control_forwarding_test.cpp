@@ -137,18 +137,7 @@ TEST_F(ControlForwardingTest, NothingIsComparedUntilWindowAndMessageAreKnown) {
     expected.insert(expected.end(), steps.begin(), steps.end());
     expected.push_back({1232, 1100});
     EXPECT_EQ(port.Take(), expected);
-}
-
-TEST_F(ControlForwardingTest, SetValueSeedsFromTheDisplayThenAccumulatesWithinTheHoldOff) {
-    tables.displayValues[5] = 12000;
-    EXPECT_EQ(Turn(0x94F0, +3), (Commands{{1232, 12300}}));
-    tables.displayValues[5] = 99999;  // the display lags behind; it is not looked at again
-    for (int i = 0; i < 9; ++i) {
-        Cycle();
-    }
-    EXPECT_EQ(Turn(0x94F0, +1), (Commands{{1232, 12400}}));
-    EXPECT_EQ(plugin.dialValues[3], 12400);
-    EXPECT_EQ(plugin.dialHoldOff[3], kDialHoldOffCycles);
+    EXPECT_EQ(plugin.dialValues[3], 1100);  // 1232 keeps its value in entry 3
 }
 
 TEST_F(ControlForwardingTest, HoldOffRunsOutAfterFiftyCyclesAndReseeds) {
