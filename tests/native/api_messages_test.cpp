@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,9 @@ using Bytes = std::vector<uint8_t>;
 // their characters followed by zeros up to 256 bytes.
 Bytes Hex(const std::string& text) {
     Bytes bytes;
-    for (size_t i = 0; i + 1 < text.size();) {
-        if (text[i] == ' ') {
-            ++i;
-            continue;
-        }
-        bytes.push_back(uint8_t(std::stoul(text.substr(i, 2), nullptr, 16)));
-        i += 2;
+    std::istringstream in(text);
+    for (unsigned byte = 0; in >> std::hex >> byte;) {
+        bytes.push_back(uint8_t(byte));
     }
     return bytes;
 }
@@ -63,7 +60,7 @@ TEST(EncodeMessage, WritesTheExactBytesOfEachCall) {
          Join({Hex("20 02 00 00 1F 00 00 00 0C 00 00 F0 08 00 00 00 02 00 00 00"), Text256("PLANE ALTITUDE"),
                Text256("feet"), Hex("04 00 00 00 00 00 00 3F 11 00 00 00")})},
         {"RequestDataOnSimObject's field order", kRequestDataOnSimObjectLayout, {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}, 0xFFFFFFFF,
-         Hex("30 00 00 00 1F 00 00 00 0E 00 00 F0 FF FF FF FF 01 00 00 00 02 00 00 00 03 00 00 00 04 00 00 00"
+         Hex("30 00 00 00 1F 00 00 00 0E 00 00 F0 FF FF FF FF 01 00 00 00 02 00 00 00 03 00 00 00 04 00 00 00 "
              "05 00 00 00 06 00 00 00 07 00 00 00 08 00 00 00")},
         // clang-format on
     };
