@@ -67,9 +67,8 @@ TEST(ConnectionSettings, LaterFilesOverrideKeyByKeyByTheRulesOfEachKey) {
         {{{P, L"Port", L"9000"}, {D, L"Protocol", L"Pipe"}}, kPipe, L"", L"9000", 41088, false},
     };
     // clang-format on
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(i);
-        const Case& c = cases[i];
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
         FakeConfiguration config;
         config.portIPv4 = L"4504";
         config.portIPv6 = L"6506";
