@@ -130,8 +130,6 @@ TEST(ConnectionSettings, FoldersWithoutAPathAreSkippedAndLongTextsCut) {
     config.values.erase({L"C:\\SimConnect.cfg", L"SimConnect", L"Address"});
     EXPECT_EQ(Gather(config).address, L"");
 
-    EXPECT_EQ(SectionName(0), L"SimConnect");
-    EXPECT_EQ(SectionName(1), L"SimConnect.1");
     EXPECT_EQ(SectionName(0xFFFFFFFE), L"SimConnect.4294967294");
 }
 
