@@ -73,32 +73,26 @@ TEST(EncodeMessage, WritesTheExactBytesOfEachCall) {
 }
 
 TEST(TextFields, AcceptUpTo255CharactersAndRefuse256OrMore) {
-    struct Case {
-        size_t length;
+    const std::string fits(255, 'E'), tooLong(256, 'E');
+    const std::vector<char> unterminated(256, 'x');  // the length check stops at the field's size
+    const struct {
+        const char* text;  // a null text is an empty field
         int32_t result;
-    };
-    for (const Case& c :
-         {Case{0, kOk}, Case{255, kOk}, Case{256, kNameTooLong}, Case{300, kNameTooLong}}) {
-        const std::string name(c.length, 'E');
+        std::string field;
+    } cases[] = {{"", kOk, ""},
+                 {nullptr, kOk, ""},
+                 {fits.c_str(), kOk, fits},
+                 {tooLong.c_str(), kNameTooLong, ""},
+                 {unterminated.data(), kNameTooLong, ""}};
+    for (const auto& c : cases) {
         Bytes message = Staged(kMapClientEventToSimEventLayout, 1);
-        EXPECT_EQ(
-            EncodeMessage(kMapClientEventToSimEventLayout, {{1u, name.c_str()}}, message.data()),
-            c.result)
-            << c.length;
+        EXPECT_EQ(EncodeMessage(kMapClientEventToSimEventLayout, {{1u, c.text}}, message.data()),
+                  c.result)
+            << (&c - cases);
         if (c.result == kOk) {
-            EXPECT_EQ(Bytes(message.begin() + 20, message.end()), Text256(name)) << c.length;
+            EXPECT_EQ(Bytes(message.begin() + 20, message.end()), Text256(c.field)) << (&c - cases);
         }
     }
-    // A null text is an empty field; so is an empty one.
-    Bytes message = Staged(kMapClientEventToSimEventLayout, 1);
-    const char* none = nullptr;
-    ASSERT_EQ(EncodeMessage(kMapClientEventToSimEventLayout, {{1u, none}}, message.data()), kOk);
-    EXPECT_EQ(Bytes(message.begin() + 20, message.end()), Text256(""));
-    // 256 characters without a terminator: the length check stops at the field's size.
-    std::vector<char> unterminated(256, 'x');
-    EXPECT_EQ(
-        EncodeMessage(kMapClientEventToSimEventLayout, {{1u, unterminated.data()}}, message.data()),
-        kNameTooLong);
 }
 
 TEST(EncodeMessage, RefusesArgumentsThatDoNotMatchTheLayout) {
