@@ -26,12 +26,6 @@ uint64_t EntryAddress(Function* entry) {
     return uint64_t(reinterpret_cast<uintptr_t>(entry));
 }
 
-void OpenAndHandshake(ClientRig& rig) {
-    ASSERT_EQ(rig.Open(), kOk);
-    rig.Server().Deliver(OpenReply(kCookie));
-    rig.Dispatch();
-}
-
 TEST(InProcessChannel, OnlyTheFirstClientRegistersTheDispatchEntryAndTheLastTakesItBack) {
     ClientRig rig;
     testbed::HostChannel& host = rig.Simulator(true);
@@ -64,7 +58,7 @@ TEST(InProcessChannel, ASimulatorWindowOfAnotherProcessIsNotRegisteredWith) {
     EXPECT_EQ(rig.Client().Channel().state.load(), ChannelState::None);
 }
 
-TEST(InProcessChannel, OnlyAnExactOpenReplyStartsTheHandshakeAndOnlyOnce) {
+TEST(InProcessChannel, OnlyAnExactOpenReplyStartsTheHandshakeThenHostBuffersCarryBothWays) {
     ClientRig rig;
     testbed::HostChannel& host = rig.Simulator(true);
     ASSERT_EQ(rig.Open(), kOk);
@@ -97,32 +91,6 @@ TEST(InProcessChannel, OnlyAnExactOpenReplyStartsTheHandshakeAndOnlyOnce) {
     EXPECT_EQ(LoadU64(open.data() + 24), EntryAddress(&ChannelDeliver));
     EXPECT_EQ(rig.Client().Channel().state.load(), ChannelState::HandshakeSent);
     EXPECT_TRUE(rig.Client().Channel().bound.load());
-}
-
-TEST(InProcessChannel, BindsOnlyTheMatchingClientAndOnlyOnce) {
-    ClientRig rig;
-    testbed::HostChannel& host = rig.Simulator(false);
-    OpenAndHandshake(rig);
-    ASSERT_EQ(host.Cookie(), kCookie);
-    const uint32_t serial = host.Serial();
-    EXPECT_EQ(host.Bind(kCookie, serial + 1), 0);
-    EXPECT_EQ(host.Bind(kCookie + 1, serial), 0);
-    EXPECT_FALSE(rig.Client().Channel().bound.load());
-    EXPECT_EQ(host.Bind(), 1);
-    EXPECT_EQ(host.Bind(), 0);
-    EXPECT_TRUE(rig.Client().Channel().bound.load());
-    // A record that is no bind record binds nothing.
-    Bytes notABind(48, 0);
-    StoreU32(notABind.data(), 48);
-    StoreU32(notABind.data() + 4, 3);
-    EXPECT_EQ(ChannelBind(notABind.data()), 0);
-}
-
-TEST(InProcessChannel, BoundClientsUseHostBuffersBothWays) {
-    ClientRig rig;
-    testbed::HostChannel& host = rig.Simulator(true);
-    OpenAndHandshake(rig);
-    ASSERT_TRUE(rig.Client().Channel().bound.load());
 
     // Outgoing: staged in a host buffer (zeroed) and handed to the host's send.
     EXPECT_EQ(rig.Transmit(2), kOk);
@@ -156,6 +124,27 @@ TEST(InProcessChannel, BoundClientsUseHostBuffersBothWays) {
     EXPECT_EQ(CloseClient(rig.handles[0]), kOk);
     EXPECT_EQ(host.Releases(), 71u);
     EXPECT_EQ(host.LentBuffers(), 1u);
+}
+
+TEST(InProcessChannel, BindsOnlyTheMatchingClientAndOnlyOnce) {
+    ClientRig rig;
+    testbed::HostChannel& host = rig.Simulator(false);
+    ASSERT_EQ(rig.Open(), kOk);
+    rig.Server().Deliver(OpenReply(kCookie));
+    rig.Dispatch();
+    ASSERT_EQ(host.Cookie(), kCookie);
+    const uint32_t serial = host.Serial();
+    EXPECT_EQ(host.Bind(kCookie, serial + 1), 0);
+    EXPECT_EQ(host.Bind(kCookie + 1, serial), 0);
+    EXPECT_FALSE(rig.Client().Channel().bound.load());
+    EXPECT_EQ(host.Bind(), 1);
+    EXPECT_EQ(host.Bind(), 0);
+    EXPECT_TRUE(rig.Client().Channel().bound.load());
+    // A record that is no bind record binds nothing.
+    Bytes notABind(48, 0);
+    StoreU32(notABind.data(), 48);
+    StoreU32(notABind.data() + 4, 3);
+    EXPECT_EQ(ChannelBind(notABind.data()), 0);
 }
 
 TEST(InProcessChannel, SimulatorDispatchesClientsWithAStoredProcedure) {
