@@ -12,9 +12,8 @@ namespace {
 
 using FakeConfiguration = testbed::MemoryConfiguration;
 
-constexpr ConfigFolder kPublic = ConfigFolder::PublicDocuments;
-constexpr ConfigFolder kDocuments = ConfigFolder::Documents;
-constexpr ConfigFolder kCurrent = ConfigFolder::CurrentDirectory;
+constexpr ConfigFolder P = ConfigFolder::PublicDocuments, D = ConfigFolder::Documents,
+                       C = ConfigFolder::CurrentDirectory;
 
 ConnectionSettings Gather(FakeConfiguration& config, uint32_t index = 0) {
     ConnectionSettings settings;
@@ -38,7 +37,6 @@ TEST(ConnectionSettings, LaterFilesOverrideKeyByKeyByTheRulesOfEachKey) {
         uint32_t maxReceiveSize;
         bool disableNagle;
     };
-    const ConfigFolder P = kPublic, D = kDocuments, C = kCurrent;
     constexpr Protocol kPipe = Protocol::Pipe, kIPv4 = Protocol::IPv4, kIPv6 = Protocol::IPv6;
     // clang-format off
     const Case cases[] = {
@@ -86,11 +84,11 @@ TEST(ConnectionSettings, LaterFilesOverrideKeyByKeyByTheRulesOfEachKey) {
 
 TEST(ConnectionSettings, ARegistryWithoutThePortAndTheLastIndexReadNothing) {
     FakeConfiguration config;
-    config.Set(kPublic, L"SimConnect", L"Port", L"9000");
-    config.Set(kCurrent, L"SimConnect", L"Protocol", L"IPv4");
+    config.Set(P, L"SimConnect", L"Port", L"9000");
+    config.Set(C, L"SimConnect", L"Protocol", L"IPv4");
     EXPECT_EQ(Gather(config).port, L"");
 
-    config.Set(kPublic, L"SimConnect.4294967295", L"Address", L"ignored");
+    config.Set(P, L"SimConnect.4294967295", L"Address", L"ignored");
     config.lookups = 0;
     EXPECT_EQ(Gather(config, 0xFFFFFFFF).port, L"");
     EXPECT_EQ(config.lookups, 0);
@@ -98,18 +96,18 @@ TEST(ConnectionSettings, ARegistryWithoutThePortAndTheLastIndexReadNothing) {
 
 TEST(ConnectionSettings, NumberedSectionsMustExistInOneOfTheFiles) {
     FakeConfiguration config;
-    config.Set(kPublic, L"SimConnect", L"Address", L"plain");
+    config.Set(P, L"SimConnect", L"Address", L"plain");
     ConnectionSettings settings;
     EXPECT_EQ(GatherSettings(3, config, settings), SettingsResult::SectionMissing);
     EXPECT_EQ(config.sectionChecks.size(), 3u);
 
-    config.Set(kCurrent, L"SimConnect.3", L"Address", L"three");
+    config.Set(C, L"SimConnect.3", L"Address", L"three");
     ASSERT_EQ(GatherSettings(3, config, settings), SettingsResult::Ready);
     EXPECT_EQ(settings.address, L"three");
 
     // The first file with the section ends the check.
     config.sectionChecks.clear();
-    config.Set(kPublic, L"SimConnect.3", L"Port", L"1");
+    config.Set(P, L"SimConnect.3", L"Port", L"1");
     ASSERT_EQ(GatherSettings(3, config, settings), SettingsResult::Ready);
     EXPECT_EQ(config.sectionChecks, std::vector<std::wstring>{L"P:\\SimConnect.cfg"});
 
@@ -120,10 +118,10 @@ TEST(ConnectionSettings, NumberedSectionsMustExistInOneOfTheFiles) {
 
 TEST(ConnectionSettings, FoldersWithoutAPathAreSkippedAndLongTextsCut) {
     FakeConfiguration config;
-    config.Set(kPublic, L"SimConnect", L"Address", L"public");
-    config.Set(kCurrent, L"SimConnect", L"Port", L"42");
-    config.Set(kCurrent, L"SimConnect", L"Address", std::wstring(2047, L'a'));
-    config.paths.erase(kPublic);
+    config.Set(P, L"SimConnect", L"Address", L"public");
+    config.Set(C, L"SimConnect", L"Port", L"42");
+    config.Set(C, L"SimConnect", L"Address", std::wstring(2047, L'a'));
+    config.paths.erase(P);
     const ConnectionSettings settings = Gather(config);
     EXPECT_EQ(settings.address.size(), 1023u);
     EXPECT_EQ(settings.port, L"42");
