@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include "common/little_endian.h"
 #include "core/simconnect_client_rig.h"
 #include "core/simconnect_server_messages.h"
 #include "simconnect/status_codes.h"
@@ -25,8 +24,7 @@ TEST(SimConnectConnection, FailedTransfersCloseWithTheirCodeAndNotifyOnce) {
         std::function<void(Server&)> fail;
         uint32_t code;  // 0: the connection stays open
     };
-    Bytes oversize(8, 0);
-    StoreU32(oversize.data(), 41089);
+    const Bytes oversize = {0x81, 0xA0, 0, 0, 0, 0, 0, 0};  // 41089
     const Bytes message = testbed::ServerMessage(40, 0x20);
     // clang-format off
     const Case cases[] = {
