@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -276,25 +275,22 @@ TEST_F(FsuipcLinkTest, ReplyWalkTrustsOnlyWhatItQueued) {
     fsuipc.space.SetU32(0x44, 0x55667788);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        struct Destination {
-            uint32_t value = 0;
-            uint8_t guard[256];
-        } first, second;
-        std::memset(first.guard, 0xEE, sizeof first.guard);
-        std::memset(second.guard, 0xEE, sizeof second.guard);
-        ASSERT_TRUE(link.Read(0x40, 4, &first.value, result));
-        ASSERT_TRUE(link.Read(0x44, 4, &second.value, result));
+        // Each destination: the value, then 64 guard words the walk must leave alone.
+        std::vector<uint32_t> first(65, 0xEEEEEEEE), second(65, 0xEEEEEEEE);
+        first[0] = second[0] = 0;
+        ASSERT_TRUE(link.Read(0x40, 4, first.data(), result));
+        ASSERT_TRUE(link.Read(0x44, 4, second.data(), result));
         fsuipc.onAnswer = [&](uint8_t* buffer) { StoreU32(buffer + c.at, c.value); };
         ASSERT_TRUE(link.Process(result));
         EXPECT_EQ(result, kOk);
-        EXPECT_EQ(first.value, c.first);
-        EXPECT_EQ(second.value, c.second);
+        EXPECT_EQ(first[0], c.first);
+        EXPECT_EQ(second[0], c.second);
         if (c.value == 7) {
             EXPECT_EQ(LoadU32(fsuipc.SharedBuffer() + c.at), 0u);
         }
-        for (const Destination* d : {&first, &second}) {
-            EXPECT_EQ(std::count(std::begin(d->guard), std::end(d->guard), 0xEE), 256);
-        }
+        EXPECT_EQ(std::count(first.begin() + 1, first.end(), 0xEEEEEEEE) +
+                      std::count(second.begin() + 1, second.end(), 0xEEEEEEEE),
+                  128);
     }
 }
 

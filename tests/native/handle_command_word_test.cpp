@@ -16,7 +16,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using Command = testbed::RecordingCommandPort::Command;
-
 using Log = testbed::FsuipcExchangeLog;
 
 // The word and the control bytes, 23 reads of 20 header bytes and 24 data bytes.

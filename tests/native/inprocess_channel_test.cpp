@@ -15,7 +15,6 @@ namespace {
 
 using testbed::Bytes;
 using testbed::ClientRig;
-
 using testbed::OpenReply;
 using testbed::ServerMessage;
 

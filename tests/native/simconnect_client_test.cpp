@@ -12,7 +12,6 @@ namespace {
 using testbed::Bytes;
 using testbed::ClientRig;
 using testbed::Join;
-
 using testbed::ServerMessage;
 
 constexpr NotificationTargets kTargets{0x77, 0x401, 0x99};
