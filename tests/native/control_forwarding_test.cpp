@@ -25,10 +25,6 @@ class ControlForwardingTest : public ::testing::Test {
     void Cycle() { ForwardControlChanges(bridge.cycle); }
 
     void SetControl(uint16_t offset, uint32_t value) {
-        if (offset == 0x9428) {
-            plugin.control9428 = uint16_t(value);
-            return;
-        }
         tables.controlInputs[SlotOf(offset)] = value;
     }
 
@@ -97,7 +93,7 @@ TEST_F(ControlForwardingTest, StepControlsPostOneCommandPerStep) {
 
 TEST_F(ControlForwardingTest, DirectValuesThenFirstStepsThenSetValuesThenLastSteps) {
     tables.displayValues[2] = 100;
-    SetControl(0x9428, 7);
+    plugin.control9428 = 7;
     SetControl(0x942F, 4);
     SetControl(0x942E, 2);
     SetControl(0x9496, 1);
@@ -107,7 +103,7 @@ TEST_F(ControlForwardingTest, DirectValuesThenFirstStepsThenSetValuesThenLastSte
     EXPECT_EQ(port.Take(),
               (Commands{{1299, 2}, {1296, 4}, {1267, 7}, {668, 0}, {1233, 101}, {762, 0}}));
     EXPECT_EQ(plugin.stepLevel, 1);  // 1299 here is a direct value, not a level step
-    SetControl(0x9428, 0);           // a change back to 0 is a change too
+    plugin.control9428 = 0;          // a change back to 0 is a change too
     Cycle();
     EXPECT_EQ(port.Take(), (Commands{{1267, 0}}));
     EXPECT_EQ(plugin.control9428Last, 0);
