@@ -153,34 +153,6 @@ TEST(FsuipcLinkOpen, FailuresGiveTheirCodeAndLeaveNothingBehind) {
     }
 }
 
-TEST_F(FsuipcLinkTest, ReadAndWriteRoundTripInOneExchange) {
-    OpenLink();
-    fsuipc.space.SetU16(0x9400, 0x0512);
-    const uint8_t value[2] = {0xFF, 0xFF};
-    uint16_t word = 0;
-    EXPECT_TRUE(link.Write(0x9430, 2, value, result));
-    EXPECT_TRUE(link.Read(0x9400, 2, &word, result));
-    EXPECT_TRUE(link.Read(0x9430, 2, nullptr, result));  // no destination: nothing copied
-    EXPECT_EQ(word, 0);                                  // not before the exchange
-    EXPECT_TRUE(link.Process(result));
-    EXPECT_EQ(result, kOk);
-    EXPECT_EQ(word, 0x0512);
-    EXPECT_EQ(fsuipc.space.U16(0x9430), 0xFFFF);
-    EXPECT_EQ(fsuipc.exchangeCount, 1u);
-    EXPECT_EQ(link.QueuedBytes(), 0u);
-
-    EXPECT_FALSE(link.Process(result));
-    EXPECT_EQ(result, 10u);  // nothing queued
-    EXPECT_EQ(fsuipc.sendCalls, 1u);
-
-    // A read of size 0 queues its 20 bytes and copies nothing.
-    uint8_t guard = 0x5A;
-    EXPECT_TRUE(link.Read(0x3304, 0, &guard, result));
-    EXPECT_EQ(link.QueuedBytes(), 20u);
-    EXPECT_TRUE(link.Process(result));
-    EXPECT_EQ(guard, 0x5A);
-}
-
 TEST_F(FsuipcLinkTest, RequestsMayEndExactlyAtTheLimit) {
     enum Kind { kRead, kWrite };
     struct Case {
@@ -228,7 +200,7 @@ TEST_F(FsuipcLinkTest, RequestsMayEndExactlyAtTheLimit) {
     EXPECT_EQ(result, 15u);
 }
 
-TEST_F(FsuipcLinkTest, RecordsAreLittleEndianPackedAndEndWithAZeroId) {
+TEST_F(FsuipcLinkTest, RecordsAreLittleEndianPackedEndWithAZeroIdAndRoundTripInOneExchange) {
     OpenLink();
     const std::vector<uint8_t> stale(40, 0xAB);
     ASSERT_TRUE(link.Write(0x100, uint32_t(stale.size()), stale.data(), result));
@@ -236,11 +208,19 @@ TEST_F(FsuipcLinkTest, RecordsAreLittleEndianPackedAndEndWithAZeroId) {
 
     std::vector<uint8_t> sent;
     fsuipc.onSend = [&](uint8_t* buffer) { sent.assign(buffer, buffer + kBufferSize); };
+    fsuipc.space.SetU32(0x9400, 0x44030512);
     const uint8_t bytes[3] = {0x11, 0x22, 0x33};
-    uint8_t destination[5];
+    uint8_t destination[5] = {};
     ASSERT_TRUE(link.Write(0x9430, 3, bytes, result));
     ASSERT_TRUE(link.Read(0x9400, 5, destination, result));
+    EXPECT_EQ(destination[0], 0);  // not before the exchange
     ASSERT_TRUE(link.Process(result));
+    EXPECT_EQ(result, kOk);
+    EXPECT_EQ(std::vector<uint8_t>(destination, destination + 5),
+              (std::vector<uint8_t>{0x12, 0x05, 0x03, 0x44, 0x00}));
+    EXPECT_EQ(fsuipc.space.U32(0x9430), 0x00332211u);
+    EXPECT_EQ(fsuipc.exchangeCount, 2u);
+    EXPECT_EQ(link.QueuedBytes(), 0u);
 
     const uint64_t address = uint64_t(reinterpret_cast<uintptr_t>(destination));
     std::vector<uint8_t> expected = {
@@ -254,6 +234,17 @@ TEST_F(FsuipcLinkTest, RecordsAreLittleEndianPackedAndEndWithAZeroId) {
     expected.insert(expected.end(), {0, 0, 0, 0});     // the end marker
     ASSERT_GE(sent.size(), expected.size());
     EXPECT_EQ(std::vector<uint8_t>(sent.begin(), sent.begin() + expected.size()), expected);
+
+    EXPECT_FALSE(link.Process(result));
+    EXPECT_EQ(result, 10u);  // nothing queued
+    EXPECT_EQ(fsuipc.sendCalls, 2u);
+    // A read of size 0 queues its 20 bytes and copies nothing; nor does one without a destination.
+    uint8_t guard = 0x5A;
+    EXPECT_TRUE(link.Read(0x3304, 0, &guard, result));
+    EXPECT_EQ(link.QueuedBytes(), 20u);
+    EXPECT_TRUE(link.Read(0x9430, 2, nullptr, result));
+    EXPECT_TRUE(link.Process(result));
+    EXPECT_EQ(guard, 0x5A);
 }
 
 TEST_F(FsuipcLinkTest, ReplyWalkTrustsOnlyWhatItQueued) {
