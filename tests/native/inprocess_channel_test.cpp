@@ -61,19 +61,18 @@ TEST(InProcessChannel, OnlyAnExactOpenReplyStartsTheHandshakeThenHostBuffersCarr
     ClientRig rig;
     testbed::HostChannel& host = rig.Simulator(true);
     ASSERT_EQ(rig.Open(), kOk);
-    struct Reply {
+    // Which replies carry a cookie is inprocess_records_test's.
+    const struct {
         const char* name;
         Bytes bytes;
         bool starts;
-    };
-    // Which replies carry a cookie is inprocess_records_test's.
-    const Reply replies[] = {
+    } replies[] = {
         {"307 bytes", OpenReply(kCookie, 307), false},
         {"open reply", OpenReply(kCookie), true},
         {"second open reply", OpenReply(kCookie + 1), false},
     };
     size_t expectedRecords = 2;
-    for (const Reply& reply : replies) {
+    for (const auto& reply : replies) {
         rig.Server().Deliver(reply.bytes);
         EXPECT_EQ(rig.Dispatch(), std::vector<Bytes>{reply.bytes}) << reply.name;
         expectedRecords += reply.starts ? 1 : 0;
