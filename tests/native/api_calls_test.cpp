@@ -119,7 +119,6 @@ TEST(SimConnectClose, WaitsAndStopsTheSocketLibraryAfterTheLastClient) {
         EXPECT_EQ(CloseClient(rig.handles[0]), kOk);
         EXPECT_EQ(rig.platform.sleeps, (std::vector<uint32_t>{100, 250})) << c.name;
         EXPECT_EQ(rig.platform.socketStops, c.socketStops) << c.name;
-        // The outstanding read keeps the connection until it completes.
         EXPECT_EQ(rig.process.liveConnections.load(), c.ioHangs ? 1u : 0u) << c.name;
         rig.platform.holdCompletions = false;
         rig.platform.RunCompletions();
