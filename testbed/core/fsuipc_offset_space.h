@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 namespace ulvo::testbed {
@@ -15,6 +16,15 @@ struct FsuipcWriteLog {
     std::vector<uint8_t> bytes;
     bool operator==(const FsuipcWriteLog&) const = default;
 };
+
+// "0x9430: 52 18", for test messages.
+inline std::ostream& operator<<(std::ostream& out, const FsuipcWriteLog& written) {
+    out << std::hex << "0x" << written.offset << ":";
+    for (uint8_t byte : written.bytes) {
+        out << " " << unsigned(byte);
+    }
+    return out << std::dec;
+}
 
 struct FsuipcExchangeLog {
     uint32_t records = 0;  // read and write records executed

@@ -53,7 +53,6 @@ TEST(AircraftLink, AttachesBothSectionsThenFindsTheCommandChannel) {
     EXPECT_TRUE(link.Ready());
 }
 
-// The step that fails writes the lines of the steps before it and its own line.
 TEST(AircraftLink, AFailedAttachUndoesItsOwnStepAndLeavesTheRestToTheClose) {
     struct Case {
         const char* name;

@@ -1,6 +1,3 @@
-// The offset block as users see it, built from the bridge's tables: every byte
-// accounted for once, the unused runs where the plug-in leaves the block alone,
-// and the bytes clients write exactly the ones the command step reads.
 #include <gtest/gtest.h>
 
 #include <set>

@@ -12,9 +12,8 @@ namespace {
 
 using FakeConfiguration = testbed::MemoryConfiguration;
 
-constexpr ConfigFolder kPublic = ConfigFolder::PublicDocuments;
-constexpr ConfigFolder kDocuments = ConfigFolder::Documents;
-constexpr ConfigFolder kCurrent = ConfigFolder::CurrentDirectory;
+constexpr ConfigFolder P = ConfigFolder::PublicDocuments, D = ConfigFolder::Documents,
+                       C = ConfigFolder::CurrentDirectory;
 
 ConnectionSettings Gather(FakeConfiguration& config, uint32_t index = 0) {
     ConnectionSettings settings;
@@ -22,128 +21,92 @@ ConnectionSettings Gather(FakeConfiguration& config, uint32_t index = 0) {
     return settings;
 }
 
-TEST(ConnectionSettings, DefaultsWithoutAnyFileAndForTheLastIndex) {
-    FakeConfiguration config;
-    const ConnectionSettings settings = Gather(config);
-    EXPECT_EQ(settings.protocol, Protocol::Pipe);
-    EXPECT_EQ(settings.address, L"");
-    EXPECT_EQ(settings.port, L"");
-    EXPECT_EQ(settings.maxReceiveSize, 41088u);
-    EXPECT_FALSE(settings.disableNagle);
-
-    // The last index reads nothing at all.
-    config.Set(kPublic, L"SimConnect", L"Address", L"ignored");
-    config.Set(kPublic, L"SimConnect.4294967295", L"Address", L"ignored");
-    config.lookups = 0;
-    EXPECT_EQ(Gather(config, 0xFFFFFFFF).address, L"");
-    EXPECT_EQ(config.lookups, 0);
-}
-
-TEST(ConnectionSettings, LaterFilesOverrideKeyByKey) {
-    FakeConfiguration config;
-    config.Set(kPublic, L"SimConnect", L"Address", L"alpha");
-    config.Set(kPublic, L"SimConnect", L"DisableNagle", L"1");
-    config.Set(kDocuments, L"SimConnect", L"Address", L"beta");
-    config.Set(kDocuments, L"SimConnect", L"DisableNagle", L"0");
-    config.Set(kCurrent, L"SimConnect", L"Port", L"5000");
-    const ConnectionSettings settings = Gather(config);
-    EXPECT_EQ(settings.address, L"beta");
-    EXPECT_EQ(settings.port, L"5000");
-    EXPECT_FALSE(settings.disableNagle);
-
-    // A key missing from a later file keeps the earlier value.
-    config.Set(kPublic, L"SimConnect", L"DisableNagle", L"7");
-    config.values.erase({L"D:\\SimConnect.cfg", L"SimConnect", L"DisableNagle"});
-    EXPECT_TRUE(Gather(config).disableNagle);
-}
-
-TEST(ConnectionSettings, MaxReceiveSizeOnlyGrows) {
+// Keys of section "SimConnect" in the three files (P, D, C, read in that order),
+// with the registry ports 4504 (IPv4) and 6506 (IPv6).
+TEST(ConnectionSettings, LaterFilesOverrideKeyByKeyByTheRulesOfEachKey) {
+    struct Key {
+        ConfigFolder folder;
+        const wchar_t* key;
+        const wchar_t* value;
+    };
     struct Case {
-        std::vector<std::wstring> values;  // Public, Documents, current directory
-        uint32_t expected;
+        std::vector<Key> keys;
+        Protocol protocol;
+        const wchar_t* address;
+        const wchar_t* port;
+        uint32_t maxReceiveSize;
+        bool disableNagle;
     };
+    constexpr Protocol kPipe = Protocol::Pipe, kIPv4 = Protocol::IPv4, kIPv6 = Protocol::IPv6;
+    // clang-format off
     const Case cases[] = {
-        {{L"1000"}, 41088},
-        {{L"100000"}, 100000},
-        {{L"100000", L"50000"}, 100000},
-        {{L"50000", L"", L"60000"}, 60000},
-        {{L"41089"}, 41089},
-        {{L"abc"}, 41088},
-        {{L"-1"}, 0xFFFFFFFF},  // read unsigned: the buffer's 1 MiB limit then rules
+        {{}, kPipe, L"", L"", 41088, false},
+        {{{P, L"Address", L"alpha"}, {P, L"DisableNagle", L"1"}, {D, L"Address", L"beta"}, {D, L"DisableNagle", L"0"}, {C, L"Port", L"5000"}}, kPipe, L"beta", L"5000", 41088, false},
+        {{{P, L"DisableNagle", L"7"}, {D, L"Address", L"a"}}, kPipe, L"a", L"", 41088, true},  // a missing key keeps the earlier value
+        // MaxReceiveSize only grows; read unsigned, -1 leaves the buffer's 1 MiB limit to rule.
+        {{{P, L"MaxReceiveSize", L"1000"}}, kPipe, L"", L"", 41088, false},
+        {{{P, L"MaxReceiveSize", L"41089"}}, kPipe, L"", L"", 41089, false},
+        {{{P, L"MaxReceiveSize", L"100000"}, {D, L"MaxReceiveSize", L"50000"}}, kPipe, L"", L"", 100000, false},
+        {{{P, L"MaxReceiveSize", L"50000"}, {C, L"MaxReceiveSize", L"60000"}}, kPipe, L"", L"", 60000, false},
+        {{{P, L"MaxReceiveSize", L"-1"}}, kPipe, L"", L"", 0xFFFFFFFF, false},
+        // Protocol names ignore case; unknown ones change nothing.
+        {{{P, L"Protocol", L"IPv4"}}, kIPv4, L"", L"", 41088, false},
+        {{{P, L"Protocol", L"ipv6"}}, kIPv6, L"", L"", 41088, false},
+        {{{P, L"Protocol", L"IPV4"}, {D, L"Protocol", L"auto"}}, kPipe, L"", L"", 41088, false},
+        {{{P, L"Protocol", L"IPv6"}, {D, L"Protocol", L"PIPE"}}, kPipe, L"", L"", 41088, false},
+        {{{P, L"Protocol", L"IPv6"}, {D, L"Protocol", L"tcp"}}, kIPv6, L"", L"", 41088, false},
+        {{{P, L"Protocol", L"IPv6 "}}, kPipe, L"", L"", 41088, false},
+        // A socket protocol replaces a port from an earlier file with the registry's.
+        {{{P, L"Port", L"9000"}, {D, L"Protocol", L"IPv4"}}, kIPv4, L"", L"4504", 41088, false},
+        {{{P, L"Port", L"9000"}, {D, L"Protocol", L"IPv6"}}, kIPv6, L"", L"6506", 41088, false},
+        {{{D, L"Protocol", L"IPv4"}}, kIPv4, L"", L"", 41088, false},  // an empty port stays
+        {{{P, L"Port", L"9000"}, {D, L"Protocol", L"IPv4"}, {D, L"Port", L"7000"}}, kIPv4, L"", L"7000", 41088, false},
+        {{{P, L"Port", L"9000"}, {D, L"Protocol", L"Pipe"}}, kPipe, L"", L"9000", 41088, false},
     };
+    // clang-format on
     for (const Case& c : cases) {
-        FakeConfiguration config;
-        for (size_t i = 0; i < c.values.size(); ++i) {
-            config.Set(kConfigFolders[i], L"SimConnect", L"MaxReceiveSize", c.values[i]);
-        }
-        EXPECT_EQ(Gather(config).maxReceiveSize, c.expected) << c.values[0];
-    }
-}
-
-TEST(ConnectionSettings, ProtocolNamesIgnoreCaseAndUnknownOnesChangeNothing) {
-    struct Case {
-        std::wstring first;
-        std::wstring second;
-        Protocol expected;
-    };
-    const Case cases[] = {
-        {L"IPv4", L"", Protocol::IPv4},     {L"ipv6", L"", Protocol::IPv6},
-        {L"IPV4", L"auto", Protocol::Pipe}, {L"IPv6", L"PIPE", Protocol::Pipe},
-        {L"IPv6", L"tcp", Protocol::IPv6},  {L"IPv6 ", L"", Protocol::Pipe},
-    };
-    for (const Case& c : cases) {
-        FakeConfiguration config;
-        config.Set(kPublic, L"SimConnect", L"Protocol", c.first);
-        config.Set(kDocuments, L"SimConnect", L"Protocol", c.second);
-        EXPECT_EQ(Gather(config).protocol, c.expected) << c.first << "/" << c.second;
-    }
-}
-
-TEST(ConnectionSettings, SocketProtocolReplacesAPortFromAnEarlierFileWithTheRegistryPort) {
-    struct Case {
-        const char* name;
-        std::wstring earlierPort;
-        std::wstring protocol;
-        std::wstring samePort;  // Port in the file that names the protocol
-        std::wstring expected;
-    };
-    const Case cases[] = {
-        {"EarlierPortReplaced", L"9000", L"IPv4", L"", L"4504"},
-        {"IPv6Port", L"9000", L"IPv6", L"", L"6506"},
-        {"EmptyPortStays", L"", L"IPv4", L"", L""},
-        {"PortReadAfterProtocol", L"9000", L"IPv4", L"7000", L"7000"},
-        {"PipeKeepsPort", L"9000", L"Pipe", L"", L"9000"},
-    };
-    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
         FakeConfiguration config;
         config.portIPv4 = L"4504";
         config.portIPv6 = L"6506";
-        config.Set(kPublic, L"SimConnect", L"Port", c.earlierPort);
-        config.Set(kDocuments, L"SimConnect", L"Protocol", c.protocol);
-        config.Set(kDocuments, L"SimConnect", L"Port", c.samePort);
-        EXPECT_EQ(Gather(config).port, c.expected) << c.name;
+        for (const Key& key : c.keys) {
+            config.Set(key.folder, L"SimConnect", key.key, key.value);
+        }
+        const ConnectionSettings settings = Gather(config);
+        EXPECT_EQ(settings.protocol, c.protocol);
+        EXPECT_EQ(settings.address, c.address);
+        EXPECT_EQ(settings.port, c.port);
+        EXPECT_EQ(settings.maxReceiveSize, c.maxReceiveSize);
+        EXPECT_EQ(settings.disableNagle, c.disableNagle);
     }
-    // A registry without the value empties the port.
+}
+
+TEST(ConnectionSettings, ARegistryWithoutThePortAndTheLastIndexReadNothing) {
     FakeConfiguration config;
-    config.Set(kPublic, L"SimConnect", L"Port", L"9000");
-    config.Set(kCurrent, L"SimConnect", L"Protocol", L"IPv4");
+    config.Set(P, L"SimConnect", L"Port", L"9000");
+    config.Set(C, L"SimConnect", L"Protocol", L"IPv4");
     EXPECT_EQ(Gather(config).port, L"");
+
+    config.Set(P, L"SimConnect.4294967295", L"Address", L"ignored");
+    config.lookups = 0;
+    EXPECT_EQ(Gather(config, 0xFFFFFFFF).port, L"");
+    EXPECT_EQ(config.lookups, 0);
 }
 
 TEST(ConnectionSettings, NumberedSectionsMustExistInOneOfTheFiles) {
     FakeConfiguration config;
-    config.Set(kPublic, L"SimConnect", L"Address", L"plain");
+    config.Set(P, L"SimConnect", L"Address", L"plain");
     ConnectionSettings settings;
     EXPECT_EQ(GatherSettings(3, config, settings), SettingsResult::SectionMissing);
     EXPECT_EQ(config.sectionChecks.size(), 3u);
 
-    config.Set(kCurrent, L"SimConnect.3", L"Address", L"three");
+    config.Set(C, L"SimConnect.3", L"Address", L"three");
     ASSERT_EQ(GatherSettings(3, config, settings), SettingsResult::Ready);
     EXPECT_EQ(settings.address, L"three");
 
     // The first file with the section ends the check.
     config.sectionChecks.clear();
-    config.Set(kPublic, L"SimConnect.3", L"Port", L"1");
+    config.Set(P, L"SimConnect.3", L"Port", L"1");
     ASSERT_EQ(GatherSettings(3, config, settings), SettingsResult::Ready);
     EXPECT_EQ(config.sectionChecks, std::vector<std::wstring>{L"P:\\SimConnect.cfg"});
 
@@ -154,18 +117,16 @@ TEST(ConnectionSettings, NumberedSectionsMustExistInOneOfTheFiles) {
 
 TEST(ConnectionSettings, FoldersWithoutAPathAreSkippedAndLongTextsCut) {
     FakeConfiguration config;
-    config.Set(kPublic, L"SimConnect", L"Address", L"public");
-    config.Set(kCurrent, L"SimConnect", L"Port", L"42");
-    config.Set(kCurrent, L"SimConnect", L"Address", std::wstring(2047, L'a'));
-    config.paths.erase(kPublic);
+    config.Set(P, L"SimConnect", L"Address", L"public");
+    config.Set(C, L"SimConnect", L"Port", L"42");
+    config.Set(C, L"SimConnect", L"Address", std::wstring(2047, L'a'));
+    config.paths.erase(P);
     const ConnectionSettings settings = Gather(config);
     EXPECT_EQ(settings.address.size(), 1023u);
     EXPECT_EQ(settings.port, L"42");
     config.values.erase({L"C:\\SimConnect.cfg", L"SimConnect", L"Address"});
     EXPECT_EQ(Gather(config).address, L"");
 
-    EXPECT_EQ(SectionName(0), L"SimConnect");
-    EXPECT_EQ(SectionName(1), L"SimConnect.1");
     EXPECT_EQ(SectionName(0xFFFFFFFE), L"SimConnect.4294967294");
 }
 
@@ -175,10 +136,10 @@ TEST(ParseProfileInteger, ReadsLikeTheSystemIntegerConversion) {
         int32_t value;
     };
     const Case cases[] = {
-        {L"0", 0},
-        {L"42", 42},
         {L"  17", 17},
         {L"\t-5", -5},
+        {L" \n\v\f\r9", 9},  // the blanks are space and tab to carriage return
+        {L"\b9", 0},
         {L"+8", 8},
         {L"12abc", 12},
         {L"abc", 0},

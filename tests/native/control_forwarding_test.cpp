@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <span>
 #include <vector>
 
 #include "bridge/control_table.h"
 #include "bridge/handle_command_word.h"
-#include "common/little_endian.h"
-#include "core/memory_fsuipc.h"
-#include "core/recording_command_port.h"
+#include "core/memory_bridge.h"
 
 namespace ulvo::bridge {
 namespace {
@@ -22,18 +22,12 @@ Commands Repeat(uint32_t code, int count) {
 
 class ControlForwardingTest : public ::testing::Test {
   protected:
-    void Cycle() { ForwardControlChanges(cycle); }
+    void Cycle() { ForwardControlChanges(bridge.cycle); }
 
-    // Sets the byte of a control offset, as HandleCommandWord would read it.
     void SetControl(uint16_t offset, uint32_t value) {
-        if (offset == 0x9428) {
-            plugin.control9428 = uint16_t(value);
-            return;
-        }
         tables.controlInputs[SlotOf(offset)] = value;
     }
 
-    // The ControlInputs slot the command word step reads `offset` into.
     static int SlotOf(uint16_t offset) {
         for (const CommandRead& read : kCommandReads) {
             if (read.offset == offset && read.target == CommandReadTarget::ControlSlot) {
@@ -44,10 +38,6 @@ class ControlForwardingTest : public ::testing::Test {
         return 0;
     }
 
-    void SetSdkI32(uint32_t offset, int32_t value) {
-        StoreU32(tables.sdkBlock.data() + offset, uint32_t(value));
-    }
-
     // Moves a set-value control by `steps` (wrapping the byte) and runs a cycle.
     Commands Turn(uint16_t offset, int steps) {
         uint32_t& slot = tables.controlInputs[SlotOf(offset)];
@@ -56,12 +46,10 @@ class ControlForwardingTest : public ::testing::Test {
         return port.Take();
     }
 
-    WorkerFields plugin;
-    BridgeTables tables;
-    testbed::MemoryFsuipc fsuipcPlatform;
-    fsuipc::FsuipcLink link{fsuipcPlatform};
-    testbed::RecordingCommandPort port;
-    BridgeCycle cycle{plugin, tables, link, port};
+    testbed::MemoryBridge bridge;
+    WorkerFields& plugin = bridge.plugin;
+    BridgeTables& tables = *bridge.tables;
+    testbed::RecordingCommandPort& port = bridge.aircraft;
 };
 
 TEST(CountSteps, TakesTheShortWayRoundAndCounts128InItsOwnDirection) {
@@ -86,15 +74,10 @@ TEST_F(ControlForwardingTest, StepControlsPostOneCommandPerStep) {
         Commands expected;
     };
     const Case cases[] = {
-        {0x94F8, 0, 3, Repeat(628, 3)},
-        {0x94F8, 3, 1, Repeat(627, 2)},
-        {0x94F9, 250, 5, Repeat(622, 11)},
-        {0x94FA, 5, 250, Repeat(673, 11)},
-        {0x94FB, 0, 128, Repeat(668, 128)},
-        {0x9470, 0, 129, Repeat(1300, 127)},
-        {0x9491, 128, 0, Repeat(751, 128)},
-        {0x9496, 255, 0, Repeat(762, 1)},
-        {0x9494, 7, 7, {}},
+        {0x94F8, 0, 3, Repeat(628, 3)},      {0x94F9, 250, 5, Repeat(622, 11)},
+        {0x94FA, 5, 250, Repeat(673, 11)},   {0x94FB, 0, 128, Repeat(668, 128)},
+        {0x9470, 0, 129, Repeat(1300, 127)}, {0x9491, 128, 0, Repeat(751, 128)},
+        {0x9496, 255, 0, Repeat(762, 1)},    {0x9494, 7, 7, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.offset);
@@ -108,35 +91,22 @@ TEST_F(ControlForwardingTest, StepControlsPostOneCommandPerStep) {
     }
 }
 
-TEST_F(ControlForwardingTest, FirstCycleCountsFromZero) {
-    SetControl(0x94F8, 3);
-    Cycle();
-    EXPECT_EQ(port.Take(), Repeat(628, 3));
-    Cycle();
-    EXPECT_TRUE(port.Take().empty());
-}
-
-TEST_F(ControlForwardingTest, DirectValuesPostTheNewByteInOrder) {
-    SetControl(0x9428, 7);
+TEST_F(ControlForwardingTest, DirectValuesThenFirstStepsThenSetValuesThenLastSteps) {
+    tables.displayValues[2] = 100;
+    plugin.control9428 = 7;
     SetControl(0x942F, 4);
     SetControl(0x942E, 2);
-    Cycle();
-    EXPECT_EQ(port.Take(), (Commands{{1299, 2}, {1296, 4}, {1267, 7}}));
-    EXPECT_EQ(plugin.stepLevel, 1);  // 1299 here is a direct value, not a level step
-    SetControl(0x9428, 0);           // a change back to 0 is a change too
-    Cycle();
-    EXPECT_EQ(port.Take(), (Commands{{1267, 0}}));
-    EXPECT_EQ(plugin.control9428Last, 0);
-}
-
-TEST_F(ControlForwardingTest, OrderIsDirectThenFirstStepsThenSetValuesThenLastSteps) {
-    tables.displayValues[2] = 100;
     SetControl(0x9496, 1);
     SetControl(0x94F1, 1);
     SetControl(0x94FB, 1);
-    SetControl(0x942E, 1);
     Cycle();
-    EXPECT_EQ(port.Take(), (Commands{{1299, 1}, {668, 0}, {1233, 101}, {762, 0}}));
+    EXPECT_EQ(port.Take(),
+              (Commands{{1299, 2}, {1296, 4}, {1267, 7}, {668, 0}, {1233, 101}, {762, 0}}));
+    EXPECT_EQ(plugin.stepLevel, 1);  // 1299 here is a direct value, not a level step
+    plugin.control9428 = 0;          // a change back to 0 is a change too
+    Cycle();
+    EXPECT_EQ(port.Take(), (Commands{{1267, 0}}));
+    EXPECT_EQ(plugin.control9428Last, 0);
 }
 
 TEST_F(ControlForwardingTest, NothingIsComparedUntilWindowAndMessageAreKnown) {
@@ -153,23 +123,11 @@ TEST_F(ControlForwardingTest, NothingIsComparedUntilWindowAndMessageAreKnown) {
     port.ready = true;
     tables.displayValues[5] = 1000;
     Cycle();
-    Commands expected = {{1299, 9}};
-    Commands steps = Repeat(628, 5);
-    expected.insert(expected.end(), steps.begin(), steps.end());
+    Commands expected = Repeat(628, 5);
+    expected.insert(expected.begin(), {1299, 9});
     expected.push_back({1232, 1100});
     EXPECT_EQ(port.Take(), expected);
-}
-
-TEST_F(ControlForwardingTest, SetValueSeedsFromTheDisplayThenAccumulatesWithinTheHoldOff) {
-    tables.displayValues[5] = 12000;
-    EXPECT_EQ(Turn(0x94F0, +3), (Commands{{1232, 12300}}));
-    tables.displayValues[5] = 99999;  // the display lags behind; it is not looked at again
-    for (int i = 0; i < 9; ++i) {
-        Cycle();
-    }
-    EXPECT_EQ(Turn(0x94F0, +1), (Commands{{1232, 12400}}));
-    EXPECT_EQ(plugin.dialValues[3], 12400);
-    EXPECT_EQ(plugin.dialHoldOff[3], kDialHoldOffCycles);
+    EXPECT_EQ(plugin.dialValues[3], 1100);  // 1232 keeps its value in entry 3
 }
 
 TEST_F(ControlForwardingTest, HoldOffRunsOutAfterFiftyCyclesAndReseeds) {
@@ -220,7 +178,6 @@ TEST_F(ControlForwardingTest, SetValueExamples) {
         {"1239 blank display taken as 0", 0x94F7, 1, 65535, 0, 0, -1, -50},
         {"1239 upper limit", 0x94F7, 1, 13990, 0, 0, +1, 14000},
         {"1235 whole knots", 0x94F3, 3, 250, 0, 5, +1, 251},
-        {"1235 hundredths", 0x94F3, 3, 78, 0, 10, +1, 79},
         {"1235 hundredths reaching 1", 0x94F3, 3, 99, 0, 10, +1, 1},
         {"1235 hundredths down", 0x94F3, 3, 78, 0, 11, -3, 75},
         {"1235 hundredths blank is not 65535 once scaled", 0x94F3, 3, 65535, 0, 10, +1, 655},
@@ -230,8 +187,8 @@ TEST_F(ControlForwardingTest, SetValueExamples) {
         plugin = WorkerFields{};
         tables = BridgeTables{};
         tables.displayValues[c.displayIndex] = c.display;
-        SetSdkI32(kSignFieldOfDisplay06, c.sign1F4);
-        SetSdkI32(kHundredsFieldOfDisplay03, c.hundreds1C0);
+        bridge.SetI32(kSignFieldOfDisplay06, c.sign1F4);
+        bridge.SetI32(kHundredsFieldOfDisplay03, c.hundreds1C0);
         const Commands commands = Turn(c.offset, c.steps);
         ASSERT_EQ(commands.size(), 1u);
         EXPECT_EQ(commands[0].second, c.expected);
@@ -239,7 +196,7 @@ TEST_F(ControlForwardingTest, SetValueExamples) {
 }
 
 TEST_F(ControlForwardingTest, HundredthsTrainAddsOneHundredthPerStep) {
-    SetSdkI32(kHundredsFieldOfDisplay03, 10);
+    bridge.SetI32(kHundredsFieldOfDisplay03, 10);
     tables.displayValues[3] = 78;
     Commands posted;
     for (int i = 0; i < 4; ++i) {
@@ -250,13 +207,30 @@ TEST_F(ControlForwardingTest, HundredthsTrainAddsOneHundredthPerStep) {
     EXPECT_NEAR(plugin.dialValues[1], 0.82, 1e-12);
 }
 
-// Each set-value control keeps its set value and hold-off in an entry of its own.
-TEST(SetValueControls, EachHasAnEntryOfItsOwn) {
+// Invariants that catch a wrong row: the controls are worked in the orders 1 to
+// 23 (8 is the hold-off countdown), each once; a step control's up command
+// follows its down command; each set-value control has an entry of its own.
+TEST(ControlTable, OrdersCommandsAndEntriesFitTogether) {
+    std::vector<int> orders;
+    for (const DirectControl& control : kDirectControls) {
+        orders.push_back(control.order);
+    }
+    using Steps = std::span<const StepControl>;
+    for (Steps table : {Steps(kStepControlsFirst), Steps(kStepControlsLast)}) {
+        for (const StepControl& control : table) {
+            orders.push_back(control.order);
+            EXPECT_EQ(control.commandUp, control.commandDown + 1) << control.offset;
+        }
+    }
     std::set<uint8_t> entries;
     for (const SetValueControl& control : kSetValueControls) {
+        orders.push_back(control.order);
         EXPECT_LT(control.entry, kDialCount);
         EXPECT_TRUE(entries.insert(control.entry).second) << control.command;
     }
+    std::sort(orders.begin(), orders.end());
+    EXPECT_EQ(orders, (std::vector<int>{1,  2,  3,  4,  5,  6,  7,  9,  10, 11, 12,
+                                        13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23}));
 }
 
 }  // namespace

@@ -1,6 +1,3 @@
-// What the demo and the panel lab take from the plug-in's log and the offset
-// block: the log's lines (the lab's `expect log` reads them) and the values that
-// changed.
 #include "core/demo_screen.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,3 @@
-// The in-process channel against the simulator's side in memory: registration,
-// the handshake the open reply starts, binding, and messages in host buffers.
 #include "simconnect/inprocess_channel.h"
 
 #include <gtest/gtest.h>
@@ -8,13 +6,15 @@
 
 #include "common/little_endian.h"
 #include "core/plugin_simconnect_messages.h"
+#include "core/simconnect_client_rig.h"
 #include "core/simconnect_server_messages.h"
 #include "simconnect/status_codes.h"
-#include "simconnect_client_rig.h"
 
 namespace ulvo::simconnect {
 namespace {
 
+using testbed::Bytes;
+using testbed::ClientRig;
 using testbed::OpenReply;
 using testbed::ServerMessage;
 
@@ -23,13 +23,6 @@ constexpr uint32_t kCookie = 0xC00C1E5;
 template <typename Function>
 uint64_t EntryAddress(Function* entry) {
     return uint64_t(reinterpret_cast<uintptr_t>(entry));
-}
-
-// A client whose open reply reached it and was dispatched.
-void OpenAndHandshake(ClientRig& rig) {
-    ASSERT_EQ(rig.Open(), kOk);
-    rig.Server().Deliver(OpenReply(kCookie));
-    rig.Dispatch();
 }
 
 TEST(InProcessChannel, OnlyTheFirstClientRegistersTheDispatchEntryAndTheLastTakesItBack) {
@@ -55,35 +48,31 @@ TEST(InProcessChannel, OnlyTheFirstClientRegistersTheDispatchEntryAndTheLastTake
               std::vector<uintptr_t>{uintptr_t(EntryAddress(&SimConnect_CallDispatch))});
 }
 
-TEST(InProcessChannel, OnlyTheSimulatorWindowOfThisProcessRegisters) {
-    for (const bool sameProcess : {false, true}) {
-        ClientRig rig;
-        testbed::HostChannel& host = rig.Simulator(true);
-        rig.platform.windowInThisProcess = sameProcess;
-        ASSERT_EQ(rig.Open(), kOk);
-        EXPECT_EQ(host.Records().size(), sameProcess ? 2u : 0u);
-        EXPECT_EQ(rig.Client().Channel().state.load(),
-                  sameProcess ? ChannelState::Registered : ChannelState::None);
-    }
+TEST(InProcessChannel, ASimulatorWindowOfAnotherProcessIsNotRegisteredWith) {
+    ClientRig rig;
+    testbed::HostChannel& host = rig.Simulator(true);
+    rig.platform.windowInThisProcess = false;
+    ASSERT_EQ(rig.Open(), kOk);
+    EXPECT_TRUE(host.Records().empty());
+    EXPECT_EQ(rig.Client().Channel().state.load(), ChannelState::None);
 }
 
-TEST(InProcessChannel, OnlyAnExactOpenReplyStartsTheHandshakeAndOnlyOnce) {
+TEST(InProcessChannel, OnlyAnExactOpenReplyStartsTheHandshakeThenHostBuffersCarryBothWays) {
     ClientRig rig;
     testbed::HostChannel& host = rig.Simulator(true);
     ASSERT_EQ(rig.Open(), kOk);
-    struct Reply {
+    // Which replies carry a cookie is inprocess_records_test's.
+    const struct {
         const char* name;
         Bytes bytes;
         bool starts;
-    };
-    // Which replies carry a cookie is inprocess_records_test's.
-    const Reply replies[] = {
+    } replies[] = {
         {"307 bytes", OpenReply(kCookie, 307), false},
         {"open reply", OpenReply(kCookie), true},
         {"second open reply", OpenReply(kCookie + 1), false},
     };
     size_t expectedRecords = 2;
-    for (const Reply& reply : replies) {
+    for (const auto& reply : replies) {
         rig.Server().Deliver(reply.bytes);
         EXPECT_EQ(rig.Dispatch(), std::vector<Bytes>{reply.bytes}) << reply.name;
         expectedRecords += reply.starts ? 1 : 0;
@@ -94,37 +83,12 @@ TEST(InProcessChannel, OnlyAnExactOpenReplyStartsTheHandshakeAndOnlyOnce) {
     EXPECT_EQ(LoadU32(open.data()), 32u);
     EXPECT_EQ(LoadU32(open.data() + 4), 1u);
     EXPECT_EQ(LoadU32(open.data() + 8), kCookie);
-    EXPECT_EQ(LoadU32(open.data() + 12), rig.Client().Serial());
+    EXPECT_EQ(LoadU32(open.data() + 12), 1u);  // the serial of the process's first connection
+    EXPECT_EQ(rig.Client().Serial(), 1u);
     EXPECT_EQ(LoadU64(open.data() + 16), EntryAddress(&ChannelBind));
     EXPECT_EQ(LoadU64(open.data() + 24), EntryAddress(&ChannelDeliver));
     EXPECT_EQ(rig.Client().Channel().state.load(), ChannelState::HandshakeSent);
     EXPECT_TRUE(rig.Client().Channel().bound.load());
-}
-
-TEST(InProcessChannel, BindsOnlyTheMatchingClientAndOnlyOnce) {
-    ClientRig rig;
-    testbed::HostChannel& host = rig.Simulator(false);
-    OpenAndHandshake(rig);
-    ASSERT_EQ(host.Cookie(), kCookie);
-    const uint32_t serial = host.Serial();
-    EXPECT_EQ(host.Bind(kCookie, serial + 1), 0);
-    EXPECT_EQ(host.Bind(kCookie + 1, serial), 0);
-    EXPECT_FALSE(rig.Client().Channel().bound.load());
-    EXPECT_EQ(host.Bind(), 1);
-    EXPECT_EQ(host.Bind(), 0);
-    EXPECT_TRUE(rig.Client().Channel().bound.load());
-    // A record that is no bind record binds nothing.
-    Bytes notABind(48, 0);
-    StoreU32(notABind.data(), 48);
-    StoreU32(notABind.data() + 4, 3);
-    EXPECT_EQ(ChannelBind(notABind.data()), 0);
-}
-
-TEST(InProcessChannel, BoundClientsUseHostBuffersBothWays) {
-    ClientRig rig;
-    testbed::HostChannel& host = rig.Simulator(true);
-    OpenAndHandshake(rig);
-    ASSERT_TRUE(rig.Client().Channel().bound.load());
 
     // Outgoing: staged in a host buffer (zeroed) and handed to the host's send.
     EXPECT_EQ(rig.Transmit(2), kOk);
@@ -160,6 +124,27 @@ TEST(InProcessChannel, BoundClientsUseHostBuffersBothWays) {
     EXPECT_EQ(host.LentBuffers(), 1u);
 }
 
+TEST(InProcessChannel, BindsOnlyTheMatchingClientAndOnlyOnce) {
+    ClientRig rig;
+    testbed::HostChannel& host = rig.Simulator(false);
+    ASSERT_EQ(rig.Open(), kOk);
+    rig.Server().Deliver(OpenReply(kCookie));
+    rig.Dispatch();
+    ASSERT_EQ(host.Cookie(), kCookie);
+    const uint32_t serial = host.Serial();
+    EXPECT_EQ(host.Bind(kCookie, serial + 1), 0);
+    EXPECT_EQ(host.Bind(kCookie + 1, serial), 0);
+    EXPECT_FALSE(rig.Client().Channel().bound.load());
+    EXPECT_EQ(host.Bind(), 1);
+    EXPECT_EQ(host.Bind(), 0);
+    EXPECT_TRUE(rig.Client().Channel().bound.load());
+    // A record that is no bind record binds nothing.
+    Bytes notABind(48, 0);
+    StoreU32(notABind.data(), 48);
+    StoreU32(notABind.data() + 4, 3);
+    EXPECT_EQ(ChannelBind(notABind.data()), 0);
+}
+
 TEST(InProcessChannel, SimulatorDispatchesClientsWithAStoredProcedure) {
     ClientRig rig;
     testbed::HostChannel& host = rig.Simulator(true);
@@ -170,7 +155,8 @@ TEST(InProcessChannel, SimulatorDispatchesClientsWithAStoredProcedure) {
     EXPECT_EQ(rig.Client().ReceiveQueueLength(), 1u);
 
     std::vector<Bytes> stored;
-    SimConnect_CallDispatch(rig.handles[0], &CollectMessage, &stored);  // stores the procedure
+    SimConnect_CallDispatch(rig.handles[0], &testbed::CollectMessage,
+                            &stored);  // stores the procedure
     ASSERT_EQ(stored.size(), 1u);
     const Bytes delivered = ServerMessage(24, 0x31);
     host.Deliver(delivered);

@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "common/little_endian.h"
-#include "native/simconnect_bytes.h"
 
 namespace ulvo::simconnect {
 namespace {
+
+using Bytes = std::vector<uint8_t>;
 
 Bytes Hex(std::initializer_list<uint32_t> words) {
     Bytes bytes;

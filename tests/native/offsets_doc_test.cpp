@@ -1,12 +1,9 @@
-// The offset reference lists every offset of the layout once in its table of every
-// offset, and every command and control of the tables somewhere.
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 
-#include "bridge/control_table.h"
 #include "offsets/block_layout.h"
-#include "offsets/control_rows.h"
 #include "offsets/value_text.h"
 #include "offsets_doc/offsets_csv.h"
 #include "offsets_doc/offsets_markdown.h"
@@ -34,27 +31,6 @@ TEST(OffsetsDoc, EveryOffsetHasItsRowInTheTableOfEveryOffset) {
         EXPECT_EQ(
             Count(table, "\n| " + RangeText(entry) + " | " + std::to_string(entry.size) + " |"), 1u)
             << RangeText(entry);
-    }
-}
-
-TEST(OffsetsDoc, NamesEveryControlCommand) {
-    const std::string text = OffsetsMarkdown();
-    for (const bridge::StepControl& control : kStepControls) {
-        EXPECT_NE(text.find("| " + OffsetText(control.offset) + " | " +
-                            std::to_string(control.commandDown) + " | " +
-                            std::to_string(control.commandUp) + " |"),
-                  std::string::npos)
-            << OffsetText(control.offset);
-    }
-    for (const bridge::SetValueControl& control : bridge::kSetValueControls) {
-        EXPECT_NE(text.find("| " + OffsetText(control.offset) + " | " +
-                            std::to_string(control.command) + " |"),
-                  std::string::npos);
-    }
-    for (const bridge::DirectControl& control : bridge::kDirectControls) {
-        EXPECT_NE(text.find("| " + OffsetText(control.offset) + " | " +
-                            std::to_string(control.command) + " |"),
-                  std::string::npos);
     }
 }
 

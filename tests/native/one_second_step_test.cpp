@@ -8,24 +8,23 @@
 
 #include "common/little_endian.h"
 #include "core/expected_log_lines.h"
-#include "native/plugin_connections_fixture.h"
+#include "core/plugin_connections.h"
 
 namespace ulvo::plugin {
 namespace {
+
+using testbed::PluginConnections;
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using Lines = std::vector<std::string>;
 
-class OneSecondStepTest : public ::testing::Test, public PluginConnections {
-  protected:
-    // Opens the connections as the start message does, with the aircraft
-    // reporting `state`.
+struct OneSecond : PluginConnections {
     void Open(int32_t state) {
         SetState(state);
         connectionsOpened = OpenConnections(connections) ? 1 : 0;
-        ASSERT_EQ(connectionsOpened, 1);
+        EXPECT_EQ(connectionsOpened, 1);
         log.Take();
         simconnect.TakeCalls();
     }
@@ -44,6 +43,8 @@ class OneSecondStepTest : public ::testing::Test, public PluginConnections {
     aircraft::Sdk2Block sdk2Block{};
     OneSecondContext context{aircraftStateOk, connectionsOpened, sdk2Block, connections};
 };
+
+class OneSecondStepTest : public ::testing::Test, public OneSecond {};
 
 TEST_F(OneSecondStepTest, StateOneStartsTheWorkerOnceAndOpensTheGroundServicesGate) {
     Open(1);
@@ -71,27 +72,18 @@ TEST(OneSecondStep, AnyOtherStateClosesEverythingAndKeepsTheValueForTheGate) {
     } cases[] = {{0, false}, {2, true}, {-1, true}, {0x7FFFFFFF, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.state);
-        PluginConnections f;
-        int32_t stateOk = 0;
-        int32_t opened = 0;
-        aircraft::Sdk2Block block{};
-        OneSecondContext tick{stateOk, opened, block, f.connections};
-        StoreU32(f.aircraftPlatform.sdk2Section.data() + aircraft::kAircraftStateOffset,
-                 uint32_t(c.state));
-        opened = OpenConnections(f.connections) ? 1 : 0;
-        f.log.Take();
+        OneSecond f;
+        f.Open(c.state);
         f.variables.values["FSDT_GSX_JETWAY_POWER"] = 5.0;
-
-        OneSecondStep(tick);
         Lines expected =
             testbed::Then({testbed::kOtherPlaneLine}, testbed::kConnectionsClosedLines);
         if (c.groundServicesRun) {
             expected.push_back("Jetway Power status changed to value: 5");
         }
-        EXPECT_THAT(f.log.Take(), ElementsAreArray(expected));
+        EXPECT_THAT(f.Tick(), ElementsAreArray(expected));
         EXPECT_EQ(f.thread.starts, 0);
-        EXPECT_EQ(opened, 0);
-        EXPECT_EQ(stateOk, c.groundServicesRun ? 1 : 0);
+        EXPECT_EQ(f.connectionsOpened, 0);
+        EXPECT_EQ(f.aircraftStateOk, c.groundServicesRun ? 1 : 0);
         EXPECT_FALSE(AnyConnectionStands(f.connections));
     }
 }
@@ -110,29 +102,6 @@ TEST_F(OneSecondStepTest, AThreadThatCannotBeCreatedIsNotReportedAsStarted) {
     EXPECT_FALSE(thread.Exists());
     EXPECT_EQ(connectionsOpened, 0);
     EXPECT_TRUE(AnyConnectionStands(connections));  // until the next close
-}
-
-TEST_F(OneSecondStepTest, TheGroundServicesStepKeepsRunningAcrossAReopen) {
-    Open(1);
-    variables.values["FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE"] = 1.0;
-    EXPECT_THAT(Tick(), ElementsAre(testbed::kStateOneLine, testbed::kWorkerStartedLine,
-                                    "Main exit toggle requested."));
-    EXPECT_THAT(simconnect.TakeCalls(), ElementsAre("Transmit 0 0 0 1 16", "Transmit 0 2 0 1 16"));
-
-    // A vehicle reload: close, reopen; the gate stays open and the door's
-    // cooldown goes on counting.
-    CloseConnections(connections);
-    connectionsOpened = OpenConnections(connections) ? 1 : 0;
-    log.Take();
-    simconnect.TakeCalls();
-    EXPECT_THAT(Tick(), ElementsAre(testbed::kStateOneLine, testbed::kWorkerStartedLine));
-    for (int tick = 0; tick < 4; ++tick) {
-        EXPECT_THAT(Tick(), IsEmpty());
-    }
-    EXPECT_THAT(simconnect.TakeCalls(), IsEmpty());
-    EXPECT_EQ(thread.starts, 2);
-    // The sixth step after the request reads the variable again.
-    EXPECT_THAT(Tick(), ElementsAre("Main exit toggle requested."));
 }
 
 }  // namespace

@@ -1,5 +1,3 @@
-// Invariants of the publishing tables: where each source field lies in the
-// aircraft blocks, and the shape of each row.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -13,8 +11,6 @@
 namespace ulvo::bridge {
 namespace {
 
-// Where the rows' values go is the block layout's test; here, what each row
-// must be for the steps to read it.
 TEST(PublishTables, DisplayRowsAreNumberedSlottedAndReadWholeFields) {
     for (size_t nn = 0; nn < kDisplayRows.size(); ++nn) {
         const DisplayRow& row = kDisplayRows[nn];

@@ -1,5 +1,3 @@
-// Recordings of the offset block: the lines written for a change, read back, and
-// what makes two recordings the same.
 #include <gtest/gtest.h>
 
 #include "offsets/recording.h"

@@ -1,4 +1,3 @@
-// The order statistics the testbed's and the panel lab's measurements report.
 #include "core/sample_stats.h"
 
 #include <gtest/gtest.h>

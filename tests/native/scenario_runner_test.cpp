@@ -1,5 +1,3 @@
-// Scenario lines run against a lab that is a table: lines wait for their time,
-// sets reach the lab, and expectations pass on what was seen or fail naming it.
 #include <gtest/gtest.h>
 
 #include "panel_lab/scenario_runner.h"

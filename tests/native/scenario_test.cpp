@@ -1,5 +1,3 @@
-// Scenario lines as the panel lab reads them: each kind of line, times, limits,
-// comments, and the words of a line that cannot be used.
 #include <gtest/gtest.h>
 
 #include "panel_lab/scenario.h"

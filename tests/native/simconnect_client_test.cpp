@@ -1,17 +1,17 @@
-// A client's receive side over the in-memory platform: messages however the
-// reads cut them, their notifications, and the bound of the receive queue.
 #include "simconnect/simconnect_client.h"
 
 #include <gtest/gtest.h>
 
+#include "core/simconnect_client_rig.h"
 #include "core/simconnect_server_messages.h"
 #include "simconnect/status_codes.h"
-#include "simconnect_bytes.h"
-#include "simconnect_client_rig.h"
 
 namespace ulvo::simconnect {
 namespace {
 
+using testbed::Bytes;
+using testbed::ClientRig;
+using testbed::Join;
 using testbed::ServerMessage;
 
 constexpr NotificationTargets kTargets{0x77, 0x401, 0x99};
@@ -35,6 +35,7 @@ TEST(SimConnectClient, ReceivedMessagesArriveWholeAndInOrderHoweverTheReadsCutTh
         EXPECT_EQ(rig.Dispatch(&result), (std::vector<Bytes>{first, second, third})) << chunk;
         EXPECT_EQ(result, kOk);
         EXPECT_TRUE(rig.Server().ReadPending());
+        EXPECT_FALSE(rig.Client().Flush());  // nothing staged, nothing handed over
     }
 }
 

@@ -1,18 +1,18 @@
-// A connection's transfers over the in-memory platform: how each failed read or
-// write closes it, with which code, and what the client's calls report after.
 #include "simconnect/simconnect_connection.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "common/little_endian.h"
+#include "core/simconnect_client_rig.h"
 #include "core/simconnect_server_messages.h"
 #include "simconnect/status_codes.h"
-#include "simconnect_client_rig.h"
 
 namespace ulvo::simconnect {
 namespace {
+
+using testbed::Bytes;
+using testbed::ClientRig;
 
 constexpr NotificationTargets kTargets{0x77, 0x401, 0x99};
 
@@ -24,8 +24,7 @@ TEST(SimConnectConnection, FailedTransfersCloseWithTheirCodeAndNotifyOnce) {
         std::function<void(Server&)> fail;
         uint32_t code;  // 0: the connection stays open
     };
-    Bytes oversize(8, 0);
-    StoreU32(oversize.data(), 41089);
+    const Bytes oversize = {0x81, 0xA0, 0, 0, 0, 0, 0, 0};  // 41089
     const Bytes message = testbed::ServerMessage(40, 0x20);
     // clang-format off
     const Case cases[] = {
@@ -44,25 +43,43 @@ TEST(SimConnectConnection, FailedTransfersCloseWithTheirCodeAndNotifyOnce) {
     };
     // clang-format on
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         ClientRig rig;
         if (c.socket) {
             rig.platform.ServeSocketOnly();
         }
-        ASSERT_EQ(rig.Open(kTargets), kOk) << c.name;
+        ASSERT_EQ(rig.Open(kTargets), kOk);
         c.fail(rig.Server());
         const size_t queued = rig.Client().ReceiveQueueLength();
         const int32_t afterwards = rig.Transmit(0);  // a failed write start closes here
-        EXPECT_EQ(rig.Client().ClosedWithError(), c.code != 0) << c.name;
-        EXPECT_EQ(uint32_t(rig.Client().CloseCode()), c.code) << c.name;
-        EXPECT_EQ(uint32_t(rig.Transmit(0)), c.code) << c.name;
+        EXPECT_EQ(rig.Client().ClosedWithError(), c.code != 0);
+        EXPECT_EQ(uint32_t(rig.Client().CloseCode()), c.code);
+        EXPECT_EQ(uint32_t(rig.Transmit(0)), c.code);
         int32_t dispatched = -1;
-        EXPECT_EQ(rig.Dispatch(&dispatched).size(), queued) << c.name;
-        EXPECT_EQ(uint32_t(dispatched), c.code) << c.name;
+        EXPECT_EQ(rig.Dispatch(&dispatched).size(), queued);
+        EXPECT_EQ(uint32_t(dispatched), c.code);
         // The close notifies once, like a received message.
-        EXPECT_EQ(rig.platform.posts.size(), queued + (c.code != 0 ? 1 : 0)) << c.name;
-        EXPECT_EQ(rig.platform.signals.size(), rig.platform.posts.size()) << c.name;
-        EXPECT_EQ(afterwards, c.name == std::string("write start fails") ? kOk : int32_t(c.code))
-            << c.name;
+        EXPECT_EQ(rig.platform.posts.size(), queued + (c.code != 0 ? 1 : 0));
+        EXPECT_EQ(rig.platform.signals.size(), rig.platform.posts.size());
+        EXPECT_EQ(afterwards, c.name == std::string("write start fails") ? kOk : int32_t(c.code));
+    }
+}
+
+// A connection takes MaxReceiveSize and DisableNagle from its settings.
+TEST(SimConnectConnection, UsesTheSizeAndTheNagleSettingOfItsConfiguration) {
+    for (const bool configured : {false, true}) {
+        SCOPED_TRACE(configured);
+        ClientRig rig;
+        if (configured) {
+            testbed::MemoryConfiguration& config = rig.platform.configuration;
+            config.Set(ConfigFolder::PublicDocuments, L"SimConnect", L"MaxReceiveSize", L"50000");
+            config.Set(ConfigFolder::PublicDocuments, L"SimConnect", L"DisableNagle", L"1");
+        }
+        ASSERT_EQ(rig.Open(), kOk);
+        EXPECT_EQ(rig.Server().noDelay, configured);
+        rig.Server().Deliver(testbed::ServerMessage(45000, 0x20));
+        EXPECT_EQ(rig.Dispatch().size(), configured ? 1u : 0u);
+        EXPECT_EQ(rig.Client().ClosedWithError(), !configured);
     }
 }
 

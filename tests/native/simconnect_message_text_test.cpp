@@ -1,4 +1,3 @@
-// The panel lab names the events a scenario expects from these texts.
 #include "core/simconnect_message_text.h"
 
 #include <gtest/gtest.h>

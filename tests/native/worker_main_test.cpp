@@ -7,14 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "aircraft/aircraft_link.h"
 #include "bridge/handle_command_word.h"
 #include "common/little_endian.h"
-#include "core/memory_aircraft.h"
-#include "core/memory_fsuipc.h"
+#include "core/memory_bridge.h"
 #include "core/memory_worker.h"
-#include "core/recording_command_port.h"
-#include "core/recording_log.h"
 
 namespace ulvo::bridge {
 namespace {
@@ -52,12 +48,9 @@ class WorkerMainTest : public ::testing::Test {
     std::atomic<int32_t> running{0};
     testbed::MemorySections views;
     testbed::ScriptedClock clock;
-    testbed::MemoryFsuipc memoryFsuipc;
-    fsuipc::FsuipcLink fsuipc{memoryFsuipc};
-    testbed::RecordingCommandPort port;
-    WorkerFields plugin;
-    BridgeTables tables;
-    WorkerContext context{running, views, BridgeCycle{plugin, tables, fsuipc, port}};
+    testbed::MemoryBridge bridge;
+    BridgeTables& tables = *bridge.tables;
+    WorkerContext context{running, views, bridge.cycle};
 };
 
 TEST_F(WorkerMainTest, EachCycleCopiesBothBlocksThenRunsTheStepsInOrderThenWaits) {
@@ -130,41 +123,25 @@ TEST_F(WorkerMainTest, AStopAskedForDuringTheStepsEndsTheLoopAfterThatCycle) {
     EXPECT_EQ(clock.sleeps.size(), 1u);
 }
 
-// The whole loop with its real steps over an in-memory aircraft and FSUIPC: the
-// first cycle's one exchange already carries the values it published, and the
-// command and the control byte it read are performed in that same cycle.
-TEST(WorkerCycle, PublishesAndPerformsWithinOneCycleThenIdlesOnOneExchangePerCycle) {
-    testbed::MemoryAircraft aircraftPlatform;
-    aircraft::AircraftLink aircraft(aircraftPlatform);
-    testbed::RecordingLog log;
-    ASSERT_TRUE(aircraft.Attach(log));
-    uint8_t* sdk = aircraftPlatform.sdkSection.data();
-    StoreU32(sdk + kSelectorPositionOffset, 1);
-    StoreU32(sdk + 0x1E0, 1);  // Display05 shows 12000
-    StoreU32(sdk + 0x1E4, 2);
-    StoreU32(sdk + 0x018, 1);  // BitWord00 bit 0
-    StoreU32(sdk + 0xFAC, 5);  // the first further value
-
-    testbed::MemoryFsuipc memoryFsuipc;
-    fsuipc::FsuipcLink fsuipc(memoryFsuipc);
-    uint32_t result = 0;
-    ASSERT_TRUE(fsuipc.Open(result));
-    memoryFsuipc.exchangeCount = 0;
-    memoryFsuipc.space.SetU16(0x9400, 636);
-    memoryFsuipc.space.SetU8(0x94F8, 1);  // one step of 628
-
-    std::atomic<int32_t> running{0};
-    WorkerFields plugin;
-    BridgeTables tables;
-    WorkerContext context{running, aircraft, BridgeCycle{plugin, tables, fsuipc, aircraft}};
-    testbed::ScriptedClock clock;
+TEST_F(WorkerMainTest, WithItsRealStepsPublishesAndPerformsWithinOneCycleThenIdles) {
+    views.sdk.assign(views.sdk.size(), 0);
+    views.sdk2.assign(views.sdk2.size(), 0);
+    StoreU32(&views.sdk[kSelectorPositionOffset], 1);
+    StoreU32(&views.sdk[0x1E0], 1);  // Display05 shows 12000
+    StoreU32(&views.sdk[0x1E4], 2);
+    StoreU32(&views.sdk[0x018], 1);  // BitWord00 bit 0
+    StoreU32(&views.sdk[0xFAC], 5);  // the first further value
+    bridge.fsuipc.space.SetU16(0x9400, 636);
+    bridge.fsuipc.space.SetU8(0x94F8, 1);  // one step of 628
+    ASSERT_TRUE(bridge.OpenLink());
+    bridge.fsuipc.exchangeCount = 0;
     std::vector<uint32_t> afterFirstCycle;
     clock.onSleep = [&] {
         if (clock.sleeps.size() == 1) {
-            const auto& space = memoryFsuipc.space;
+            const testbed::FsuipcOffsetSpace& space = bridge.fsuipc.space;
             afterFirstCycle = {space.U16(0x943A), space.U8(0x9402), space.U8(0x9472)};
-            for (const auto& post : aircraftPlatform.posts) {
-                afterFirstCycle.push_back(post.code);
+            for (const auto& [code, value] : bridge.aircraft.posts) {
+                afterFirstCycle.push_back(code);
             }
         }
         if (clock.sleeps.size() == 3) {
@@ -172,12 +149,13 @@ TEST(WorkerCycle, PublishesAndPerformsWithinOneCycleThenIdlesOnOneExchangePerCyc
         }
     };
     EXPECT_EQ(WorkerMain(context, clock), 0u);
-
-    // 638: the selector was read from the section.
+    // The first cycle's one exchange carried the values it published; the command
+    // (638: the selector was read from the section) and the control byte it read
+    // were performed in the same cycle. Then one exchange per idle cycle.
     EXPECT_THAT(afterFirstCycle, ElementsAre(12000, 1, 5, 638, 628));
-    EXPECT_EQ(aircraftPlatform.posts.size(), 2u);
-    EXPECT_EQ(memoryFsuipc.space.U16(0x9400), 0xFFFF);
-    EXPECT_EQ(memoryFsuipc.exchangeCount, 2u + 1u + 1u);
+    EXPECT_EQ(bridge.aircraft.posts.size(), 2u);
+    EXPECT_EQ(bridge.fsuipc.space.U16(0x9400), 0xFFFF);
+    EXPECT_EQ(bridge.fsuipc.exchangeCount, 2u + 1u + 1u);
 }
 
 }  // namespace

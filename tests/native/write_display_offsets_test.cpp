@@ -5,11 +5,15 @@
 #include <utility>
 #include <vector>
 
+#include "bridge/decode_displays.h"
 #include "bridge/display_table.h"
-#include "publish_rig.h"
+#include "core/memory_bridge.h"
 
 namespace ulvo::bridge {
 namespace {
+
+using testbed::MemoryBridge;
+using Writes = MemoryBridge::Writes;
 
 struct DisplayCase {
     const char* name;
@@ -42,7 +46,7 @@ TEST(WriteDisplayOffsets, PublishesFinishedValuesAsLow16Bits) {
     };
     for (const DisplayCase& c : cases) {
         SCOPED_TRACE(c.name);
-        PublishRig rig;
+        MemoryBridge rig;
         rig.Open();
         const uint32_t slot = kDisplayRows[c.display].publishedOffset;
         rig.fsuipc.space.SetU16(slot, 0x5A5A);
@@ -60,8 +64,8 @@ TEST(WriteDisplayOffsets, PublishesFinishedValuesAsLow16Bits) {
     }
 }
 
-TEST(WriteDisplayOffsets, SendsOnlyChanges) {
-    PublishRig rig;
+TEST(WriteDisplayOffsets, SendsOnlyChangesOfTheFinishedValues) {
+    MemoryBridge rig;
     rig.Open();
     const uint32_t digits = kDisplayRows[2].digit[0].field;
     rig.plugin.fsuipcResult = 99;
@@ -80,13 +84,9 @@ TEST(WriteDisplayOffsets, SendsOnlyChanges) {
     rig.SetFields(digits, {0, 0, 1});
     EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets),
               (Writes{{0x9434, {0x01, 0x00}}, {0x946E, {0x01, 0x00}}}));
-}
 
-// A minus sign toggling on a steady magnitude is a change; 88888 held steady is
-// not sent again although DisplayValues is rewritten from 88888 every cycle.
-TEST(WriteDisplayOffsets, FinishedValuesAreWhatTheChangeTestSees) {
-    PublishRig rig;
-    rig.Open();
+    // A minus sign toggling on a steady magnitude is a change; 88888 held steady is
+    // not sent again although DisplayValues is rewritten from 88888 every cycle.
     rig.SetFields(kDisplayRows[12].digit[0].field, {2, 5});
     EXPECT_EQ(rig.Run(DecodeDisplays, WriteDisplayOffsets), (Writes{{0x9448, {0x19, 0x00}}}));
     rig.SetI32(0x4D8, 11);

@@ -6,10 +6,13 @@
 #include <limits>
 #include <vector>
 
-#include "publish_rig.h"
+#include "core/memory_bridge.h"
 
 namespace ulvo::bridge {
 namespace {
+
+using testbed::MemoryBridge;
+using Writes = MemoryBridge::Writes;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -48,7 +51,7 @@ TEST(WriteFurtherOffsets, FormsTheDataFromTheSource) {
     };
     for (const FurtherCase& c : cases) {
         SCOPED_TRACE(c.name);
-        PublishRig rig;
+        MemoryBridge rig;
         rig.Open();
         if (c.real) {
             rig.SetF64(c.source, c.value);
@@ -64,7 +67,7 @@ TEST(WriteFurtherOffsets, FormsTheDataFromTheSource) {
 }
 
 TEST(WriteFurtherOffsets, TestsTheSourceForChange) {
-    PublishRig rig;
+    MemoryBridge rig;
     rig.Open();
     EXPECT_EQ(rig.Run(WriteFurtherOffsets), Writes{});  // zeros from the start
 
@@ -93,7 +96,7 @@ TEST(WriteFurtherOffsets, TestsTheSourceForChange) {
 }
 
 TEST(WriteFurtherOffsets, NotANumberIsSentEveryCycle) {
-    PublishRig rig;
+    MemoryBridge rig;
     rig.Open();
     rig.SetF64(0x6E8, kNaN);
     for (int cycle = 0; cycle < 3; ++cycle) {
@@ -104,7 +107,7 @@ TEST(WriteFurtherOffsets, NotANumberIsSentEveryCycle) {
 }
 
 TEST(WriteFurtherOffsets, RecordsFollowTheirOrderAndStageTheLast) {
-    PublishRig rig;
+    MemoryBridge rig;
     rig.Open();
     rig.SetI32(0x1BC, 3);    // record 67, 0x942B
     rig.SetI32(0xFAC, 1);    // record 1, 0x9472

@@ -1,5 +1,5 @@
 // The plug-in's outside connections over in-memory parties, for native tests of
-// the connection sequences and the handlers' steps.
+// the connection sequences and the one-second step.
 #pragma once
 
 #include <atomic>
@@ -17,10 +17,10 @@
 #include "groundservices/ground_services.h"
 #include "plugin/connection_sequences.h"
 
-namespace ulvo::plugin {
+namespace ulvo::testbed {
 
 // A worker thread played by script: it ends after a given number of waits.
-struct ScriptedWorkerThread final : WorkerThreadPort {
+struct ScriptedWorkerThread final : plugin::WorkerThreadPort {
     bool startWorks = true;
     bool exists = false;
     size_t waitsUntilEnd = 1;  // 1: already ended at the first look
@@ -31,8 +31,7 @@ struct ScriptedWorkerThread final : WorkerThreadPort {
 
     bool Start() override {
         ++starts;
-        exists = startWorks;
-        return startWorks;
+        return exists = startWorks;
     }
     bool Exists() const override { return exists; }
     bool WaitForEnd(uint32_t milliseconds) override {
@@ -49,22 +48,18 @@ struct ScriptedWorkerThread final : WorkerThreadPort {
 };
 
 struct PluginConnections {
-    PluginConnections() = default;
-    PluginConnections(const PluginConnections&) = delete;
-    PluginConnections& operator=(const PluginConnections&) = delete;
-
-    testbed::MemoryFsuipc fsuipcPlatform;
+    MemoryFsuipc fsuipcPlatform;
     fsuipc::FsuipcLink fsuipc{fsuipcPlatform};
     uint32_t fsuipcResult = 0;
-    testbed::MemoryAircraft aircraftPlatform;
+    MemoryAircraft aircraftPlatform;
     aircraft::AircraftLink aircraft{aircraftPlatform};
-    testbed::RecordingSimConnect simconnect;
-    testbed::MemoryNamedVariables variables;
-    testbed::RecordingLog log;
+    RecordingSimConnect simconnect;
+    MemoryNamedVariables variables;
+    RecordingLog log;
     groundservices::GroundServicesFields groundFields;
     std::atomic<int32_t> workerRunning{0};
     ScriptedWorkerThread thread;
-    Connections connections{
+    plugin::Connections connections{
         groundservices::GroundServicesContext{groundFields, &variables, simconnect, aircraft, log},
         fsuipc,
         fsuipcResult,
@@ -74,4 +69,4 @@ struct PluginConnections {
         log};
 };
 
-}  // namespace ulvo::plugin
+}  // namespace ulvo::testbed

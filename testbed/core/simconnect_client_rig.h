@@ -1,8 +1,10 @@
-// A SimConnect client over the in-memory platform: a process state installed for
-// the test, a client opened as the plug-in opens it, the server's end of its
-// pipe, and dispatch into a list. At the end it closes whatever is still open
-// and checks that every connection was freed.
+// A SimConnect client over the in-memory platform, for native tests: a process
+// state installed for the test, clients opened as the plug-in opens them, the
+// server's end of the pipe, and dispatch into a list. At the end it closes
+// whatever is still open and checks that every connection was freed.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <optional>
@@ -13,7 +15,7 @@
 #include "simconnect/process_state.h"
 #include "simconnect/simconnect_dispatch.h"
 
-namespace ulvo::simconnect {
+namespace ulvo::testbed {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -25,16 +27,17 @@ inline void CollectMessage(void* message, uint32_t size, void* context) {
 struct ClientRig {
     ~ClientRig() {
         for (void* open : handles) {
-            CloseClient(open);
+            simconnect::CloseClient(open);
         }
         platform.RunCompletions();
         EXPECT_EQ(process.liveConnections.load(), 0u) << "a reference was never dropped";
     }
 
     // Opens a client and lets its open message's write complete.
-    int32_t Open(const NotificationTargets& targets = {}, uint32_t index = 0) {
+    int32_t Open(const simconnect::NotificationTargets& targets = {}, uint32_t index = 0) {
         void* handle = nullptr;
-        const int32_t result = OpenClient(&handle, "Ulvo2GSX Simconnect proc", targets, index);
+        const int32_t result =
+            simconnect::OpenClient(&handle, "Ulvo2GSX Simconnect proc", targets, index);
         if (handle != nullptr) {
             handles.push_back(handle);
         }
@@ -43,15 +46,16 @@ struct ClientRig {
     }
     // A call as the plug-in makes it, with its writes completed.
     int32_t Transmit(uint32_t eventId, void* handle = nullptr) {
-        const int32_t result = CallClient(handle != nullptr ? handle : handles.back(),
-                                          kTransmitClientEventLayout, {0u, eventId, 0u, 1u, 0x10u});
+        const int32_t result = simconnect::CallClient(handle != nullptr ? handle : handles.back(),
+                                                      simconnect::kTransmitClientEventLayout,
+                                                      {0u, eventId, 0u, 1u, 0x10u});
         platform.RunCompletions();
         return result;
     }
-    std::vector<Bytes> Dispatch(int32_t* result = nullptr, void* handle = nullptr) {
+    std::vector<Bytes> Dispatch(int32_t* result = nullptr) {
         std::vector<Bytes> messages;
-        const int32_t dispatched = SimConnect_CallDispatch(
-            handle != nullptr ? handle : handles.back(), &CollectMessage, &messages);
+        const int32_t dispatched =
+            simconnect::SimConnect_CallDispatch(handles.back(), &CollectMessage, &messages);
         if (result != nullptr) {
             *result = dispatched;
         }
@@ -59,20 +63,22 @@ struct ClientRig {
     }
 
     // The simulator's window and its side of the in-process channel.
-    testbed::HostChannel& Simulator(bool bindOnOpen) {
+    HostChannel& Simulator(bool bindOnOpen) {
         host.emplace(bindOnOpen);
         platform.simulatorWindow = 0x5151;
         platform.host = &*host;
         return *host;
     }
 
-    SimConnectClient& Client() { return *static_cast<SimConnectClient*>(handles.back()); }
-    testbed::MemoryServerEnd& Server() { return platform.LastEnd(); }
+    simconnect::SimConnectClient& Client() {
+        return *static_cast<simconnect::SimConnectClient*>(handles.back());
+    }
+    MemoryServerEnd& Server() { return platform.LastEnd(); }
 
-    std::optional<testbed::HostChannel> host;
-    testbed::MemoryClientPlatform platform;
-    ProcessState process{platform};
+    std::optional<HostChannel> host;
+    MemoryClientPlatform platform;
+    simconnect::ProcessState process{platform};
     std::vector<void*> handles;  // closed at the end; closing twice only fails
 };
 
-}  // namespace ulvo::simconnect
+}  // namespace ulvo::testbed
