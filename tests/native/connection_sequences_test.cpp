@@ -73,16 +73,6 @@ TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
     }
 }
 
-TEST_F(ConnectionSequencesTest, ClosesInOrder) {
-    ASSERT_TRUE(OpenConnections(connections));
-    log.Take();
-    simconnect.TakeCalls();
-    CloseConnections(connections);
-    EXPECT_THAT(log.Take(), ElementsAreArray(kClosedAllLines));
-    EXPECT_THAT(simconnect.TakeCalls(), ElementsAre("Close"));
-    EXPECT_FALSE(AnyConnectionStands(connections));
-}
-
 TEST_F(ConnectionSequencesTest, ClosingKeepsTheCommandChannelAndTheGroundServicesState) {
     ASSERT_TRUE(OpenConnections(connections));
     groundFields.exitCooldown = 3;

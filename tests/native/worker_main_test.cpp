@@ -25,13 +25,10 @@ void RecordBlocks(BridgeCycle& cycle, const char* name) {
     trace.push_back(std::string(name) + " " + std::to_string(cycle.tables.sdkBlock.back()) + "/" +
                     std::to_string(cycle.tables.sdk2Block.back()));
 }
-void FirstStep(BridgeCycle& cycle) {
-    RecordBlocks(cycle, "first");
-}
-void SecondStep(BridgeCycle& cycle) {
-    RecordBlocks(cycle, "second");
-}
-constexpr CycleStep kRecordingSteps[] = {{"first", FirstStep}, {"second", SecondStep}};
+constexpr CycleStep kRecordingSteps[] = {
+    {"first", [](BridgeCycle& cycle) { RecordBlocks(cycle, "first"); }},
+    {"second", [](BridgeCycle& cycle) { RecordBlocks(cycle, "second"); }},
+};
 
 class WorkerMainTest : public ::testing::Test {
   protected:
@@ -114,9 +111,9 @@ TEST_F(WorkerMainTest, AStopAskedForDuringTheStepsEndsTheLoopAfterThatCycle) {
     static std::atomic<int32_t>* flag;
     flag = &running;
     constexpr CycleStep steps[] = {
-        {"first", FirstStep},
+        kRecordingSteps[0],
         {"stop", [](BridgeCycle&) { flag->store(0); }},
-        {"second", SecondStep},
+        kRecordingSteps[1],
     };
     Run(steps);
     EXPECT_THAT(trace, ElementsAre("first 17/34", "second 17/34"));
