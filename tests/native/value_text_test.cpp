@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/little_endian.h"
 
 namespace ulvo::tools {
@@ -37,14 +39,11 @@ TEST(OffsetValues, ReadAsTheReferenceDescribes) {
     for (const Case& c : cases) {
         BlockSnapshot snapshot;
         StoreU16(snapshot.bytes.data() + (c.offset - kBlockFirst), c.raw);
-        bool found = false;
-        for (const OffsetEntry& entry : BlockLayout()) {
-            if (entry.offset == c.offset) {
-                EXPECT_EQ(ValueText(entry, snapshot), c.text) << std::hex << c.offset;
-                found = true;
-            }
-        }
-        EXPECT_TRUE(found) << std::hex << c.offset;
+        const std::vector<OffsetEntry> layout = BlockLayout();
+        const auto entry = std::find_if(layout.begin(), layout.end(),
+                                        [&](const OffsetEntry& e) { return e.offset == c.offset; });
+        ASSERT_NE(entry, layout.end()) << std::hex << c.offset;
+        EXPECT_EQ(ValueText(*entry, snapshot), c.text) << std::hex << c.offset;
     }
 }
 
