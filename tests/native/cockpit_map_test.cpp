@@ -28,6 +28,31 @@ uint32_t Published(const OffsetEntry& entry, const CockpitWrite& write) {
     return entry.size == 1 ? space.U8(entry.offset) : space.U16(entry.offset);
 }
 
+// Every value the map accepts for an offset is published exactly.
+TEST(CockpitMap, RawValuesReplayExactly) {
+    std::vector<uint32_t> wide;
+    for (uint32_t raw = 0; raw < 0x10000; raw += raw < 1024 ? 1 : 251) {
+        wide.push_back(raw);
+    }
+    wide.insert(wide.end(), {0xD8F1, 0xFF9D, 0xFFFE, 0xFFFF});
+    for (const OffsetEntry& entry : BlockLayout()) {
+        if (entry.role != OffsetRole::kBitWord && entry.role != OffsetRole::kDisplay &&
+            entry.role != OffsetRole::kFurther) {
+            continue;
+        }
+        size_t accepted = 0;
+        for (uint32_t raw = 0; raw < (entry.size == 1 ? 0x100u : wide.size()); ++raw) {
+            const uint32_t value = entry.size == 1 ? raw : wide[raw];
+            const CockpitWrite write = CockpitSetRaw(entry, value);
+            if (write.error.empty()) {
+                ++accepted;
+                EXPECT_EQ(Published(entry, write), value) << RangeText(entry) << " " << value;
+            }
+        }
+        EXPECT_GT(accepted, 1u) << RangeText(entry);
+    }
+}
+
 TEST(CockpitMap, SetPublishesTheValueOrSaysWhyNot) {
     struct Case {
         const char* target;
