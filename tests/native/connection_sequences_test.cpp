@@ -69,7 +69,6 @@ TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
             f.fsuipcPlatform.liveAtoms + f.fsuipcPlatform.liveSections + f.fsuipcPlatform.liveViews,
             0);
         EXPECT_EQ(f.aircraftPlatform.liveSections + f.aircraftPlatform.liveViews, 0);
-        EXPECT_EQ(f.groundFields.simConnect, nullptr);
     }
 }
 

@@ -69,8 +69,13 @@ TEST(WriteFurtherOffsets, TestsTheSourceForChange) {
     rig.Open();
     EXPECT_EQ(rig.Run(WriteFurtherOffsets), Writes{});  // zeros from the start
 
-    rig.SetI32(0xFAC, 5);
-    EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x9472, {0x05}}}));
+    // Records follow their order, not the offsets', and the last one stays staged.
+    rig.SetI32(0x1BC, 3);    // record 67, 0x942B
+    rig.SetI32(0xFAC, 5);    // record 1, 0x9472
+    rig.SetF64(0x110, 9.9);  // record 18, 0x948C
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets),
+              (Writes{{0x9472, {0x05}}, {0x948C, {0x09, 0x00}}, {0x942B, {0x03}}}));
+    EXPECT_EQ(rig.plugin.stagedValue, 3);
     EXPECT_EQ(rig.Run(WriteFurtherOffsets), Writes{});
     rig.SetI32(0xFAC, 0);
     EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x9472, {0x00}}}));
@@ -95,17 +100,6 @@ TEST(WriteFurtherOffsets, TestsTheSourceForChange) {
     rig.SetF64(0x6E8, kNaN);
     EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x94A5, {0x00, 0x00}}}));
     EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x94A5, {0x00, 0x00}}}));
-}
-
-TEST(WriteFurtherOffsets, RecordsFollowTheirOrderAndStageTheLast) {
-    MemoryBridge rig;
-    rig.Open();
-    rig.SetI32(0x1BC, 3);    // record 67, 0x942B
-    rig.SetI32(0xFAC, 1);    // record 1, 0x9472
-    rig.SetF64(0x110, 9.9);  // record 18, 0x948C
-    EXPECT_EQ(rig.Run(WriteFurtherOffsets),
-              (Writes{{0x9472, {0x01}}, {0x948C, {0x09, 0x00}}, {0x942B, {0x03}}}));
-    EXPECT_EQ(rig.plugin.stagedValue, 3);
 }
 
 }  // namespace
