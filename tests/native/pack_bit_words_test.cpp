@@ -16,15 +16,13 @@ using testbed::MemoryBridge;
 // Display06's sign position: BitWord43 sets bit 1 while it is not 10.
 constexpr uint32_t kSignField = 0x1F4;
 
-struct PackCase {
-    const char* name;
-    std::vector<std::pair<uint32_t, int32_t>> sdkFields;  // SdkBlock offset, value
-    int word;
-    uint32_t expected;
-};
-
 TEST(PackBitWords, WordsFromTheirFields) {
-    const PackCase cases[] = {
+    const struct {
+        const char* name;
+        std::vector<std::pair<uint32_t, int32_t>> sdkFields;  // SdkBlock offset, value
+        int word;
+        uint32_t expected;
+    } cases[] = {
         // clang-format off
         {"a 1-bit field holding 2 carries into the next bit", {{0x018, 2}}, 0, 0x02},
         {"a top field spills above bit 7", {{0x060, 3}}, 0, 0x180},
@@ -53,7 +51,7 @@ TEST(PackBitWords, WordsFromTheirFields) {
         // clang-format on
     };
     MemoryBridge rig;  // one for all cases: each cycle must rebuild the words from zero
-    for (const PackCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         rig.tables->sdkBlock.fill(0);
         rig.SetI32(kSignField, 10);

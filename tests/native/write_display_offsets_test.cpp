@@ -15,17 +15,15 @@ namespace {
 using testbed::MemoryBridge;
 using Writes = MemoryBridge::Writes;
 
-struct DisplayCase {
-    const char* name;
-    int display;
-    std::vector<int32_t> digits;                           // the display's fields in order
-    std::vector<std::pair<uint32_t, int32_t>> signFields;  // other SdkBlock fields
-    double finished;                                       // DisplayValues afterwards
-    std::vector<uint8_t> slot;                             // bytes published
-};
-
 TEST(WriteDisplayOffsets, PublishesFinishedValuesAsLow16Bits) {
-    const DisplayCase cases[] = {
+    const struct {
+        const char* name;
+        int display;
+        std::vector<int32_t> digits;                           // the display's fields in order
+        std::vector<std::pair<uint32_t, int32_t>> signFields;  // other SdkBlock fields
+        double finished;                                       // DisplayValues afterwards
+        std::vector<uint8_t> slot;                             // bytes published
+    } cases[] = {
         // clang-format off
         {"all eights in a five-digit window", 5, {8, 8, 8, 8, 8}, {}, 65534, {0xFE, 0xFF}},
         {"all eights, units first", 21, {8, 8, 8, 8, 8}, {}, 65534, {0xFE, 0xFF}},
@@ -42,7 +40,7 @@ TEST(WriteDisplayOffsets, PublishesFinishedValuesAsLow16Bits) {
         {"below the 32-bit range", 5, {-2147483647, 0, 0, 0, 0}, {}, -21474836470000.0, {0x00, 0x00}},
         // clang-format on
     };
-    for (const DisplayCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryBridge rig;
         rig.Open();

@@ -17,18 +17,16 @@ using Writes = MemoryBridge::Writes;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-struct FurtherCase {
-    const char* name;
-    uint32_t source;  // SdkBlock offset
-    bool real;        // a double source, else a 32-bit integer
-    double value;
-    uint32_t offset;  // FSUIPC offset written
-    std::vector<uint8_t> bytes;
-    int32_t staged;
-};
-
 TEST(WriteFurtherOffsets, FormsTheDataFromTheSource) {
-    const FurtherCase cases[] = {
+    const struct {
+        const char* name;
+        uint32_t source;  // SdkBlock offset
+        bool real;        // a double source, else a 32-bit integer
+        double value;
+        uint32_t offset;  // FSUIPC offset written
+        std::vector<uint8_t> bytes;
+        int32_t staged;
+    } cases[] = {
         {"low byte of 300", 0xFAC, false, 300, 0x9472, {0x2C}, 300},
         {"low byte of -1", 0x658, false, -1, 0x9473, {0xFF}, -1},
         {"last record", 0x1BC, false, 7, 0x942B, {0x07}, 7},
@@ -47,7 +45,7 @@ TEST(WriteFurtherOffsets, FormsTheDataFromTheSource) {
         {"minus infinity", 0x0F8, true, -kInf, 0x9488, {0x00, 0x00}, -2147483647 - 1},
         {"not a number", 0x0F8, true, kNaN, 0x9488, {0x00, 0x00}, 0},
     };
-    for (const FurtherCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryBridge rig;
         rig.Open();
