@@ -40,7 +40,15 @@ class GroundServicesTest : public ::testing::Test {
     GroundServicesContext context{plugin, &variables, simconnect, aircraft, log};
 };
 
-TEST_F(GroundServicesTest, SetUpOpensMapsDefinesAndRequestsInOrder) {
+TEST_F(GroundServicesTest, AFailedOpenRegistersNothingElseSetUpOpensMapsDefinesAndRequests) {
+    simconnect.openResult = simconnect::kFail;
+    EXPECT_FALSE(SimConnectSetUp(context));
+    EXPECT_THAT(log.Take(), ElementsAre(testbed::kOpenFailedLines[0]));
+    EXPECT_THAT(simconnect.TakeCalls(), ElementsAre("Open Ulvo2GSX Simconnect proc 0"));
+    EXPECT_EQ(plugin.simConnect, nullptr);
+    EXPECT_EQ(plugin.lastSimConnectResult, simconnect::kFail);
+
+    simconnect.openResult = 0;
     simconnect.requestResult = -5;
     EXPECT_TRUE(SimConnectSetUp(context));
     EXPECT_THAT(log.Take(), ElementsAre(testbed::kConnectionsOpenedLines[0]));
@@ -63,15 +71,6 @@ TEST_F(GroundServicesTest, SetUpOpensMapsDefinesAndRequestsInOrder) {
     SimConnectTearDown(context);  // nothing open: nothing logged or called
     EXPECT_THAT(log.Take(), IsEmpty());
     EXPECT_THAT(simconnect.TakeCalls(), IsEmpty());
-}
-
-TEST_F(GroundServicesTest, FailedOpenLogsAndMakesNoRegistrations) {
-    simconnect.openResult = simconnect::kFail;
-    EXPECT_FALSE(SimConnectSetUp(context));
-    EXPECT_THAT(log.Take(), ElementsAre(testbed::kOpenFailedLines[0]));
-    EXPECT_THAT(simconnect.TakeCalls(), ElementsAre("Open Ulvo2GSX Simconnect proc 0"));
-    EXPECT_EQ(plugin.simConnect, nullptr);
-    EXPECT_EQ(plugin.lastSimConnectResult, simconnect::kFail);
 }
 
 TEST_F(GroundServicesTest, DoorRequestSendsToggleThenSelectorAndCoolsDownFiveSteps) {

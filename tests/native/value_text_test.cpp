@@ -25,7 +25,6 @@ TEST(OffsetValues, ReadAsTheReferenceDescribes) {
         {0x9430, 0xFFFE, "88888"},
         {0x943A, 0xFA24, "64036"},  // an unsigned display
         {0x9434, 0xFFFE, "65534"},  // three digits can never show 88888
-        {0x9448, 0xFFE7, "-25"},
         {0x9402, 0x81, "10000001"},
         {0x9472, 0x2C, "44"},
         {0x9477, 250, "0.250"},  // factor 1000
