@@ -35,6 +35,16 @@ TEST_F(ConnectionSequencesTest, OpensSimConnectThenFsuipcThenBothSections) {
     EXPECT_TRUE(aircraft.Ready());
     EXPECT_EQ(thread.starts, 0);  // the one-second step starts the worker
     EXPECT_TRUE(AnyConnectionStands(connections));
+
+    // Closing keeps the command channel and the ground-services state.
+    groundFields.exitCooldown = 3;
+    groundFields.lastJetwayPower = 5.0;
+    CloseConnections(connections);
+    EXPECT_TRUE(aircraft.Ready());
+    ASSERT_TRUE(OpenConnections(connections));
+    EXPECT_EQ(groundFields.exitCooldown, 3);
+    EXPECT_EQ(groundFields.lastJetwayPower, 5.0);
+    EXPECT_EQ(fsuipcPlatform.atomNames.size(), 2u);  // a fresh section name per open
 }
 
 TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
@@ -70,18 +80,6 @@ TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
             0);
         EXPECT_EQ(f.aircraftPlatform.liveSections + f.aircraftPlatform.liveViews, 0);
     }
-}
-
-TEST_F(ConnectionSequencesTest, ClosingKeepsTheCommandChannelAndTheGroundServicesState) {
-    ASSERT_TRUE(OpenConnections(connections));
-    groundFields.exitCooldown = 3;
-    groundFields.lastJetwayPower = 5.0;
-    CloseConnections(connections);
-    EXPECT_TRUE(aircraft.Ready());
-    ASSERT_TRUE(OpenConnections(connections));
-    EXPECT_EQ(groundFields.exitCooldown, 3);
-    EXPECT_EQ(groundFields.lastJetwayPower, 5.0);
-    EXPECT_EQ(fsuipcPlatform.atomNames.size(), 2u);  // a fresh section name per open
 }
 
 TEST_F(ConnectionSequencesTest, CloseReleasesNothingWhileTheWorkerStillRuns) {

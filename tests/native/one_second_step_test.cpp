@@ -88,14 +88,11 @@ TEST(OneSecondStep, AnyOtherStateClosesEverythingAndKeepsTheValueForTheGate) {
     }
 }
 
-TEST_F(OneSecondStepTest, BeforeASuccessfulOpenOnlyTheClosedGateIsLookedAt) {
+TEST_F(OneSecondStepTest, BeforeAnOpenOnlyTheGateIsLookedAtAndAFailedThreadIsNotStarted) {
     EXPECT_THAT(Tick(), IsEmpty());
     EXPECT_THAT(variables.lookups, IsEmpty());
     EXPECT_THAT(aircraftPlatform.calls, IsEmpty());
     EXPECT_EQ(aircraftStateOk, 0);
-}
-
-TEST_F(OneSecondStepTest, AThreadThatCannotBeCreatedIsNotReportedAsStarted) {
     Open(1);
     thread.startWorks = false;
     EXPECT_THAT(Tick(), ElementsAre(testbed::kStateOneLine));
