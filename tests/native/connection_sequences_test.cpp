@@ -16,7 +16,6 @@ namespace {
 
 using testbed::PluginConnections;
 
-using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using Lines = std::vector<std::string>;
 

@@ -29,10 +29,7 @@ TEST(PublishTables, BitWordCellsAreWellFormedAndPack274Fields) {
                 continue;
             }
             EXPECT_NE(cell.source, BitSource::kCovered) << "bit " << p << " covered by nothing";
-            const bool plain = cell.source == BitSource::kField ||
-                               cell.source == BitSource::kZero ||
-                               cell.source == BitSource::kCovered;
-            if (!plain) {
+            if (cell.source != BitSource::kField && cell.source != BitSource::kZero) {
                 EXPECT_NE(row.special, BitWordSpecial::kNone) << "bit " << p;
             }
             if (cell.source == BitSource::kZero || cell.source == BitSource::kNeverSet) {

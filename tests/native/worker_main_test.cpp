@@ -96,7 +96,7 @@ TEST_F(WorkerMainTest, AMissingViewStopsTheWorkerAfterOneWaitWithoutSteps) {
     }
 }
 
-TEST_F(WorkerMainTest, AStopEndsTheLoopAfterThatCycleSkippingStepsNotYetBegun) {
+TEST_F(WorkerMainTest, AStopEndsTheLoopAfterThatCycleAndOneDuringTheCopiesSkipsItsSteps) {
     static std::atomic<int32_t>* flag;
     flag = &running;
     constexpr CycleStep steps[] = {
