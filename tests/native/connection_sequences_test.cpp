@@ -67,10 +67,9 @@ TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
         PluginConnections f;
         c.breakIt(f);
         EXPECT_FALSE(OpenConnections(f.connections));
-        const Lines opened = Part(kOpenedLines, 0, c.step);
-        EXPECT_THAT(f.log.Take(),
-                    ElementsAreArray(Then(Then(opened, {testbed::kOpenFailedLines[c.step]}),
-                                          Part(kClosedAllLines, 0, c.closeLines))));
+        EXPECT_THAT(f.log.Take(), ElementsAreArray(Then(Then(Part(kOpenedLines, 0, c.step),
+                                                             {testbed::kOpenFailedLines[c.step]}),
+                                                        Part(kClosedAllLines, 0, c.closeLines))));
         EXPECT_EQ(f.fsuipcResult, c.fsuipcResult);
         EXPECT_EQ(f.aircraftPlatform.calls.size(), c.aircraftCalls);
         EXPECT_FALSE(AnyConnectionStands(f.connections));

@@ -20,7 +20,6 @@ TEST(MonitorOptions, AcceptsWhatTheUsageShows) {
     EXPECT_EQ(ParseMonitorOptions({"--command", "0x512"}).command, 0x512);
     EXPECT_TRUE(ParseMonitorOptions({"--help"}).help);
     const MonitorOptions defaults = ParseMonitorOptions({});
-    EXPECT_EQ(defaults.error, "");
     EXPECT_FALSE(defaults.once);
     EXPECT_EQ(defaults.intervalMs, 250u);
     const MonitorOptions record = ParseMonitorOptions({"--record", "flight.txt"});
