@@ -52,7 +52,7 @@ TEST(AircraftLink, AttachesBothSectionsThenFindsTheCommandChannel) {
 }
 
 TEST(AircraftLink, AFailedAttachUndoesItsOwnStepAndLeavesTheRestToTheClose) {
-    struct Case {
+    const struct {
         const char* name;
         std::function<void(MemoryAircraft&)> fault;
         size_t step;       // 2 to 5, as in the lists of expected lines
@@ -60,8 +60,7 @@ TEST(AircraftLink, AFailedAttachUndoesItsOwnStepAndLeavesTheRestToTheClose) {
         int viewsLeft;
         Lines undone;      // the attach's own undoing, in order
         Lines closeLines;  // what detaching then writes
-    };
-    const Case cases[] = {
+    } cases[] = {
         // clang-format off
         {"first section missing", [](MemoryAircraft& a) { a.sdkSectionPresent = false; }, 2, 0, 0, {"open Ulvo737NG_SDK_FileMappingObject"}, {}},
         {"first view fails", [](MemoryAircraft& a) { a.sdkViewMaps = false; }, 3, 0, 0, {"map sdk 4273", "close sdk"}, {}},
@@ -69,7 +68,7 @@ TEST(AircraftLink, AFailedAttachUndoesItsOwnStepAndLeavesTheRestToTheClose) {
         {"second view fails", [](MemoryAircraft& a) { a.sdk2ViewMaps = false; }, 5, 0, 0, {"map sdk2 6773", "unmap sdk", "close sdk", "close sdk2"}, {}},
         // clang-format on
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryAircraft platform;
         c.fault(platform);

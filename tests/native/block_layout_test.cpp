@@ -35,11 +35,10 @@ TEST(BlockLayout, CoversEveryByteOnceLeavesTheKnownGapsAndLetsClientsWriteWhatIs
 }
 
 TEST(BlockLayout, ProblemsNameOverlapsHolesAndStrayOffsets) {
-    struct Case {
+    const struct {
         std::vector<OffsetEntry> layout;
         std::string problem;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{{0x9400, 2, OffsetRole::kCommandWord, 0}, {0x9401, 1, OffsetRole::kBitWord, 0}},
          "0x9401 overlaps the offset before it"},
         {{{0x9400, 2, OffsetRole::kCommandWord, 0}, {0x9403, 1, OffsetRole::kBitWord, 0}},
@@ -47,7 +46,7 @@ TEST(BlockLayout, ProblemsNameOverlapsHolesAndStrayOffsets) {
         {{{0x93FF, 1, OffsetRole::kFurther, 0}}, "0x93FF lies outside 0x9400-0x94FB"},
         {{{0x94FB, 2, OffsetRole::kFurther, 0}}, "0x94FB lies outside 0x9400-0x94FB"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const auto problems = LayoutProblems(c.layout);
         ASSERT_FALSE(problems.empty()) << c.problem;
         EXPECT_EQ(problems.front(), c.problem);

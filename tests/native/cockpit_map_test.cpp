@@ -54,14 +54,13 @@ TEST(CockpitMap, RawValuesReplayExactly) {
 }
 
 TEST(CockpitMap, SetPublishesTheValueOrSaysWhyNot) {
-    struct Case {
+    // clang-format off
+    const struct {
         const char* target;
         const char* value;
         uint32_t published;
         const char* error;
-    };
-    // clang-format off
-    const Case cases[] = {
+    } cases[] = {
         {"0x943A", "12000",  12000,  ""},
         {"0x943A", "blank",  0xFFFF, ""},
         {"0x943A", "88888",  0xFFFE, ""},
@@ -87,7 +86,7 @@ TEST(CockpitMap, SetPublishesTheValueOrSaysWhyNot) {
         {"0x943A.2", "on",   0, "0x943A (Display05) has no bits of its own: it takes 0 to 99999, blank or 88888"},
     };
     // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.target << " " << c.value);
         const CockpitWrite write = CockpitSet(c.target, c.value, {});
         EXPECT_EQ(write.error, c.error);

@@ -119,13 +119,12 @@ TEST_F(GroundServicesTest, FailedTransmissionKeepsTheSecondResultAndLaterRequest
 }
 
 TEST_F(GroundServicesTest, JetwayChangesPostCommandsAndLogTheValue) {
-    struct Case {
+    const struct {
         const char* variable;
         double value;
         Commands commands;
         std::vector<std::string> lines;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // clang-format off
         {"FSDT_GSX_JETWAY_POWER", 0.0, {}, {}},  // equal to the initial 0.0
         {"FSDT_GSX_JETWAY_POWER", 5.0, {{1215, 0}}, {"Jetway Power status changed to value: 5"}},
@@ -137,7 +136,7 @@ TEST_F(GroundServicesTest, JetwayChangesPostCommandsAndLogTheValue) {
         {"FSDT_GSX_JETWAY_AIR", 1234567.0, {{1214, 0}}, {"Jetway Air status changed to value: 1.23457e+06"}},
         // clang-format on
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.variable) + " " + std::to_string(c.value));
         variables.values[c.variable] = c.value;
         EXPECT_EQ(Step(), c.lines);

@@ -10,13 +10,12 @@ namespace ulvo::tools {
 namespace {
 
 TEST(OffsetValues, ReadAsTheReferenceDescribes) {
-    struct Case {
+    // clang-format off
+    const struct {
         uint32_t offset;
         uint16_t raw;
         const char* text;
-    };
-    // clang-format off
-    const Case cases[] = {
+    } cases[] = {
         {0x9400, 0xFFFF, "idle"},
         {0x9400, 1298, "1298"},
         {0x9400, 0x8000, "ignored -32768"},
@@ -35,7 +34,7 @@ TEST(OffsetValues, ReadAsTheReferenceDescribes) {
         {0x94F8, 3, "3"},
     };
     // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         BlockSnapshot snapshot;
         StoreU16(snapshot.bytes.data() + (c.offset - kBlockFirst), c.raw);
         const std::vector<OffsetEntry> layout = BlockLayout();
