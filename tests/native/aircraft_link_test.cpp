@@ -121,7 +121,6 @@ TEST(AircraftLink, WindowAndMessageAreLookedUpOnlyUntilFound) {
     platform.calls.clear();
     ASSERT_TRUE(link.Attach(log));
     EXPECT_EQ(platform.calls.size(), 4u);
-    EXPECT_TRUE(link.Ready());
     PostAircraftCommand(link, 0xFFFFFFFFu, -2.7);
     ASSERT_EQ(platform.posts.size(), 1u);
     EXPECT_EQ(platform.posts[0].window, MemoryAircraft::kWindow);
