@@ -18,12 +18,8 @@
 namespace ulvo::groundservices {
 namespace {
 
-using Commands = std::vector<testbed::RecordingCommandPort::Command>;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-using testbed::RecordingLog;
-using testbed::RecordingSimConnect;
 
 class GroundServicesTest : public ::testing::Test {
   protected:
@@ -34,9 +30,9 @@ class GroundServicesTest : public ::testing::Test {
 
     GroundServicesFields plugin;
     testbed::MemoryNamedVariables variables;
-    RecordingSimConnect simconnect;
+    testbed::RecordingSimConnect simconnect;
     testbed::RecordingCommandPort aircraft;
-    RecordingLog log;
+    testbed::RecordingLog log;
     GroundServicesContext context{plugin, &variables, simconnect, aircraft, log};
 };
 
@@ -122,7 +118,7 @@ TEST_F(GroundServicesTest, JetwayChangesPostCommandsAndLogTheValue) {
     const struct {
         const char* variable;
         double value;
-        Commands commands;
+        std::vector<testbed::RecordingCommandPort::Command> commands;
         std::vector<std::string> lines;
     } cases[] = {
         // clang-format off
