@@ -16,7 +16,6 @@ namespace {
 
 using testbed::PluginConnections;
 
-using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using Lines = std::vector<std::string>;
 
@@ -35,6 +34,16 @@ TEST_F(ConnectionSequencesTest, OpensSimConnectThenFsuipcThenBothSections) {
     EXPECT_TRUE(aircraft.Ready());
     EXPECT_EQ(thread.starts, 0);  // the one-second step starts the worker
     EXPECT_TRUE(AnyConnectionStands(connections));
+
+    // Closing keeps the command channel and the ground-services state.
+    groundFields.exitCooldown = 3;
+    groundFields.lastJetwayPower = 5.0;
+    CloseConnections(connections);
+    EXPECT_TRUE(aircraft.Ready());
+    ASSERT_TRUE(OpenConnections(connections));
+    EXPECT_EQ(groundFields.exitCooldown, 3);
+    EXPECT_EQ(groundFields.lastJetwayPower, 5.0);
+    EXPECT_EQ(fsuipcPlatform.atomNames.size(), 2u);  // a fresh section name per open
 }
 
 TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
@@ -58,10 +67,9 @@ TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
         PluginConnections f;
         c.breakIt(f);
         EXPECT_FALSE(OpenConnections(f.connections));
-        const Lines opened = Part(kOpenedLines, 0, c.step);
-        EXPECT_THAT(f.log.Take(),
-                    ElementsAreArray(Then(Then(opened, {testbed::kOpenFailedLines[c.step]}),
-                                          Part(kClosedAllLines, 0, c.closeLines))));
+        EXPECT_THAT(f.log.Take(), ElementsAreArray(Then(Then(Part(kOpenedLines, 0, c.step),
+                                                             {testbed::kOpenFailedLines[c.step]}),
+                                                        Part(kClosedAllLines, 0, c.closeLines))));
         EXPECT_EQ(f.fsuipcResult, c.fsuipcResult);
         EXPECT_EQ(f.aircraftPlatform.calls.size(), c.aircraftCalls);
         EXPECT_FALSE(AnyConnectionStands(f.connections));
@@ -69,30 +77,7 @@ TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
             f.fsuipcPlatform.liveAtoms + f.fsuipcPlatform.liveSections + f.fsuipcPlatform.liveViews,
             0);
         EXPECT_EQ(f.aircraftPlatform.liveSections + f.aircraftPlatform.liveViews, 0);
-        EXPECT_EQ(f.groundFields.simConnect, nullptr);
     }
-}
-
-TEST_F(ConnectionSequencesTest, ClosesInOrder) {
-    ASSERT_TRUE(OpenConnections(connections));
-    log.Take();
-    simconnect.TakeCalls();
-    CloseConnections(connections);
-    EXPECT_THAT(log.Take(), ElementsAreArray(kClosedAllLines));
-    EXPECT_THAT(simconnect.TakeCalls(), ElementsAre("Close"));
-    EXPECT_FALSE(AnyConnectionStands(connections));
-}
-
-TEST_F(ConnectionSequencesTest, ClosingKeepsTheCommandChannelAndTheGroundServicesState) {
-    ASSERT_TRUE(OpenConnections(connections));
-    groundFields.exitCooldown = 3;
-    groundFields.lastJetwayPower = 5.0;
-    CloseConnections(connections);
-    EXPECT_TRUE(aircraft.Ready());
-    ASSERT_TRUE(OpenConnections(connections));
-    EXPECT_EQ(groundFields.exitCooldown, 3);
-    EXPECT_EQ(groundFields.lastJetwayPower, 5.0);
-    EXPECT_EQ(fsuipcPlatform.atomNames.size(), 2u);  // a fresh section name per open
 }
 
 TEST_F(ConnectionSequencesTest, CloseReleasesNothingWhileTheWorkerStillRuns) {

@@ -12,15 +12,13 @@ namespace {
 
 using testbed::MemoryBridge;
 
-struct DecodeCase {
-    const char* name;
-    int display;
-    std::vector<int32_t> fields;  // in SdkBlock order from the display's first field
-    double expected;
-};
-
 TEST(DecodeDisplays, RunningSumRule) {
-    const DecodeCase cases[] = {
+    const struct {
+        const char* name;
+        int display;
+        std::vector<int32_t> fields;  // in SdkBlock order from the display's first field
+        double expected;
+    } cases[] = {
         {"plain digits", 2, {2, 5, 0}, 250},
         {"leading blank costs nothing", 2, {10, 5, 0}, 50},
         {"blank last position", 2, {2, 5, 10}, 65535},
@@ -39,7 +37,7 @@ TEST(DecodeDisplays, RunningSumRule) {
         // A field far outside 0-9 still gives an exact whole number, with no wrap.
         {"huge negative digit", 0, {-2147483647 - 1, 0, 0, 0, 0}, -21474836480000.0},
     };
-    for (const DecodeCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryBridge rig;
         rig.SetFields(kDisplayRows[c.display].digit[0].field, c.fields);

@@ -5,6 +5,7 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/expected_log_lines.h"
@@ -17,12 +18,8 @@
 namespace ulvo::groundservices {
 namespace {
 
-using Commands = std::vector<testbed::RecordingCommandPort::Command>;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-using testbed::RecordingLog;
-using testbed::RecordingSimConnect;
 
 class GroundServicesTest : public ::testing::Test {
   protected:
@@ -30,22 +27,29 @@ class GroundServicesTest : public ::testing::Test {
         EXPECT_TRUE(GroundServicesStep(context));
         return log.Take();
     }
-    std::vector<std::string> TakeCalls() { return simconnect.TakeCalls(); }
 
     GroundServicesFields plugin;
     testbed::MemoryNamedVariables variables;
-    RecordingSimConnect simconnect;
+    testbed::RecordingSimConnect simconnect;
     testbed::RecordingCommandPort aircraft;
-    RecordingLog log;
+    testbed::RecordingLog log;
     GroundServicesContext context{plugin, &variables, simconnect, aircraft, log};
 };
 
-TEST_F(GroundServicesTest, SetUpOpensMapsDefinesAndRequestsInOrder) {
+TEST_F(GroundServicesTest, AFailedOpenRegistersNothingElseSetUpOpensMapsDefinesAndRequests) {
+    simconnect.openResult = simconnect::kFail;
+    EXPECT_FALSE(SimConnectSetUp(context));
+    EXPECT_THAT(log.Take(), ElementsAre(testbed::kOpenFailedLines[0]));
+    EXPECT_THAT(simconnect.TakeCalls(), ElementsAre("Open Ulvo2GSX Simconnect proc 0"));
+    EXPECT_EQ(plugin.simConnect, nullptr);
+    EXPECT_EQ(plugin.lastSimConnectResult, simconnect::kFail);
+
+    simconnect.openResult = 0;
     simconnect.requestResult = -5;
     EXPECT_TRUE(SimConnectSetUp(context));
     EXPECT_THAT(log.Take(), ElementsAre(testbed::kConnectionsOpenedLines[0]));
     EXPECT_THAT(
-        TakeCalls(),
+        simconnect.TakeCalls(),
         ElementsAre("Open Ulvo2GSX Simconnect proc 0", "Map 0 TOGGLE_AIRCRAFT_EXIT",
                     "Map 1 TOGGLE_PUSHBACK", "Map 2 SELECT_1", "Map 3 SELECT_2", "Map 4 SELECT_3",
                     "Define 0 EXIT OPEN:0 / percent over 100 4 0.000000 4294967295",
@@ -58,32 +62,28 @@ TEST_F(GroundServicesTest, SetUpOpensMapsDefinesAndRequestsInOrder) {
 
     SimConnectTearDown(context);
     EXPECT_THAT(log.Take(), ElementsAre(testbed::kConnectionsClosedLines[1]));
-    EXPECT_THAT(TakeCalls(), ElementsAre("Close"));
+    EXPECT_THAT(simconnect.TakeCalls(), ElementsAre("Close"));
     EXPECT_EQ(plugin.simConnect, nullptr);
     SimConnectTearDown(context);  // nothing open: nothing logged or called
     EXPECT_THAT(log.Take(), IsEmpty());
-    EXPECT_THAT(TakeCalls(), IsEmpty());
+    EXPECT_THAT(simconnect.TakeCalls(), IsEmpty());
 }
 
-TEST_F(GroundServicesTest, FailedOpenLogsAndMakesNoRegistrations) {
-    simconnect.openResult = simconnect::kFail;
-    EXPECT_FALSE(SimConnectSetUp(context));
-    EXPECT_THAT(log.Take(), ElementsAre(testbed::kOpenFailedLines[0]));
-    EXPECT_THAT(TakeCalls(), ElementsAre("Open Ulvo2GSX Simconnect proc 0"));
-    EXPECT_EQ(plugin.simConnect, nullptr);
-    EXPECT_EQ(plugin.lastSimConnectResult, simconnect::kFail);
-}
-
-TEST_F(GroundServicesTest, DoorRequestSendsToggleThenSelectorAndCoolsDownFiveSteps) {
+TEST_F(GroundServicesTest, ExactlyOneRequestsADoorSendingToggleThenSelectorThenFiveStepsCoolDown) {
     ASSERT_TRUE(SimConnectSetUp(context));
     log.Take();
-    TakeCalls();
+    simconnect.TakeCalls();
+    for (double value : {0.0, 0.999, 2.0, -1.0, 1.0000001}) {  // only exactly 1 requests a door
+        variables.values["FSDT_GSX_AIRCRAFT_CARGO_1_TOGGLE"] = value;
+        EXPECT_THAT(Step(), IsEmpty()) << value;
+    }
+    EXPECT_THAT(simconnect.TakeCalls(), IsEmpty());
     variables.values["FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE"] = 1.0;
     variables.values["FSDT_GSX_AIRCRAFT_SERVICE_1_TOGGLE"] = 1.0;
     variables.values["FSDT_GSX_AIRCRAFT_CARGO_1_TOGGLE"] = 1.0;
     EXPECT_THAT(Step(), ElementsAre("Main exit toggle requested.", "Servicedoors toggle requested.",
                                     "Cargodoors toggle requested."));
-    EXPECT_THAT(TakeCalls(),
+    EXPECT_THAT(simconnect.TakeCalls(),
                 ElementsAre("Transmit 0 0 0 1 16", "Transmit 0 2 0 1 16", "Transmit 0 0 0 1 16",
                             "Transmit 0 4 0 1 16", "Transmit 0 0 0 1 16", "Transmit 0 3 0 1 16"));
     EXPECT_EQ(plugin.exitCooldown, 5);
@@ -93,23 +93,16 @@ TEST_F(GroundServicesTest, DoorRequestSendsToggleThenSelectorAndCoolsDownFiveSte
         EXPECT_THAT(variables.lookups,
                     ::testing::Not(::testing::Contains("FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE")));
     }
-    EXPECT_THAT(TakeCalls(), IsEmpty());
+    EXPECT_THAT(simconnect.TakeCalls(), IsEmpty());
     EXPECT_EQ(Step().size(), 3u);  // the sixth step reads again
-}
-
-TEST_F(GroundServicesTest, OnlyExactlyOneRequestsADoor) {
-    for (double value : {0.0, 0.999, 2.0, -1.0, 1.0000001}) {
-        variables.values["FSDT_GSX_AIRCRAFT_CARGO_1_TOGGLE"] = value;
-        EXPECT_THAT(Step(), IsEmpty()) << value;
-    }
-    EXPECT_THAT(TakeCalls(), IsEmpty());
 }
 
 TEST_F(GroundServicesTest, FailedTransmissionKeepsTheSecondResultAndLaterRequestsFail) {
     simconnect.transmitResult = simconnect::kFail;
     variables.values["FSDT_GSX_AIRCRAFT_SERVICE_1_TOGGLE"] = 1.0;
     EXPECT_THAT(Step(), ElementsAre("Servicedoors toggle requested."));
-    EXPECT_EQ(TakeCalls().size(), 2u);  // the selector is sent although the toggle failed
+    EXPECT_EQ(simconnect.TakeCalls().size(),
+              2u);  // the selector is sent although the toggle failed
     EXPECT_EQ(plugin.lastSimConnectResult, simconnect::kFail);
     for (int i = 0; i < 5; ++i) {
         Step();
@@ -118,17 +111,16 @@ TEST_F(GroundServicesTest, FailedTransmissionKeepsTheSecondResultAndLaterRequest
     EXPECT_THAT(Step(), ElementsAre("SimConnect has issues. Toggle servicedoors manually."));
     EXPECT_THAT(Step(), ElementsAre("SimConnect has issues. Toggle servicedoors manually."));
     EXPECT_EQ(plugin.serviceDoorCooldown, 0);
-    EXPECT_THAT(TakeCalls(), IsEmpty());
+    EXPECT_THAT(simconnect.TakeCalls(), IsEmpty());
 }
 
 TEST_F(GroundServicesTest, JetwayChangesPostCommandsAndLogTheValue) {
-    struct Case {
+    const struct {
         const char* variable;
         double value;
-        Commands commands;
+        std::vector<testbed::RecordingCommandPort::Command> commands;
         std::vector<std::string> lines;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // clang-format off
         {"FSDT_GSX_JETWAY_POWER", 0.0, {}, {}},  // equal to the initial 0.0
         {"FSDT_GSX_JETWAY_POWER", 5.0, {{1215, 0}}, {"Jetway Power status changed to value: 5"}},
@@ -140,13 +132,13 @@ TEST_F(GroundServicesTest, JetwayChangesPostCommandsAndLogTheValue) {
         {"FSDT_GSX_JETWAY_AIR", 1234567.0, {{1214, 0}}, {"Jetway Air status changed to value: 1.23457e+06"}},
         // clang-format on
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.variable) + " " + std::to_string(c.value));
         variables.values[c.variable] = c.value;
         EXPECT_EQ(Step(), c.lines);
         EXPECT_EQ(aircraft.Take(), c.commands);
     }
-    EXPECT_THAT(TakeCalls(), IsEmpty());  // jetways never touch SimConnect
+    EXPECT_THAT(simconnect.TakeCalls(), IsEmpty());  // jetways never touch SimConnect
 }
 
 // A variable the simulator does not know, or no named-variable service at all,
@@ -162,29 +154,17 @@ TEST_F(GroundServicesTest, UnknownVariablesAreSkippedSilentlyAndLookedUpEverySte
 }
 
 TEST(FormatDefaultNumber, MatchesTheStreamDefault) {
-    struct Case {
-        double value;
-        const char* text;
-    };
     constexpr double kInf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const Case cases[] = {
-        {5.0, "5"},
-        {0.0, "0"},
-        {2.5, "2.5"},
-        {-1.0, "-1"},
-        {0.1, "0.1"},
-        {123456.0, "123456"},
-        {1234567.0, "1.23457e+06"},
-        {1e-5, "1e-05"},
-        {0.333333333, "0.333333"},
-        {kInf, "inf"},
-        {-kInf, "-inf"},
-        {nan, "nan"},
-        {-nan, "-nan"},
+    // clang-format off
+    const std::pair<double, const char*> cases[] = {
+        {5.0, "5"}, {0.0, "0"}, {2.5, "2.5"}, {-1.0, "-1"}, {0.1, "0.1"}, {123456.0, "123456"},
+        {1234567.0, "1.23457e+06"}, {1e-5, "1e-05"}, {0.333333333, "0.333333"},
+        {kInf, "inf"}, {-kInf, "-inf"}, {nan, "nan"}, {-nan, "-nan"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FormatDefaultNumber(c.value), c.text);
+    // clang-format on
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(FormatDefaultNumber(value), text);
     }
 }
 

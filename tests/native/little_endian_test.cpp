@@ -10,7 +10,7 @@ TEST(LittleEndian, RoundTripsAtUnalignedOffsets) {
     StoreU16(buffer + 1, 0xBEEF);
     StoreU32(buffer + 3, 0x01020304);
     StoreF64(buffer + 7, -1.5);
-    StoreF32(buffer + 15, 0.0f);
+    StoreF32(buffer + 15, 1.0f);
     EXPECT_EQ(buffer[1], 0xEF);
     EXPECT_EQ(buffer[2], 0xBE);
     EXPECT_EQ(buffer[3], 0x04);
@@ -18,7 +18,7 @@ TEST(LittleEndian, RoundTripsAtUnalignedOffsets) {
     EXPECT_EQ(LoadU16(buffer + 1), 0xBEEF);
     EXPECT_EQ(LoadI32(buffer + 3), 0x01020304);
     EXPECT_EQ(LoadF64(buffer + 7), -1.5);
-    EXPECT_EQ(LoadU32(buffer + 15), 0u);
+    EXPECT_EQ(LoadU32(buffer + 15), 0x3F800000u);
 }
 
 }  // namespace

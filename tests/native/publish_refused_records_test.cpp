@@ -33,16 +33,11 @@ const RefusalCase kCases[] = {
 };
 // clang-format on
 
-// A zero block with Display06's sign position blank publishes nothing.
-void QuietAircraft(MemoryBridge& rig) {
-    rig.SetI32(0x1F4, 10);
-}
-
 TEST(PublishRefusedRecords, ClosedLinkOrFullBufferMovesLastSentAndSendsOnlyLaterChanges) {
     for (const RefusalCase& c : kCases) {
         SCOPED_TRACE(c.name);
         MemoryBridge rig;
-        QuietAircraft(rig);
+        rig.SetI32(0x1F4, 10);  // Display06's sign position blank: a zero block publishes nothing
         c.set(rig, 3);
         rig.plugin.fsuipcResult = 99;
         rig.PublishSteps();
@@ -79,7 +74,7 @@ TEST(PublishRefusedRecords, ClosedLinkOrFullBufferMovesLastSentAndSendsOnlyLater
 
 TEST(PublishRefusedRecords, ASmallerRecordMayFitAfterALargerOneWasRefused) {
     MemoryBridge rig;
-    QuietAircraft(rig);
+    rig.SetI32(0x1F4, 10);
     rig.Open();
     rig.FillQueueTo(fsuipc::kRequestLimit - 16 - 1);  // room for one byte of data
     rig.SetF64(0xF88, 0.25);                          // record 6, two bytes: refused

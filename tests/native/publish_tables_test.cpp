@@ -5,27 +5,10 @@
 
 #include "aircraft/sdk_blocks.h"
 #include "bridge/bit_word_table.h"
-#include "bridge/display_table.h"
 #include "bridge/further_table.h"
 
 namespace ulvo::bridge {
 namespace {
-
-TEST(PublishTables, DisplayRowsAreNumberedSlottedAndReadWholeFields) {
-    for (size_t nn = 0; nn < kDisplayRows.size(); ++nn) {
-        const DisplayRow& row = kDisplayRows[nn];
-        SCOPED_TRACE(testing::Message() << "Display" << nn);
-        EXPECT_EQ(row.index, nn);
-        EXPECT_EQ(row.publishedOffset, 0x9430 + 2 * nn);
-        ASSERT_GE(row.digits, 2);
-        ASSERT_LE(row.digits, kMaxDisplayDigits);
-        for (size_t p = 0; p < kMaxDisplayDigits; ++p) {
-            EXPECT_EQ(row.digit[p].field % 4, 0);
-            EXPECT_LE(row.digit[p].field + 4u, aircraft::kSdkBlockSize);
-            EXPECT_EQ(row.digit[p].field == 0, p >= row.digits) << "position " << p;
-        }
-    }
-}
 
 TEST(PublishTables, BitWordCellsAreWellFormedAndPack274Fields) {
     std::set<std::pair<BitWordBlock, uint16_t>> fields;
@@ -46,10 +29,7 @@ TEST(PublishTables, BitWordCellsAreWellFormedAndPack274Fields) {
                 continue;
             }
             EXPECT_NE(cell.source, BitSource::kCovered) << "bit " << p << " covered by nothing";
-            const bool plain = cell.source == BitSource::kField ||
-                               cell.source == BitSource::kZero ||
-                               cell.source == BitSource::kCovered;
-            if (!plain) {
+            if (cell.source != BitSource::kField && cell.source != BitSource::kZero) {
                 EXPECT_NE(row.special, BitWordSpecial::kNone) << "bit " << p;
             }
             if (cell.source == BitSource::kZero || cell.source == BitSource::kNeverSet) {

@@ -2,16 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <vector>
 
 namespace ulvo::testbed {
 namespace {
 
 TEST(SampleStats, PercentilesAreTheNearestRankAtOrAbove) {
-    std::vector<double> hundred;
-    for (int i = 100; i >= 1; --i) {
-        hundred.push_back(i);  // unsorted on purpose
-    }
+    std::vector<double> hundred(100);
+    std::iota(hundred.rbegin(), hundred.rend(), 1.0);  // 100 down to 1: unsorted on purpose
     const struct {
         std::vector<double> samples;
         SampleStats expected;  // count, median, p99, max, mean

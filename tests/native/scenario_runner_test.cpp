@@ -27,8 +27,7 @@ TEST(ScenarioRunner, RunsLinesAtTheirTimeAndChecksWhatWasSeen) {
         "set 0x943A 12000\nat 1 jetway power on\nexpect command 1215\nexpect 0x9402.7 on\n"));
     EXPECT_EQ(runner.Step(0.0, lab), std::vector<std::string>{"set 0x943A 12000"});
     ASSERT_EQ(lab.applied.size(), 1u);
-    EXPECT_EQ(lab.applied[0].fields.size(), 5u);  // the window's five digits
-    EXPECT_TRUE(lab.asked.empty());               // not yet 1 s
+    EXPECT_TRUE(lab.asked.empty());  // not yet 1 s
 
     runner.Step(1.0, lab);
     EXPECT_EQ(lab.asked, std::vector<std::string>{"power 5"});

@@ -8,16 +8,15 @@ namespace {
 using Kind = ScenarioLine::Kind;
 
 TEST(Scenario, ReadsEachKindOfLine) {
-    struct Case {
+    // clang-format off
+    const struct {
         const char* text;
         Kind kind;
         double at;  // -1: none
         const char* target;
         const char* value;
         const char* name;
-    };
-    // clang-format off
-    const Case cases[] = {
+    } cases[] = {
         {"at 2.5 set 0x943A 12000  # the altitude", Kind::kSet, 2.5, "0x943A", "12000", ""},
         {"  set 0x9402.3 on", Kind::kSet, -1, "0x9402.3", "on", ""},
         {"expect 0x9477 0.25 within 5", Kind::kExpectValue, -1, "0x9477", "0.25", ""},
@@ -28,7 +27,7 @@ TEST(Scenario, ReadsEachKindOfLine) {
         {"# only a comment", Kind::kNone, -1, "", "", ""},
     };
     // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const ScenarioLine line = ParseScenarioLine(c.text, 7);
         EXPECT_EQ(line.error, "") << c.text;
         EXPECT_EQ(line.kind, c.kind) << c.text;

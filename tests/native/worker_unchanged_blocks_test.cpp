@@ -2,21 +2,18 @@
 
 #include <array>
 #include <atomic>
-#include <cmath>
 #include <cstring>
 #include <random>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "bridge/bit_word_table.h"
 #include "bridge/cycle_steps.h"
 #include "bridge/display_table.h"
 #include "bridge/further_table.h"
 #include "bridge/handle_command_word.h"
 #include "bridge/worker_main.h"
 #include "common/little_endian.h"
-#include "common/numeric.h"
 #include "core/memory_bridge.h"
 #include "core/memory_worker.h"
 #include "core/random_aircraft.h"
@@ -92,55 +89,8 @@ void ClearFlag(BridgeCycle& cycle) {
     cycle.tables.blocksAlreadyPublished = false;
 }
 
-// The 16 bits a slot shows for a whole number, saturated to the 32-bit range.
-uint16_t Low16(double value) {
-    return uint16_t(TruncateToI32(value));
-}
-
-// FSUIPC shows what was last handed over: whole numbers, never 88888 for a window.
-void ExpectOffsetsShowLastSent(const testbed::MemoryBridge& bridge) {
-    const BridgeTables& t = *bridge.tables;
-    const testbed::FsuipcOffsetSpace& space = bridge.fsuipc.space;
-    for (const DisplayRow& row : kDisplayRows) {
-        const double value = t.displayValues[row.index];
-        EXPECT_EQ(value, std::trunc(value)) << "Display" << int(row.index);
-        EXPECT_FALSE(row.FiveDigit() && value == kAllEights);
-        EXPECT_EQ(t.displayLastSent[row.index], value);
-        EXPECT_EQ(space.U16(row.publishedOffset), Low16(value)) << "Display" << int(row.index);
-    }
-    for (const BitWordRecord& record : kBitWordRecords) {
-        EXPECT_EQ(t.bitWordLastSent[record.word], t.bitWords[record.word]);
-        EXPECT_EQ(space.U8(record.offset), uint8_t(t.bitWords[record.word]))
-            << "BitWord" << int(record.word);
-    }
-    for (size_t i = 0; i < kFurtherRecords.size(); ++i) {
-        const FurtherRecord& record = kFurtherRecords[i];
-        if (record.type == FurtherSource::kWhole) {
-            const int32_t source = aircraft::FieldI32(t.sdkBlock, record.source);
-            EXPECT_EQ(t.furtherLastSent.whole[i], source);
-            EXPECT_EQ(space.U8(record.offset), uint8_t(source)) << "record " << i + 1;
-        } else {
-            const double source = aircraft::FieldF64(t.sdkBlock, record.source);
-            EXPECT_TRUE(t.furtherLastSent.real[i] == source ||
-                        (std::isnan(source) && std::isnan(t.furtherLastSent.real[i])));
-            EXPECT_EQ(space.U16(record.offset), Low16(source * record.factor))
-                << "record " << i + 1 << " source " << source;
-        }
-    }
-}
-
-// Byte for byte (NaN and -0.0 included); both tables were zero-filled when made.
-void ExpectSameState(const testbed::MemoryBridge& worker, const testbed::MemoryBridge& full) {
-    EXPECT_EQ(std::memcmp(worker.tables.get(), full.tables.get(), sizeof(BridgeTables)), 0);
-    const auto fields = [](const WorkerFields& f) {
-        return std::tie(f.fsuipcResult, f.commandWord, f.control9428, f.control9428Last,
-                        f.stepLevel, f.knobDelta, f.dialValues, f.dialHoldOff, f.stagedValue);
-    };
-    EXPECT_TRUE(fields(worker.plugin) == fields(full.plugin));
-}
-
 // From `closeAt` on, the link is closed: records drop while last-sent copies move
-// on. `full`: every step in full each cycle, and FSUIPC checked while open.
+// on. `full`: every step in full each cycle.
 struct WorkerOnHistory : testbed::MemoryBridge {
     WorkerOnHistory(uint32_t seed, size_t closeAt = SIZE_MAX, bool full = false) : rng(seed) {
         fsuipc.space.SetU16(kCommandWordOffset, 0xFFFF);
@@ -149,10 +99,7 @@ struct WorkerOnHistory : testbed::MemoryBridge {
             steps.insert(steps.begin(), {"ClearFlag", ClearFlag});
         }
         steps.push_back({"RecordFlag", RecordFlag});
-        clock.onSleep = [this, closeAt, full] {
-            if (full && link.IsOpen()) {
-                ExpectOffsetsShowLastSent(*this);
-            }
+        clock.onSleep = [this, closeAt] {
             const testbed::MemorySections before = sections;
             ChangeAircraft(sections, rng);
             ClientActs(fsuipc.space, rng);
@@ -197,7 +144,13 @@ TEST(WorkerUnchangedBlocks, SendTheSameRecordsAndCommandsAsEveryStepInFull) {
 
         EXPECT_TRUE(worker.fsuipc.exchanges == full.fsuipc.exchanges);
         EXPECT_EQ(worker.aircraft.posts, full.aircraft.posts);
-        ExpectSameState(worker, full);
+        // Byte for byte (NaN and -0.0 included); both tables were zero-filled when made.
+        EXPECT_EQ(std::memcmp(worker.tables.get(), full.tables.get(), sizeof(BridgeTables)), 0);
+        const auto fields = [](const WorkerFields& f) {
+            return std::tie(f.fsuipcResult, f.commandWord, f.control9428, f.control9428Last,
+                            f.stepLevel, f.knobDelta, f.dialValues, f.dialHoldOff, f.stagedValue);
+        };
+        EXPECT_TRUE(fields(worker.plugin) == fields(full.plugin));
         // The short way was taken exactly in the cycles after one that changed nothing.
         ASSERT_EQ(unchangedFlags.size(), kCycles);
         EXPECT_FALSE(unchangedFlags[0]);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -17,18 +16,16 @@ using Writes = MemoryBridge::Writes;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-struct FurtherCase {
-    const char* name;
-    uint32_t source;  // SdkBlock offset
-    bool real;        // a double source, else a 32-bit integer
-    double value;
-    uint32_t offset;  // FSUIPC offset written
-    std::vector<uint8_t> bytes;
-    int32_t staged;
-};
-
 TEST(WriteFurtherOffsets, FormsTheDataFromTheSource) {
-    const FurtherCase cases[] = {
+    const struct {
+        const char* name;
+        uint32_t source;  // SdkBlock offset
+        bool real;        // a double source, else a 32-bit integer
+        double value;
+        uint32_t offset;  // FSUIPC offset written
+        std::vector<uint8_t> bytes;
+        int32_t staged;
+    } cases[] = {
         {"low byte of 300", 0xFAC, false, 300, 0x9472, {0x2C}, 300},
         {"low byte of -1", 0x658, false, -1, 0x9473, {0xFF}, -1},
         {"last record", 0x1BC, false, 7, 0x942B, {0x07}, 7},
@@ -42,14 +39,12 @@ TEST(WriteFurtherOffsets, FormsTheDataFromTheSource) {
         {"low 16 bits of 70000", 0x008, true, 70000.0, 0x9480, {0x70, 0x11}, 70000},
         {"negative toward zero", 0x008, true, -1.5, 0x9480, {0xFF, 0xFF}, -1},
         // Outside the 32-bit range the value saturates; NaN gives 0.
-        {"too large", 0x010, true, 1e10, 0x9482, {0xFF, 0xFF}, 2147483647},
-        {"too small", 0x010, true, -1e10, 0x9482, {0x00, 0x00}, -2147483647 - 1},
         {"too large after the factor", 0xF90, true, 3e6, 0x9479, {0xFF, 0xFF}, 2147483647},
         {"infinity", 0x0F8, true, kInf, 0x9488, {0xFF, 0xFF}, 2147483647},
         {"minus infinity", 0x0F8, true, -kInf, 0x9488, {0x00, 0x00}, -2147483647 - 1},
         {"not a number", 0x0F8, true, kNaN, 0x9488, {0x00, 0x00}, 0},
     };
-    for (const FurtherCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryBridge rig;
         rig.Open();
@@ -71,8 +66,13 @@ TEST(WriteFurtherOffsets, TestsTheSourceForChange) {
     rig.Open();
     EXPECT_EQ(rig.Run(WriteFurtherOffsets), Writes{});  // zeros from the start
 
-    rig.SetI32(0xFAC, 5);
-    EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x9472, {0x05}}}));
+    // Records follow their order, not the offsets', and the last one stays staged.
+    rig.SetI32(0x1BC, 3);    // record 67, 0x942B
+    rig.SetI32(0xFAC, 5);    // record 1, 0x9472
+    rig.SetF64(0x110, 9.9);  // record 18, 0x948C
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets),
+              (Writes{{0x9472, {0x05}}, {0x948C, {0x09, 0x00}}, {0x942B, {0x03}}}));
+    EXPECT_EQ(rig.plugin.stagedValue, 3);
     EXPECT_EQ(rig.Run(WriteFurtherOffsets), Writes{});
     rig.SetI32(0xFAC, 0);
     EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x9472, {0x00}}}));
@@ -93,28 +93,10 @@ TEST(WriteFurtherOffsets, TestsTheSourceForChange) {
     EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x9480, {0x00, 0x00}}}));
     rig.SetF64(0x008, -0.0);
     EXPECT_EQ(rig.Run(WriteFurtherOffsets), Writes{});
-}
-
-TEST(WriteFurtherOffsets, NotANumberIsSentEveryCycle) {
-    MemoryBridge rig;
-    rig.Open();
+    // NaN equals nothing, not even itself: it is sent every cycle.
     rig.SetF64(0x6E8, kNaN);
-    for (int cycle = 0; cycle < 3; ++cycle) {
-        rig.plugin.fsuipcResult = 99;
-        EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x94A5, {0x00, 0x00}}}));
-        EXPECT_EQ(rig.plugin.fsuipcResult, 1u);
-    }
-}
-
-TEST(WriteFurtherOffsets, RecordsFollowTheirOrderAndStageTheLast) {
-    MemoryBridge rig;
-    rig.Open();
-    rig.SetI32(0x1BC, 3);    // record 67, 0x942B
-    rig.SetI32(0xFAC, 1);    // record 1, 0x9472
-    rig.SetF64(0x110, 9.9);  // record 18, 0x948C
-    EXPECT_EQ(rig.Run(WriteFurtherOffsets),
-              (Writes{{0x9472, {0x01}}, {0x948C, {0x09, 0x00}}, {0x942B, {0x03}}}));
-    EXPECT_EQ(rig.plugin.stagedValue, 3);
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x94A5, {0x00, 0x00}}}));
+    EXPECT_EQ(rig.Run(WriteFurtherOffsets), (Writes{{0x94A5, {0x00, 0x00}}}));
 }
 
 }  // namespace
