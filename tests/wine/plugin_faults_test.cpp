@@ -25,6 +25,7 @@
 namespace ulvo::testbed {
 namespace {
 
+using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using Command = AircraftParty::Command;
 
@@ -59,11 +60,21 @@ class RunningPlugin : public ::testing::Test {
         EXPECT_EQ(session.testbed.aircraft.TakeCommands(), (std::vector<Command>{{code, 0}}));
     }
 
-    // The reload's lines, then the tick that restarts the worker.
+    // The reload's lines (the old worker gone, everything closed and opened again, a
+    // fresh SimConnect client making the whole set-up), then the tick that restarts
+    // the worker.
     void ReloadAndRestart() {
+        const std::vector<DWORD> workers = session.PluginThreads();
+        SimConnectServer& server = session.testbed.simConnect->server;
+        const size_t connection = server.ConnectionCount();
         session.VehicleLoaded();
         EXPECT_EQ(session.NewLog(), kWorkerClosing + kConnectionsClosed + kVehicleReport +
                                         kTestbedTitle + "\r\n" + kConnectionsOpened);
+        for (DWORD worker : workers) {
+            EXPECT_FALSE(ThreadObjectExists(worker));
+        }
+        EXPECT_TRUE(server.WaitForMessages(connection, 11));
+        EXPECT_THAT(server.Messages(connection), ElementsAreArray(expected::SetUpMessages()));
         session.Tick();
         EXPECT_EQ(session.NewLog(), kStateOne + kWorkerStarted);
         // The line comes once the worker is created, maybe before Wine shows the
@@ -125,7 +136,6 @@ TEST_F(RunningPlugin, ABrokenSimConnectPipeLeavesTheWorkerAndTheReloadConnectsAg
               "SimConnect has issues. Toggle cargodoors manually.\r\n");
     session.testbed.host.namedVariables.Set("FSDT_GSX_AIRCRAFT_CARGO_1_TOGGLE", 0.0);
     ReloadAndRestart();
-    EXPECT_TRUE(server.WaitForMessages(1, 11));
     ExpectPerformedOnce(0x0127);
 }
 

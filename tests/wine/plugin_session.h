@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "core/plugin_simconnect_messages.h"
+#include "win/message_pump.h"
+#include "win/plugin_threads.h"
 #include "win/testbed.h"
 
 namespace ulvo::testbed {
@@ -21,10 +24,16 @@ constexpr std::chrono::milliseconds kPatience(5000);
 
 class PluginSession {
   public:
-    explicit PluginSession(const TestbedOptions& options = {});
+    explicit PluginSession(const TestbedOptions& options = {}) : testbed(options) {}
 
     // DLLStart, then the start message (407).
-    bool Start();
+    bool Start() {
+        if (!testbed.plugin.LoadAndStart()) {
+            return false;
+        }
+        StartMessage();
+        return true;
+    }
     void StartMessage() { testbed.host.DeliverMessage(P3D::kMessageLoadingComplete); }
     void Tick() { testbed.host.DeliverOneSecond(); }
     void VehicleLoaded() { testbed.host.DeliverMessage(P3D::kMessageVehicleChanged); }
@@ -32,19 +41,34 @@ class PluginSession {
 
     std::string Log() const { return testbed.plugin.ReadLog(); }
     // The log written since the last call.
-    std::string NewLog();
+    std::string NewLog() {
+        const std::string log = Log();
+        const std::string fresh = log.substr(std::min(logSeen, log.size()));
+        logSeen = log.size();
+        return fresh;
+    }
 
     // Threads running from the plug-in's code: the worker, if any.
-    std::vector<DWORD> PluginThreads() const;
+    std::vector<DWORD> PluginThreads() const { return ThreadsStartedIn(testbed.plugin.Module()); }
+    bool PumpUntil(const std::function<bool()>& done) {
+        return testbed::PumpUntil(done, kPatience);
+    }
     // Pumps until FSUIPC has served `count` more exchanges.
-    bool PumpExchanges(uint64_t count);
+    bool PumpExchanges(uint64_t count) {
+        const uint64_t target = Fsuipc().ExchangeCount() + count;
+        return PumpUntil([&] { return Fsuipc().ExchangeCount() >= target; });
+    }
     // Pumps until the aircraft has received `count` commands in all.
-    bool PumpCommands(size_t count);
-    bool PumpUntil(const std::function<bool()>& done);
+    bool PumpCommands(size_t count) {
+        return PumpUntil([&] { return testbed.aircraft.Commands().size() >= count; });
+    }
     // After the first tick: pumps until the worker has performed the command that
     // a fresh offset space holds at 0x9400 (0, the command word of a client that
     // has not written yet) and cleared it to idle; takes that command.
-    bool PumpFirstCycles();
+    bool PumpFirstCycles() {
+        return PumpUntil([&] { return Fsuipc().U16(0x9400) == 0xFFFF; }) && PumpCommands(1) &&
+               testbed.aircraft.TakeCommands() == std::vector<AircraftParty::Command>{{0, 0}};
+    }
 
     // The testbed's FSUIPC, which this session's options must not switch off.
     FsuipcParty& Fsuipc() { return *testbed.fsuipc; }

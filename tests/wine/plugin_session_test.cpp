@@ -1,7 +1,8 @@
 // The whole plug-in in the testbed: the start, the aircraft confirmed at the
 // first tick, each way from a host callback or an FSUIPC client to the aircraft,
 // the offsets and the SimConnect pipe (one case each: the rules behind them are
-// tested natively), a reload, and the ways the session ends.
+// tested natively), and the ways the session ends. Reloads are in
+// plugin_faults_test.cpp.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -123,27 +124,6 @@ TEST_F(RunningSession, GsxDoorRequestsReachThePipeAndJetwayChangesTheAircraft) {
     EXPECT_EQ(session.NewLog(), "Jetway Power status changed to value: 5\r\n");
     ASSERT_TRUE(session.PumpCommands(1));
     EXPECT_THAT(aircraft.Commands(), ElementsAre(Command{1215, 0}));
-}
-
-// The vehicle-load message: everything closes, the new vehicle is reported and
-// everything opens again; the next tick starts a new worker.
-TEST_F(RunningSession, AVehicleLoadClosesReopensAndTheNextTickRestartsTheWorker) {
-    session.testbed.host.vehicle.title = L"Ulvo 737-900 Testbed";
-    session.VehicleLoaded();
-    EXPECT_EQ(session.NewLog(), kWorkerClosing + kConnectionsClosed + kVehicleReport +
-                                    "Ulvo 737-900 Testbed\r\n" + kConnectionsOpened);
-    EXPECT_FALSE(ThreadObjectExists(worker));
-    EXPECT_THAT(session.PluginThreads(), IsEmpty());
-    // A fresh SimConnect client made the whole set-up again.
-    SimConnectServer& server = session.testbed.simConnect->server;
-    EXPECT_TRUE(server.WaitForEnd(0));
-    ASSERT_TRUE(server.WaitForMessages(1, 11));
-    EXPECT_THAT(server.Messages(1), ElementsAreArray(expected::SetUpMessages()));
-
-    session.Tick();
-    EXPECT_EQ(session.NewLog(), kStateOne + kWorkerStarted);
-    EXPECT_TRUE(session.PumpUntil([&] { return session.PluginThreads().size() == 1; }));
-    EXPECT_TRUE(session.PumpExchanges(3));
 }
 
 TEST_F(RunningSession, TheShutdownStopsTheWorkerClosesEverythingThenTheLog) {
