@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/expected_log_lines.h"
@@ -13,24 +14,16 @@
 namespace ulvo::testbed {
 namespace {
 
-// The event ids of the event service's records, registrations or unregistrations.
-std::vector<GUID> EventIds(const HostEventService& events, bool registered) {
-    std::vector<GUID> ids;
+// The event service's registrations (or unregistrations) in order: event id, callback.
+using Registration = std::pair<GUID, P3D::ICallbackV400*>;
+std::vector<Registration> Registrations(const HostEventService& events, bool registered) {
+    std::vector<Registration> found;
     for (const auto& record : events.Records()) {
         if (record.registered == registered) {
-            ids.push_back(record.eventId);
+            found.emplace_back(record.eventId, record.callback);
         }
     }
-    return ids;
-}
-
-P3D::ICallbackV400* RegisteredCallback(const HostEventService& events, const GUID& eventId) {
-    for (const auto& record : events.Records()) {
-        if (record.registered && IsEqualGUID(record.eventId, eventId)) {
-            return record.callback;
-        }
-    }
-    return nullptr;
+    return found;
 }
 
 void ExpectNoReferenceLeft(const HostParty& host) {
@@ -44,9 +37,18 @@ TEST(PluginShell, RegistersFourCallbacksAndGivesThemAndEveryServiceBackAtStop) {
     Testbed testbed;
     HostParty& host = testbed.host;
     ASSERT_TRUE(testbed.plugin.LoadAndStart());
-    using Ids = std::vector<GUID>;
-    EXPECT_EQ(EventIds(host.events, true),
-              (Ids{kOneSecondEvent, kFrameEvent, kCustomRenderEvent, kMessageEvent}));
+    const std::vector<Registration> registered = Registrations(host.events, true);
+    auto under = [&](const GUID& id) {  // the registration under `id`
+        for (const Registration& entry : registered) {
+            if (entry.first == id) {
+                return entry;
+            }
+        }
+        return Registration{id, nullptr};
+    };
+    EXPECT_EQ(registered,
+              (std::vector<Registration>{under(kOneSecondEvent), under(kFrameEvent),
+                                         under(kCustomRenderEvent), under(kMessageEvent)}));
     // One reference per offered service while the plug-in runs; on the event
     // service only while registering.
     for (long held :
@@ -57,23 +59,14 @@ TEST(PluginShell, RegistersFourCallbacksAndGivesThemAndEveryServiceBackAtStop) {
     host.DeliverMessage(P3D::kMessageLoadingComplete);
     host.DeliverOneSecond();
     host.DeliverMessage(P3D::kMessageShutdown);
-    EXPECT_TRUE(EventIds(host.events, false).empty());
+    EXPECT_TRUE(Registrations(host.events, false).empty());
     EXPECT_EQ(host.vehicle.AddRefs(), 1);
 
-    std::vector<P3D::ICallbackV400*> registered;
-    for (const GUID& id : {kCustomRenderEvent, kOneSecondEvent, kMessageEvent, kFrameEvent}) {
-        registered.push_back(RegisteredCallback(host.events, id));
-    }
     testbed.plugin.Stop();
-    EXPECT_EQ(EventIds(host.events, false),
-              (Ids{kCustomRenderEvent, kOneSecondEvent, kMessageEvent, kFrameEvent}));
-    std::vector<P3D::ICallbackV400*> unregistered;
-    for (const auto& record : host.events.Records()) {
-        if (!record.registered) {
-            unregistered.push_back(record.callback);
-        }
-    }
-    EXPECT_EQ(unregistered, registered);  // each under the id it was registered with
+    // Each callback is unregistered under the id it was registered with.
+    EXPECT_EQ(Registrations(host.events, false),
+              (std::vector<Registration>{under(kCustomRenderEvent), under(kOneSecondEvent),
+                                         under(kMessageEvent), under(kFrameEvent)}));
     EXPECT_EQ(testbed.plugin.CallbacksLeftRegistered(), 0u);
     // The host's release was the last one: the plug-in gave back its own.
     EXPECT_EQ(testbed.plugin.FinalCallbackCounts(), (std::vector<ULONG>{0, 0, 0, 0}));
@@ -84,8 +77,7 @@ TEST(PluginShell, RegistersFourCallbacksAndGivesThemAndEveryServiceBackAtStop) {
 TEST(PluginShell, ACallbackAnswersOnlyTheCallbackInterfaceAndIUnknown) {
     Testbed testbed;
     ASSERT_TRUE(testbed.plugin.LoadAndStart());
-    P3D::ICallbackV400* callback = RegisteredCallback(testbed.host.events, kMessageEvent);
-    ASSERT_NE(callback, nullptr);
+    P3D::ICallbackV400* callback = Registrations(testbed.host.events, true).at(3).second;
     const struct {
         const wchar_t* iid;
         HRESULT result;
