@@ -26,7 +26,12 @@ TEST_F(SimConnectInTestbed, TheTestbedAnswersTheOpenAndBindsTheChannel) {
     ASSERT_EQ(SimConnect_Open(&handle, "Ulvo2GSX Simconnect proc", nullptr, 0, nullptr, 0), kOk);
     SimConnectClient& client = ClientOf(handle);
     ASSERT_TRUE(Eventually([&] { return client.ReceiveQueueLength() == 1; }));
-    const std::vector<Bytes> replies = DispatchAll(handle);
+    std::vector<Bytes> replies;
+    auto collect = [](void* message, uint32_t size, void* context) {
+        const auto* bytes = static_cast<const uint8_t*>(message);
+        static_cast<std::vector<Bytes>*>(context)->emplace_back(bytes, bytes + size);
+    };
+    EXPECT_EQ(SimConnect_CallDispatch(handle, collect, &replies), kOk);
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0], testbed::OpenReply(kCookie));
     EXPECT_TRUE(client.Channel().bound.load());

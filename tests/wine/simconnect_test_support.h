@@ -1,6 +1,6 @@
-// Helpers shared by the SimConnect tests under Wine: a dispatch procedure that
-// collects messages, a bounded wait, the client behind a handle, and the
-// library's SimConnect process state, which these tests use as the plug-in does.
+// Helpers shared by the SimConnect tests under Wine: a bounded wait, the client
+// behind a handle, and the library's SimConnect process state, which these tests
+// use as the plug-in does.
 #pragma once
 
 #include <windows.h>
@@ -17,22 +17,6 @@
 namespace ulvo::simconnect {
 
 using Bytes = std::vector<uint8_t>;
-
-inline void CollectMessage(void* message, uint32_t size, void* context) {
-    auto* messages = static_cast<std::vector<Bytes>*>(context);
-    const auto* bytes = static_cast<const uint8_t*>(message);
-    messages->emplace_back(bytes, bytes + size);
-}
-
-// Dispatches the client's queue and returns what arrived.
-inline std::vector<Bytes> DispatchAll(HANDLE handle, int32_t* result = nullptr) {
-    std::vector<Bytes> messages;
-    const int32_t dispatched = SimConnect_CallDispatch(handle, &CollectMessage, &messages);
-    if (result != nullptr) {
-        *result = dispatched;
-    }
-    return messages;
-}
 
 // Polls until `done` holds; gives up after 5 s so that no test can hang. The
 // limit guards against hanging and says nothing about speed.
