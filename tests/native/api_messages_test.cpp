@@ -69,6 +69,7 @@ TEST(EncodeMessage, WritesTheExactBytesOfEachCall) {
         Bytes message = Staged(c.layout, c.sendId);
         ASSERT_EQ(EncodeMessage(c.layout, c.values, message.data()), kOk);
         EXPECT_EQ(message, c.expected);
+        EXPECT_EQ(c.layout.fields[0].offset, kHeaderSize);  // the fields follow the header
     }
 }
 
