@@ -31,7 +31,7 @@ uint32_t Published(const OffsetEntry& entry, const CockpitWrite& write) {
 // Every value the map accepts for an offset is published exactly.
 TEST(CockpitMap, RawValuesReplayExactly) {
     std::vector<uint32_t> wide;
-    for (uint32_t raw = 0; raw < 0x10000; raw += raw < 1024 ? 1 : 251) {
+    for (uint32_t raw = 0; raw < 0x10000; raw += raw < 256 ? 1 : 251) {
         wide.push_back(raw);
     }
     wide.insert(wide.end(), {0xD8F1, 0xFF9D, 0xFFFE, 0xFFFF});
