@@ -47,10 +47,12 @@ $(addprefix test-,$(PRESETS)): test-%: build-%
 dist: build-windows
 	@scripts/dist.sh dist
 
-# Regenerates the offset reference from the tables; `make test` fails while it is stale.
+# Regenerates the offset reference and the files for panel tools (presets/) from the
+# tables; `make test` fails while they are stale.
 offsets-doc: build-native
 	build/native/bin/ulvo_offsets_doc --write docs/offsets.md
 	build/native/bin/ulvo_offsets_doc --write docs/offsets.csv
+	build/native/bin/ulvo_offsets_doc --write-presets presets
 
 # The figures of docs/performance.md: native benchmarks and the Wine measurements.
 bench: build-native build-windows

@@ -10,6 +10,7 @@ packages=(
     wine wine64
     clang libclang-rt-14-dev
     zip unzip libxml2-utils
+    nlohmann-json3-dev python3
 )
 
 missing=()

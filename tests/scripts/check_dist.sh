@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # check_dist.sh SOURCE_DIR BUILD_DIR VERSION: packs the release zip from BUILD_DIR
 # into a scratch folder and checks what a user gets: the exact file list (the
-# panel lab, its two scenarios and offsets.csv among them), an add-on.xml that is
+# panel lab, its two scenarios and the presets folder among them), an add-on.xml that is
 # well-formed and whose DLL component points at the DLL inside the package, every
 # program stripped of its debug information, which the symbols zip beside it
 # holds, and the version resources of the programs (read under Wine as Explorer
@@ -20,12 +20,19 @@ zip_file=$(sed -n 1p <<<"$packed")
 symbols_file=$(sed -n 2p <<<"$packed")
 [ "$(basename "$zip_file")" = "Ulvo2FSUIPC-$version.zip" ] || fail "zip named $(basename "$zip_file")"
 
-listed=$(unzip -Z1 "$zip_file" | sort | tr '\n' ' ')
-expected="Ulvo2FSUIPC/ Ulvo2FSUIPC/Ulvo2FSUIPC.dll Ulvo2FSUIPC/add-on.xml Ulvo2FSUIPC/offsets.csv \
-Ulvo2FSUIPC/offsets.md Ulvo2FSUIPC/scenarios/ Ulvo2FSUIPC/scenarios/climb.txt \
-Ulvo2FSUIPC/scenarios/turnaround.txt Ulvo2FSUIPC/ulvo-monitor.exe Ulvo2FSUIPC/ulvo-panel-lab.exe \
-Ulvo2FSUIPC/user-guide.md "
+listed=$(unzip -Z1 "$zip_file" | LC_ALL=C sort | tr '\n' '|')
+expected="Ulvo2FSUIPC/|Ulvo2FSUIPC/Ulvo2FSUIPC.dll|Ulvo2FSUIPC/add-on.xml|Ulvo2FSUIPC/offsets.md|\
+Ulvo2FSUIPC/presets/|Ulvo2FSUIPC/presets/FSUIPC Local.xml|Ulvo2FSUIPC/presets/Ulvo737NG.mcc|\
+Ulvo2FSUIPC/presets/Ulvo737NG.mfproj|Ulvo2FSUIPC/presets/offsets.csv|\
+Ulvo2FSUIPC/presets/ulvo737_example.lua|Ulvo2FSUIPC/presets/ulvo737_offsets.h|\
+Ulvo2FSUIPC/presets/ulvo737_offsets.json|Ulvo2FSUIPC/presets/ulvo737_offsets.lua|\
+Ulvo2FSUIPC/scenarios/|Ulvo2FSUIPC/scenarios/climb.txt|Ulvo2FSUIPC/scenarios/turnaround.txt|\
+Ulvo2FSUIPC/ulvo-monitor.exe|Ulvo2FSUIPC/ulvo-panel-lab.exe|Ulvo2FSUIPC/user-guide.md|"
 [ "$listed" = "$expected" ] || fail "zip holds: $listed"
+for file in "$source_dir"/presets/*; do
+    unzip -p "$zip_file" "Ulvo2FSUIPC/presets/$(basename "$file")" | cmp -s - "$file" ||
+        fail "presets/$(basename "$file") in the zip differs from the generated one"
+done
 
 unzip -q "$zip_file" -d "$scratch/unpacked"
 package=$scratch/unpacked/Ulvo2FSUIPC

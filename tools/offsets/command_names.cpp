@@ -18,7 +18,7 @@ constexpr WindowName kWindowNames[] = {
     {1232, "altitude"},
     {1235, "speed"},
     {1236, "vertical speed"},
-    {1238, "cabin altitude"},
+    {1238, "cabin flight altitude"},
     {1239, "landing altitude"},
 };
 // clang-format on

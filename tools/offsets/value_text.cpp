@@ -45,7 +45,7 @@ std::string DisplayText(const bridge::DisplayRow& row, uint16_t raw) {
     }
     // A minus sign leaves a window at most four digits, so only 0xD8F1 (-9999) and
     // above are negative; below that the slot holds a positive value past 32767,
-    // such as a cabin altitude of 35000 (0x88B8).
+    // such as a cabin flight altitude of 35000 (0x88B8).
     if (SignedDisplay(row.index) && raw >= kMostNegativeSlot) {
         return std::to_string(int(raw) - 0x10000);
     }

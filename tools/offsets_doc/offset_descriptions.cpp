@@ -1,5 +1,6 @@
 #include "offsets_doc/offset_descriptions.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "offsets/control_rows.h"
@@ -137,7 +138,7 @@ std::string FurtherEncoding(const bridge::FurtherRecord& record) {
     }
     std::string text =
         record.factor == 1 ? std::string("value") : "value × " + std::to_string(record.factor);
-    return text + ", fraction cut off, signed 16-bit";
+    return text + ", fraction cut off, low 16 bits, signed (wraps outside -32768 to 32767)";
 }
 
 std::string FurtherReading(const bridge::FurtherRecord& record) {
@@ -162,8 +163,11 @@ std::string SetValueSeed(const bridge::SetValueControl& control) {
 std::string SetValueAmount(const bridge::SetValueControl& control) {
     std::string text = Number(control.amountPerStep);
     if (control.rule == bridge::SetValueRule::kHundredthsWhenBlank1C0) {
+        // PostAircraftCommand multiplies only a value between 0 and 1 by 100.
         text += "; 0.01 while the window shows a Mach number (SdkBlock " +
-                HexField(bridge::kHundredsFieldOfDisplay03) + " blank), sent as hundredths";
+                HexField(bridge::kHundredsFieldOfDisplay03) +
+                " blank): a set value between 0 and 1 is sent in hundredths (0.79 as 79), 1 "
+                "and above whole (0.99 + 0.01 sends 1)";
     }
     return text;
 }
@@ -177,15 +181,22 @@ std::string SetValueLimits(const bridge::SetValueControl& control) {
 
 std::string SetValueBlank(const bridge::SetValueControl& control) {
     if (control.blankBase == bridge::BlankBase::kKept) {
-        return control.limited ? "value not moved (" + SetValueLimits(control) + " applies)"
-                               : "value not moved";
+        // The blank value itself stays the set value and is still sent, held
+        // within the limits.
+        double sent = bridge::kBlankDisplay;
+        if (control.limited) {
+            sent = std::clamp(sent, control.lowerLimit, control.upperLimit);
+        }
+        return "value not moved, but a step still sends " + Number(sent) +
+               (control.limited ? " (the blank value held within the limits)" : "");
     }
     switch (control.rule) {
         case bridge::SetValueRule::kHundredthsWhenBlank1C0:
             // The blank value is scaled to hundredths before the test for blank.
-            return "counts from 0; while SdkBlock " + HexField(bridge::kHundredsFieldOfDisplay03) +
-                   " is blank (always so in a blank window) it starts at " +
-                   Number(bridge::kBlankDisplay / 100.0) + " (65535 hundredths)";
+            return "counts from 0; but while SdkBlock " +
+                   HexField(bridge::kHundredsFieldOfDisplay03) +
+                   " is blank too (as in a window that shows nothing) the blank value is taken "
+                   "as 65535 hundredths, so a step either way sends 655 (655.36 or 655.34, sent whole)";
         case bridge::SetValueRule::kNegatedWhenSignIs12:
             // The blank value is negated before the test for blank.
             return "counts from 0; with " + std::to_string(bridge::kMinusSignCode) +
@@ -238,9 +249,11 @@ std::string EntryContents(const OffsetEntry& entry) {
         }
         case OffsetRole::kSetValueControl: {
             const bridge::SetValueControl& control = bridge::kSetValueControls[entry.row];
+            const bool mach = control.rule == bridge::SetValueRule::kHundredthsWhenBlank1C0;
             return "set-value counter of command " + std::to_string(control.command) +
                    ": starts from " + SetValueSeed(control) + ", " + Number(control.amountPerStep) +
-                   " per step, " + SetValueLimits(control);
+                   (mach ? " per step (0.01 while the window shows a Mach number)" : " per step") +
+                   ", " + SetValueLimits(control);
         }
         case OffsetRole::kUnused:
             return "not used";

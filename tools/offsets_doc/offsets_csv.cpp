@@ -2,10 +2,7 @@
 
 #include <vector>
 
-#include "offsets/command_names.h"
-#include "offsets/control_rows.h"
-#include "offsets/value_text.h"
-#include "offsets_doc/offset_descriptions.h"
+#include "offsets_doc/offset_items.h"
 
 namespace ulvo::tools {
 
@@ -30,88 +27,31 @@ void Row(std::string& csv, const std::vector<std::string>& fields) {
     csv += "\n";
 }
 
-std::string Scale(const bridge::FurtherRecord& record) {
-    return record.type == bridge::FurtherSource::kWhole ? "1"
-                                                        : "x " + std::to_string(record.factor);
+std::string Optional(const std::optional<int32_t>& value) {
+    return value ? std::to_string(*value) : "";
 }
 
-uint32_t ControlCommand(const OffsetEntry& entry) {
-    switch (entry.role) {
-        case OffsetRole::kDirectControl:
-            return bridge::kDirectControls[entry.row].command;
-        case OffsetRole::kSetValueControl:
-            return bridge::kSetValueControls[entry.row].command;
-        default:
-            return 0;
-    }
-}
-
-void AddBits(std::string& csv, const OffsetEntry& entry) {
-    const bridge::BitWordRow& row = bridge::kBitWordRows[entry.row];
-    for (size_t bit = 0; bit < row.bits.size(); ++bit) {
-        const bridge::BitCell& cell = row.bits[bit];
-        const std::string values = BitCellValues(cell);
-        if (values.empty()) {
-            continue;
-        }
-        const std::string width = std::to_string(cell.width) + (cell.width == 1 ? " bit" : " bits");
-        std::string source = BitWordBlockName(row) + " " + BitCellText(cell);
-        // A position that is not a plain field carries its word's rule.
-        if (const std::string rule = BitWordRule(row.special);
-            !rule.empty() && cell.source != bridge::BitSource::kField) {
-            source += "; " + rule;
-        }
-        Row(csv, {OffsetText(entry.offset), "1", "bits", std::to_string(bit),
-                  BitWordName(row.index) + " bit " + std::to_string(bit), width, values, source});
-    }
+std::string Code(uint32_t code) {
+    return code ? std::to_string(code) : "";
 }
 
 }  // namespace
 
 std::string OffsetsCsv() {
-    std::string csv = "offset,size,kind,bit,name,scale,values,source\n";
-    for (const OffsetEntry& entry : BlockLayout()) {
-        const std::string offset = OffsetText(entry.offset);
-        const std::string size = std::to_string(entry.size);
-        switch (entry.role) {
-            case OffsetRole::kCommandWord:
-                Row(csv,
-                    {offset, size, "command word", "", "command word", "", AllowedValues(entry),
-                     EntryContents(entry).substr(0, EntryContents(entry).find(','))});
-                break;
-            case OffsetRole::kBitWord:
-                AddBits(csv, entry);
-                break;
-            case OffsetRole::kDisplay: {
-                const bridge::DisplayRow& row = bridge::kDisplayRows[entry.row];
-                std::string source = DisplaySource(row);
-                if (*row.note) {
-                    source += std::string("; ") + row.note;
-                }
-                Row(csv, {offset, size, "display", "", DisplayName(row.index),
-                          "as the window shows it, without a decimal point", AllowedValues(entry),
-                          source + "; " + DisplayEncoding(row)});
-                break;
-            }
-            case OffsetRole::kFurther: {
-                const bridge::FurtherRecord& record = bridge::kFurtherRecords[entry.row];
-                Row(csv, {offset, size, "further value", "", "further value", Scale(record),
-                          AllowedValues(entry), FurtherSource(record)});
-                break;
-            }
-            case OffsetRole::kDirectControl:
-            case OffsetRole::kStepControl:
-            case OffsetRole::kSetValueControl: {
-                const char* kind = entry.role == OffsetRole::kDirectControl ? "direct control"
-                                   : entry.role == OffsetRole::kStepControl ? "step counter"
-                                                                            : "set-value counter";
-                Row(csv, {offset, size, kind, "", CommandName(ControlCommand(entry)), "",
-                          AllowedValues(entry), EntryContents(entry)});
-                break;
-            }
-            case OffsetRole::kUnused:
-                break;
-        }
+    std::string csv;
+    Row(csv, {"key", "offset", "size", "type", "bit", "mask", "shift", "divisor", "unit", "min",
+              "max", "blank", "all_eights", "access", "group", "command", "command_down",
+              "command_up", "name", "description"});
+    for (const OffsetItem& item : OffsetItems()) {
+        const bool part = item.bit >= 0;
+        Row(csv, {item.key, HexNumber(item.offset, 4), std::to_string(item.size), TypeName(item),
+                  part ? std::to_string(item.bit) : "",
+                  part ? HexNumber(item.mask, 2 * item.size) : "",
+                  part ? std::to_string(item.shift) : "", std::to_string(item.divisor), item.unit,
+                  NumberIn(item, item.lowest), NumberIn(item, item.highest),
+                  Optional(item.blank), Optional(item.allEights), AccessName(item.access),
+                  item.group, Code(item.command), Code(item.commandDown), Code(item.commandUp),
+                  item.name, item.description});
     }
     return csv;
 }

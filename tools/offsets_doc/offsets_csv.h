@@ -1,13 +1,13 @@
-// The offset reference for programs: docs/offsets.csv, one row per value of the
-// block (one per bit position of the lamp and switch bytes), generated from the
-// same tables as docs/offsets.md.
+// The offset reference for programs and spreadsheets: docs/offsets.csv, one row
+// per typed item (offset_items.h), generated from the same tables as
+// docs/offsets.md. ASCII, comma-separated, a header row, fields quoted where they
+// hold a comma or a quote.
 #pragma once
 
 #include <string>
 
 namespace ulvo::tools {
 
-// Columns: offset, size, kind, bit, name, scale, values, source.
 std::string OffsetsCsv();
 
 }  // namespace ulvo::tools

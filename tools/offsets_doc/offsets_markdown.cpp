@@ -26,9 +26,13 @@ Ulvo2FSUIPC publishes the cockpit state of the Ulvo 737NG in the FSUIPC offsets
 0x9400 to 0x94FB and takes commands from the same block. Any FSUIPC client (a
 hardware driver, a script, a panel program) reads and writes these offsets like
 any others. `ulvo-monitor.exe` shows the whole block live, decoded as described
-here. `offsets.csv` beside this file is the same reference for programs and
-spreadsheets: one row per value (one per bit position of the lamp and switch
-bytes) with its offset, size, kind, bit, name, scale, values and source.
+here. `offsets.csv` (beside this file, and in the release package's `presets`
+folder) is the same reference for programs and spreadsheets: one row per value a
+panel reads (one per lamp or switch of the lamp and switch bytes) and per thing
+it writes, with its key, offset, size, number type, bit, mask and shift, divisor,
+unit, range, marker values, access, group, commands, name and description. The
+`presets` folder also holds ready-made files for MobiFlight, SPAD.neXt, FSUIPC
+Lua, C++ and JSON; see the user guide.
 
 ## How values are encoded
 
@@ -42,7 +46,7 @@ bytes) with its offset, size, kind, bit, name, scale, values and source.
   negative value is a signed 16-bit number in two's complement, so -1500 is
   0xFA24 (bytes 0x24 0xFA). Their windows show at most four digits after a minus
   (0x9448 two), so read 0xD8F1 (-9999) and above as negative and anything lower
-  as positive: a cabin altitude of 35000 reads 0x88B8. On these three displays
+  as positive: a cabin flight altitude of 35000 reads 0x88B8. On these three displays
   the markers are also numbers: -1 is published as 0xFFFF, the same as blank,
   and -2 as 0xFFFE, the same as 88888 (0x9448 never shows 88888, so there 0xFFFE
   is always -2); a blank window that shows only its minus is published as
@@ -56,7 +60,9 @@ bytes) with its offset, size, kind, bit, name, scale, values and source.
 - **Further values** come straight from the aircraft: whole numbers as one byte
   (their low 8 bits), real numbers as a signed 16-bit number after multiplying by
   the factor of their row and cutting off the fraction (factor 1000: 250 means
-  0.250).
+  0.250). A real value outside -32768 to 32767 after that keeps only its low 16
+  bits, as the displays do (40000 reads -25536); beyond the 32-bit range it is
+  first held at -2147483648 or 2147483647.
 - **Control bytes** (you write them) are single bytes, 0 to 255.
 
 ## When values are written
@@ -79,7 +85,9 @@ Write a command code (0 to 32767) as a two-byte number at **0x9400**. Within one
 cycle (about 5 ms) the plug-in performs it once and sets 0x9400 back to
 **0xFFFF** (-1). Wait until 0x9400 reads 0xFFFF again before you write the next
 code: a code written over one that is still waiting replaces it. Negative values
-(0x8000 to 0xFFFE) are ignored and left where they are.
+(0x8000 to 0xFFFE) are ignored and left where they are. 0 is a command like the
+others: writing 0 sends command 0 to the aircraft, and so does an FSUIPC whose
+0x9400 nobody has written yet (it holds 0) when the plug-in starts.
 
 Most codes go to the aircraft as they are, with the value 0. These are handled
 by the plug-in:
@@ -95,6 +103,8 @@ byte that already holds another value counts as a change at once.
 ### Direct values
 
 Each new value of the byte is sent to the aircraft as the value of its command.
+Only that: writing 2 at 0x942E sends command 1299 with 2, but the level that
+commands 1297 and 1298 step from stays where it was.
 
 )";
 
@@ -119,7 +129,8 @@ within the limits, and the whole value is sent as the value of the command.
 Further steps within 50 cycles (about a quarter of a second) of the previous one
 go on from the value last sent, so a fast spin of the knob is never lost to a
 window that has not caught up yet. When the window is blank the value either
-starts from 0 or does not move, as the row says.
+starts from 0 or does not move, as the row says; either way each step still
+sends the command.
 
 )";
 
@@ -218,10 +229,12 @@ void AddCommandWord(std::string& text) {
     MarkdownTable table({"Code", "Name", "What happens"});
     for (const bridge::LevelCommand& command : bridge::kLevelCommands) {
         table.Row({std::to_string(command.code), CommandName(uint32_t(command.code)),
-                   std::string(command.step < 0 ? "steps the level down" : "steps the level up") +
+                   std::string(command.step < 0 ? "steps the plug-in's own level down"
+                                                : "steps the plug-in's own level up") +
                        " (" + std::to_string(bridge::kLowestLevel) + " to " +
                        std::to_string(bridge::kHighestLevel) +
-                       ", 1 when the plug-in starts) and sends command " +
+                       ", 1 when the plug-in starts; writing 0x942E does not change it) and "
+                       "sends command " +
                        std::to_string(bridge::kLevelReportCommand) + " with the new level"});
     }
     for (const bridge::SelectorCommand& command : bridge::kSelectorCommands) {
