@@ -196,7 +196,8 @@ std::string SetValueBlank(const bridge::SetValueControl& control) {
             return "counts from 0; but while SdkBlock " +
                    HexField(bridge::kHundredsFieldOfDisplay03) +
                    " is blank too (as in a window that shows nothing) the blank value is taken "
-                   "as 65535 hundredths, so a step either way sends 655 (655.36 or 655.34, sent whole)";
+                   "as 65535 hundredths, so a step either way sends 655 (655.36 or 655.34, sent "
+                   "whole)";
         case bridge::SetValueRule::kNegatedWhenSignIs12:
             // The blank value is negated before the test for blank.
             return "counts from 0; with " + std::to_string(bridge::kMinusSignCode) +

@@ -144,7 +144,8 @@ void AddBitWord(std::vector<OffsetItem>& items, const OffsetEntry& entry) {
             item.name = BitWordName(row.index) + (width == 1 ? " bit " : " bits ") +
                         std::to_string(bit) +
                         (width == 1 ? "" : "-" + std::to_string(bit + width - 1));
-            text += width == 1 ? "; 1 while lit or on" : "; a number 0 to " + std::to_string((1u << width) - 1);
+            text += width == 1 ? "; 1 while lit or on"
+                               : "; a number 0 to " + std::to_string((1u << width) - 1);
         }
         if (const std::string rule = BitWordRule(row.special);
             !rule.empty() && cell.source != bridge::BitSource::kField) {
@@ -234,9 +235,10 @@ void AddCommands(std::vector<OffsetItem>& items, const OffsetEntry& entry) {
         "cycle and sets the word back to -1 (0xFFFF, idle): wait for -1 before the next code; "
         "negative codes are ignored and left in place";
     items.push_back(word);
-    const std::string level = " (0 to 3, 1 when the plug-in starts; 0x942E does not change it) "
-                              "and sends command " +
-                              std::to_string(bridge::kLevelReportCommand) + " with it";
+    const std::string level =
+        " (0 to 3, 1 when the plug-in starts; 0x942E does not change it) "
+        "and sends command " +
+        std::to_string(bridge::kLevelReportCommand) + " with it";
     for (const bridge::LevelCommand& command : bridge::kLevelCommands) {
         const bool up = command.step > 0;
         const std::string name = up ? "level up" : "level down";

@@ -31,14 +31,14 @@ enum class ItemWrite : uint8_t {
 struct OffsetItem {
     std::string key;  // unique; lower case, digits and '_': "display05", "bitword14_bit3"
     uint32_t offset = 0;
-    uint32_t size = 0;       // bytes: 1 or 2
-    bool isSigned = false;   // the bytes read as a two's-complement number
-    int bit = -1;            // the lowest bit of an item that is part of a byte, else -1
-    uint32_t mask = 0;       // the item's bits within the offset (all of them when whole)
-    uint32_t shift = 0;      // the masked number shifted right by this is the item's number
-    uint32_t divisor = 1;    // the number divided by this is the value in `unit`
-    std::string unit;        // may be empty
-    double lowest = 0.0;     // the range of values, in `unit`
+    uint32_t size = 0;      // bytes: 1 or 2
+    bool isSigned = false;  // the bytes read as a two's-complement number
+    int bit = -1;           // the lowest bit of an item that is part of a byte, else -1
+    uint32_t mask = 0;      // the item's bits within the offset (all of them when whole)
+    uint32_t shift = 0;     // the masked number shifted right by this is the item's number
+    uint32_t divisor = 1;   // the number divided by this is the value in `unit`
+    std::string unit;       // may be empty
+    double lowest = 0.0;    // the range of values, in `unit`
     double highest = 0.0;
     std::optional<int32_t> blank;      // the number a blank window reads as
     std::optional<int32_t> allEights;  // the number 88888 (the lamp test) reads as
@@ -47,8 +47,8 @@ struct OffsetItem {
     uint32_t command = 0;      // kCommand: the code; kDirectValue, kSetValueKnob: the command
     uint32_t commandDown = 0;  // kStepCounter
     uint32_t commandUp = 0;
-    std::string group;  // "Displays", "Lamps and switches", ...
-    std::string name;   // "Display05 altitude window", "0x94F0 altitude knob"
+    std::string group;        // "Displays", "Lamps and switches", ...
+    std::string name;         // "Display05 altitude window", "0x94F0 altitude knob"
     std::string description;  // ASCII
 };
 

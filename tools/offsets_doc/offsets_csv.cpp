@@ -39,19 +39,31 @@ std::string Code(uint32_t code) {
 
 std::string OffsetsCsv() {
     std::string csv;
-    Row(csv, {"key", "offset", "size", "type", "bit", "mask", "shift", "divisor", "unit", "min",
-              "max", "blank", "all_eights", "access", "group", "command", "command_down",
-              "command_up", "name", "description"});
+    Row(csv, {"key",     "offset",  "size",         "type",       "bit",   "mask",       "shift",
+              "divisor", "unit",    "min",          "max",        "blank", "all_eights", "access",
+              "group",   "command", "command_down", "command_up", "name",  "description"});
     for (const OffsetItem& item : OffsetItems()) {
         const bool part = item.bit >= 0;
-        Row(csv, {item.key, HexNumber(item.offset, 4), std::to_string(item.size), TypeName(item),
+        Row(csv, {item.key,
+                  HexNumber(item.offset, 4),
+                  std::to_string(item.size),
+                  TypeName(item),
                   part ? std::to_string(item.bit) : "",
                   part ? HexNumber(item.mask, 2 * item.size) : "",
-                  part ? std::to_string(item.shift) : "", std::to_string(item.divisor), item.unit,
-                  NumberIn(item, item.lowest), NumberIn(item, item.highest),
-                  Optional(item.blank), Optional(item.allEights), AccessName(item.access),
-                  item.group, Code(item.command), Code(item.commandDown), Code(item.commandUp),
-                  item.name, item.description});
+                  part ? std::to_string(item.shift) : "",
+                  std::to_string(item.divisor),
+                  item.unit,
+                  NumberIn(item, item.lowest),
+                  NumberIn(item, item.highest),
+                  Optional(item.blank),
+                  Optional(item.allEights),
+                  AccessName(item.access),
+                  item.group,
+                  Code(item.command),
+                  Code(item.commandDown),
+                  Code(item.commandUp),
+                  item.name,
+                  item.description});
     }
     return csv;
 }

@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
         for (const PresetFile& file : PresetFiles()) {
             const std::string text = file.text();
             const std::string filePath = path + "/" + file.name;
-            ok = (mode == "--write-presets" ? Write(filePath, text) : Current(filePath, text)) && ok;
+            ok =
+                (mode == "--write-presets" ? Write(filePath, text) : Current(filePath, text)) && ok;
         }
         return ok ? 0 : 1;
     }

@@ -71,9 +71,8 @@ std::string BridgeTablesJson() {
         tables["direct"].push_back({{"offset", control.offset}, {"command", control.command}});
     }
     for (const bridge::StepControl& control : kStepControls) {
-        tables["steps"].push_back({{"offset", control.offset},
-                                   {"down", control.commandDown},
-                                   {"up", control.commandUp}});
+        tables["steps"].push_back(
+            {{"offset", control.offset}, {"down", control.commandDown}, {"up", control.commandUp}});
     }
     for (const bridge::SetValueControl& control : bridge::kSetValueControls) {
         tables["setValues"].push_back({{"offset", control.offset}, {"command", control.command}});

@@ -4,7 +4,8 @@ namespace ulvo::tools {
 
 namespace {
 
-constexpr const char* kHead = R"(// ulvo737_offsets.h: the Ulvo2FSUIPC offsets 0x9400-0x94FB for firmware and
+constexpr const char* kHead =
+    R"(// ulvo737_offsets.h: the Ulvo2FSUIPC offsets 0x9400-0x94FB for firmware and
 // programs. Generated from the plug-in's tables by Ulvo2FSUIPC; do not edit.
 // C++11, no includes, no dependencies.
 //
@@ -75,8 +76,8 @@ std::string Line(const OffsetItem& item) {
             return "constexpr Knob " + item.key + "{" + at + ", " + std::to_string(item.command) +
                    "};";
         case ItemWrite::kDirectValue:
-            return "constexpr Direct " + item.key + "{" + at + ", " +
-                   std::to_string(item.command) + "};";
+            return "constexpr Direct " + item.key + "{" + at + ", " + std::to_string(item.command) +
+                   "};";
     }
     return "";
 }
@@ -95,7 +96,7 @@ std::string CppHeader() {
             group = item.group;
             text += "\n// " + group + "\n";
         }
-        text += line + "  // " + item.name + "\n";
+        text += "// " + item.name + "\n" + line + "\n";
     }
     return text + "\n}  // namespace ulvo737\n\n#endif  // ULVO737_OFFSETS_H\n";
 }

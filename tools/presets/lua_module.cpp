@@ -4,7 +4,8 @@ namespace ulvo::tools {
 
 namespace {
 
-constexpr const char* kModuleHead = R"(-- ulvo737_offsets.lua: the Ulvo2FSUIPC offsets 0x9400-0x94FB for FSUIPC Lua.
+constexpr const char* kModuleHead =
+    R"(-- ulvo737_offsets.lua: the Ulvo2FSUIPC offsets 0x9400-0x94FB for FSUIPC Lua.
 -- Generated from the plug-in's tables by Ulvo2FSUIPC; do not edit.
 --
 --   U.read.display05()                the altitude window: a number; 65535 blank
@@ -76,7 +77,8 @@ end
 
 )";
 
-constexpr const char* kExampleHead = R"(-- ulvo737_example.lua: a short example of the Ulvo2FSUIPC offsets in FSUIPC Lua.
+constexpr const char* kExampleHead =
+    R"(-- ulvo737_example.lua: a short example of the Ulvo2FSUIPC offsets in FSUIPC Lua.
 -- Put it in FSUIPC's Modules folder and start it from FSUIPC5.ini:
 --   [Auto]
 --   1=Lua ulvo737_example

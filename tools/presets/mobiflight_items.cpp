@@ -20,8 +20,8 @@ std::vector<MobiFlightModifier> Modifiers(const OffsetItem& item) {
     } else if (WrapsAboveType(item)) {
         // Numbers below `lowest` are values above 32767: add 65536 to them only.
         const int lowest = int(item.lowest);
-        modifiers.push_back({false, "($+" + std::to_string(65536 - lowest) + ")%65536" +
-                                        std::to_string(lowest)});
+        modifiers.push_back(
+            {false, "($+" + std::to_string(65536 - lowest) + ")%65536" + std::to_string(lowest)});
     }
     if (item.divisor > 1) {
         modifiers.push_back({false, "$/" + std::to_string(item.divisor)});
@@ -42,19 +42,23 @@ int64_t TestValue(const OffsetItem& item) {
     return item.bit >= 0 ? int64_t(item.highest) : 88;
 }
 
-uint64_t Fnv1a(const std::string& text, uint64_t hash) {
+// FNV-1a over the text, then a finishing mix so that keys that differ in one
+// letter differ in every part of the GUID.
+uint64_t Hash(const std::string& text, uint64_t hash) {
     for (unsigned char c : text) {
         hash = (hash ^ c) * 0x100000001B3ull;
     }
-    return hash;
+    hash = (hash ^ (hash >> 30)) * 0xBF58476D1CE4E5B9ull;
+    hash = (hash ^ (hash >> 27)) * 0x94D049BB133111EBull;
+    return hash ^ (hash >> 31);
 }
 
 }  // namespace
 
 std::string StableGuid(const std::string& key) {
     const std::string name = "Ulvo2FSUIPC/" + key;
-    const uint64_t high = Fnv1a(name, 0xCBF29CE484222325ull);
-    const uint64_t low = Fnv1a(name, high);
+    const uint64_t high = Hash(name, 0xCBF29CE484222325ull);
+    const uint64_t low = Hash(name, high);
     char text[40];
     std::snprintf(text, sizeof text, "%08x-%04x-8%03x-%04x-%012llx", unsigned(high >> 32),
                   unsigned(high >> 16) & 0xFFFF, unsigned(high) & 0xFFF,
@@ -72,8 +76,11 @@ std::vector<MobiFlightOutput> MobiFlightOutputs() {
         const std::string where =
             item.bit >= 0 ? HexNumber(item.offset, 4) + " bit " + std::to_string(item.bit)
                           : HexNumber(item.offset, 4) + " " + TypeName(item);
-        outputs.push_back({StableGuid(item.key), item.group + " - " + item.name + " (" + where + ")",
-                           item.group, {item.offset, item.size, item.mask}, TestValue(item),
+        outputs.push_back({StableGuid(item.key),
+                           item.group + " - " + item.name + " (" + where + ")",
+                           item.group,
+                           {item.offset, item.size, item.mask},
+                           TestValue(item),
                            Modifiers(item)});
     }
     return outputs;
@@ -82,8 +89,13 @@ std::vector<MobiFlightOutput> MobiFlightOutputs() {
 std::vector<MobiFlightInput> MobiFlightInputs() {
     std::vector<MobiFlightInput> inputs;
     for (const OffsetItem& item : GroupedItems()) {
-        MobiFlightInput input{StableGuid(item.key), item.group + " - " + item.name,
-                              item.group, false, {item.offset, item.size, FullMask(item)}, "", ""};
+        MobiFlightInput input{StableGuid(item.key),
+                              item.group + " - " + item.name,
+                              item.group,
+                              false,
+                              {item.offset, item.size, FullMask(item)},
+                              "",
+                              ""};
         switch (item.write) {
             case ItemWrite::kNone:
             case ItemWrite::kCommandWord:  // needs a code: each named command has its item

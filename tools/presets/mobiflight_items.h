@@ -45,7 +45,7 @@ struct MobiFlightInput {
     std::string group;
     bool encoder = false;
     MobiFlightSource source;
-    std::string press;  // Button: onPress; Encoder: onRight
+    std::string press;    // Button: onPress; Encoder: onRight
     std::string release;  // Button: onRelease, empty for none; Encoder: onLeft
 };
 

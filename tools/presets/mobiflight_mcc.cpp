@@ -13,8 +13,9 @@ std::string Attribute(const std::string& name, const std::string& value) {
 
 // The FSUIPC source as the Connector writes it: hex with "0x" and four digits.
 std::string Source(const MobiFlightSource& source) {
-    return "<source" + Attribute("type", "FSUIPC") + Attribute("offset", HexNumber(source.offset, 4)) +
-           Attribute("offsetType", "Integer") + Attribute("size", std::to_string(source.size)) +
+    return "<source" + Attribute("type", "FSUIPC") +
+           Attribute("offset", HexNumber(source.offset, 4)) + Attribute("offsetType", "Integer") +
+           Attribute("size", std::to_string(source.size)) +
            Attribute("mask", HexNumber(source.mask, 4)) + Attribute("bcdMode", "False");
 }
 
@@ -60,7 +61,8 @@ std::string Input(const MobiFlightInput& input) {
                       Attribute("type", input.encoder ? "Encoder" : "Button") + ">\r\n";
     if (input.encoder) {
         xml += "        <encoder>\r\n" + Action("onLeft", input.source, input.release) +
-               Action("onLeftFast", input.source, "") + Action("onRight", input.source, input.press) +
+               Action("onLeftFast", input.source, "") +
+               Action("onRight", input.source, input.press) +
                Action("onRightFast", input.source, "") + "        </encoder>\r\n";
     } else {
         xml += "        <button>\r\n" + Action("onPress", input.source, input.press);
@@ -69,16 +71,18 @@ std::string Input(const MobiFlightInput& input) {
         }
         xml += "        </button>\r\n";
     }
-    return xml + "        <preconditions />\r\n        <configrefs />\r\n      </settings>\r\n"
-                 "    </config>\r\n";
+    return xml +
+           "        <preconditions />\r\n        <configrefs />\r\n      </settings>\r\n"
+           "    </config>\r\n";
 }
 
 }  // namespace
 
 std::string MobiFlightMcc() {
     // The Connector recognises XML by the declaration at the very start.
-    std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<MobiflightConnector>\r\n"
-                      "  <outputs>\r\n";
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<MobiflightConnector>\r\n"
+        "  <outputs>\r\n";
     for (const MobiFlightOutput& output : MobiFlightOutputs()) {
         xml += Output(output);
     }

@@ -21,7 +21,7 @@ Json Fsuipc(const MobiFlightSource& source) {
 
 Json Modifier(const MobiFlightModifier& modifier) {
     if (modifier.bitToOne) {
-        return {{"Type", "Comparison"}, {"Operand", "!="},   {"Value", "0"},
+        return {{"Type", "Comparison"}, {"Operand", "!="},  {"Value", "0"},
                 {"IfValue", "1"},       {"ElseValue", "0"}, {"Active", true}};
     }
     return {{"Type", "Transformation"}, {"Expression", modifier.expression}, {"Active", true}};

@@ -68,8 +68,8 @@ std::string Byte(const std::vector<const OffsetItem*>& items) {
                                 std::to_string(item->bit + __builtin_popcount(item->mask) - 1) +
                                 " (the byte divided by " + std::to_string(1u << item->shift) +
                                 ", modulo " + std::to_string(int(item->highest) + 1) + ")";
-        byte.usage += (byte.usage.empty() ? "" : "; ") + item->name + ": " + part + ", " +
-                      item->description;
+        byte.usage +=
+            (byte.usage.empty() ? "" : "; ") + item->name + ": " + part + ", " + item->description;
     }
     if (byte.usage.empty()) {
         byte.usage = "the byte of the bit entries below";
