@@ -26,13 +26,13 @@ Ulvo2FSUIPC publishes the cockpit state of the Ulvo 737NG in the FSUIPC offsets
 0x9400 to 0x94FB and takes commands from the same block. Any FSUIPC client (a
 hardware driver, a script, a panel program) reads and writes these offsets like
 any others. `ulvo-monitor.exe` shows the whole block live, decoded as described
-here. `offsets.csv` (beside this file, and in the release package's `presets`
-folder) is the same reference for programs and spreadsheets: one row per value a
-panel reads (one per lamp or switch of the lamp and switch bytes) and per thing
-it writes, with its key, offset, size, number type, bit, mask and shift, divisor,
-unit, range, marker values, access, group, commands, name and description. The
-`presets` folder also holds ready-made files for MobiFlight, SPAD.neXt, FSUIPC
-Lua, C++ and JSON; see the user guide.
+here. `offsets.csv` (in the `presets` folder of the release package) is the same
+reference for programs and spreadsheets: one row per value a panel reads (one per
+lamp or switch of the lamp and switch bytes) and per thing it writes, with its
+key, offset, size, number type, bit, mask and shift, divisor, unit, range,
+marker values, access, group, commands, name and description. The `presets`
+folder also holds ready-made files for MobiFlight, SPAD.neXt, FSUIPC Lua, C++
+and JSON; see the user guide.
 
 ## How values are encoded
 
