@@ -60,7 +60,8 @@ function M.send.command(code)
 end
 
 -- Calls the global function named fname with the item's value whenever the value
--- changes (not on changes of other bits of its byte).
+-- changes (not on changes of other bits of its byte). event.offset with the mask
+-- applied here, since event.offsetmask is not known to exist in every FSUIPC.
 function M.watch(key, fname)
   local item = M.items[key]
   local last = nil

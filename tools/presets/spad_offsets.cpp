@@ -31,6 +31,8 @@ std::string Usage(std::string text) {
     return text;
 }
 
+// "Valuetype" with a lower-case t, as in SPAD.neXt's own sample file (its prose
+// writes ValueType; which one the reader requires is not confirmed).
 std::string Entry(const SpadEntry& entry) {
     const std::string type =
         (entry.type->isSigned ? "S" : "U") + std::to_string(entry.type->size * 8);
