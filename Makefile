@@ -1,7 +1,7 @@
 # Ulvo2FSUIPC: the two everyday commands are `make demo` and `make test`.
 # Each target installs missing Debian packages (as root) and prepares what it needs.
 
-PRESETS := native native-asan fuzz windows
+PRESETS := native native-asan native-tsan thread-safety fuzz windows
 WINEPREFIX_DIR := $(CURDIR)/build/windows/wineprefix
 
 .PHONY: all demo lab test setup dll bench fuzz soak dist offsets-doc clean \
@@ -35,8 +35,9 @@ LAB ?=
 lab: build-windows
 	@scripts/lab.sh $(LAB)
 
-# Every test: native, native under the sanitizers, the fuzzers briefly, and the
-# Windows tests under Wine.
+# Every test: native, native under the sanitizers, the SimConnect client's tests
+# threaded under ThreadSanitizer, the thread-safety analysis, the fuzzers briefly,
+# and the Windows tests under Wine.
 test: $(addprefix test-,$(PRESETS))
 	@echo "All tests passed: $(PRESETS)"
 

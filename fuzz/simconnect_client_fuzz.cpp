@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                std::to_wstring(run.limit));
     ProcessState process(platform);
     void* handle = nullptr;
-    Check(OpenClient(&handle, "Ulvo2GSX Simconnect proc", {0x77, 0x401, 0x99}, 0) == kOk);
+    Check(OpenClient(process, &handle, "Ulvo2GSX Simconnect proc", {0x77, 0x401, 0x99}, 0) == kOk);
     platform.RunCompletions();
     auto& client = *static_cast<SimConnectClient*>(handle);
     ulvo::testbed::MemoryServerEnd& server = platform.LastEnd();
@@ -122,8 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 dispatch();
                 break;
             case 6: {
-                const int32_t result =
-                    CallClient(handle, kTransmitClientEventLayout, {0u, choice % 5, 0u, 1u, 0x10u});
+                const int32_t result = CallClient(process, handle, kTransmitClientEventLayout,
+                                                  {0u, choice % 5, 0u, 1u, 0x10u});
                 Check(result == (client.ClosedWithError() ? client.CloseCode() : kOk));
                 platform.RunCompletions();
                 break;
@@ -152,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(server.ReadPending());
     }
     dispatch();
-    Check(CloseClient(handle) == kOk);
+    Check(CloseClient(process, handle) == kOk);
     Check(process.clientCount.load() == 0 && process.liveConnections.load() == 0);
     if (host) {
         Check(host->LentBuffers() == 0);

@@ -15,11 +15,12 @@ namespace {
 // through the platform's pipe or socket.
 class ClientAttempts final : public ConnectionAttempts {
   public:
-    ClientAttempts(ProcessState& processState, const ConnectionSettings& connectionSettings)
-        : process(processState), settings(connectionSettings) {}
+    ClientAttempts(ProcessState& processState, const ConnectionSettings& connectionSettings,
+                   const NotificationTargets& notificationTargets)
+        : process(processState), settings(connectionSettings), targets(notificationTargets) {}
 
     bool BeginAttempt() override {
-        client = SimConnectClient::Create(process);
+        client = SimConnectClient::Create(process, targets);
         return client != nullptr;
     }
     void AbandonAttempt() override {
@@ -59,18 +60,20 @@ class ClientAttempts final : public ConnectionAttempts {
 
     ProcessState& process;
     const ConnectionSettings& settings;
+    const NotificationTargets& targets;
     SimConnectClient* client = nullptr;
 };
 
 // The connection step: settings, then the transport chain, then the in-process
 // registration. Returns kConnected, kConnectFailed or kSectionMissing.
-uint32_t Connect(ProcessState& process, uint32_t configIndex, SimConnectClient*& client) {
+uint32_t Connect(ProcessState& process, uint32_t configIndex, const NotificationTargets& targets,
+                 SimConnectClient*& client) {
     ConnectionSettings settings;
     if (GatherSettings(configIndex, process.platform.Configuration(), settings) ==
         SettingsResult::SectionMissing) {
         return kSectionMissing;
     }
-    ClientAttempts attempts(process, settings);
+    ClientAttempts attempts(process, settings, targets);
     const uint32_t result = ConnectTransport(settings, process.platform.Configuration(), attempts);
     if (result == kConnected) {
         client = attempts.Client();
@@ -83,7 +86,7 @@ uint32_t Connect(ProcessState& process, uint32_t configIndex, SimConnectClient*&
 // the whole call, so no other thread flushes a message half filled.
 int32_t StageFillAndFlush(SimConnectClient& client, const MessageLayout& layout,
                           std::initializer_list<FieldValue> values, bool& handedOver) {
-    std::lock_guard lock(client.Process().sendLock);
+    MutexLock lock(client.SendLock());
     uint8_t* message = nullptr;
     switch (client.Stage(layout.size, message)) {
         case StageResult::ClosedWithError:
@@ -102,30 +105,20 @@ int32_t StageFillAndFlush(SimConnectClient& client, const MessageLayout& layout,
     return kOk;
 }
 
-SimConnectClient* FindInstalledClient(const void* handle) {
-    ProcessState* process = ProcessState::Installed();
-    return process != nullptr ? FindClient(*process, handle) : nullptr;
-}
-
 }  // namespace
 
-int32_t OpenClient(void** handle, const char* name, const NotificationTargets& targets,
-                   uint32_t configIndex) {
-    ProcessState* process = ProcessState::Installed();
+int32_t OpenClient(ProcessState& process, void** handle, const char* name,
+                   const NotificationTargets& targets, uint32_t configIndex) {
     if (handle == nullptr || name == nullptr) {
         return kInvalidArgument;
     }
     *handle = nullptr;
-    if (process == nullptr) {
-        return kFail;
-    }
     SimConnectClient* client = nullptr;
-    const uint32_t connected = Connect(*process, configIndex, client);
+    const uint32_t connected = Connect(process, configIndex, targets, client);
     if (connected != kConnected) {
         return connected == kSectionMissing ? kInvalidArgument : kFail;
     }
     *handle = client;
-    client->SetNotificationTargets(targets);
 
     bool handedOver = false;
     int32_t result = StageFillAndFlush(
@@ -141,13 +134,13 @@ int32_t OpenClient(void** handle, const char* name, const NotificationTargets& t
     return result;
 }
 
-int32_t CloseClient(void* handle) {
-    SimConnectClient* client = FindInstalledClient(handle);
+int32_t CloseClient(ProcessState& process, void* handle) {
+    SimConnectClient* client = FindClient(process, handle);
     if (client == nullptr) {
         return kFail;
     }
     {
-        std::lock_guard lock(client->Process().sendLock);
+        MutexLock lock(client->SendLock());
         client->Flush();
     }
     client->Release();  // the look-up's reference; the creator's goes with the destroy
@@ -155,9 +148,9 @@ int32_t CloseClient(void* handle) {
     return kOk;
 }
 
-int32_t CallClient(void* handle, const MessageLayout& layout,
+int32_t CallClient(ProcessState& process, void* handle, const MessageLayout& layout,
                    std::initializer_list<FieldValue> values) {
-    SimConnectClient* client = FindInstalledClient(handle);
+    SimConnectClient* client = FindClient(process, handle);
     if (client == nullptr) {
         return kFail;
     }

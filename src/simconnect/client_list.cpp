@@ -6,7 +6,7 @@ namespace {
 
 template <typename Match>
 SimConnectClient* FindFirst(ProcessState& process, Match match) {
-    std::lock_guard lock(process.clientListLock);
+    MutexLock lock(process.clientListLock);
     for (SimConnectClient* client = process.firstClient; client != nullptr; client = client->next) {
         if (match(client)) {
             client->AddRef();
@@ -36,7 +36,7 @@ SimConnectClient* FindChannelClient(ProcessState& process, uint32_t serial, uint
 
 std::vector<SimConnectClient*> ClientsWithDispatchProc(ProcessState& process) {
     std::vector<SimConnectClient*> clients;
-    std::lock_guard lock(process.clientListLock);
+    MutexLock lock(process.clientListLock);
     for (SimConnectClient* client = process.firstClient; client != nullptr; client = client->next) {
         if (client->StoredProc() != nullptr) {
             client->AddRef();
@@ -47,7 +47,7 @@ std::vector<SimConnectClient*> ClientsWithDispatchProc(ProcessState& process) {
 }
 
 void UnlinkClient(ProcessState& process, SimConnectClient* client) {
-    std::lock_guard lock(process.clientListLock);
+    MutexLock lock(process.clientListLock);
     const bool linked = client->previous != nullptr || process.firstClient == client;
     if (!linked) {
         return;

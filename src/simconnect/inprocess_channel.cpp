@@ -80,7 +80,7 @@ int32_t ChannelBind(const void* bindRecord) {
     }
     int32_t result = 0;
     {
-        std::lock_guard lock(process->sendLock);
+        MutexLock lock(process->sendLock);
         InProcessChannelState& channel = client->Channel();
         if (!channel.bound.load()) {
             channel.alloc = EntryAt<HostAlloc>(bind.alloc);

@@ -6,13 +6,13 @@ namespace {
 std::atomic<ProcessState*> installed{nullptr};
 }  // namespace
 
-ProcessState::ProcessState(ClientPlatform& clientPlatform) : platform(clientPlatform) {
-    installed.store(this);
-}
+ProcessState::ProcessState(ClientPlatform& clientPlatform)
+    : platform(clientPlatform), replaced(installed.exchange(this)) {}
 
+// States nest: each one ends before the state it replaced.
 ProcessState::~ProcessState() {
     ProcessState* self = this;
-    installed.compare_exchange_strong(self, nullptr);
+    installed.compare_exchange_strong(self, replaced);
 }
 
 ProcessState* ProcessState::Installed() {

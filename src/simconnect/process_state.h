@@ -4,16 +4,18 @@
 // library was started.
 //
 // The library's composition root creates the one process state when the library
-// loads and destroys it when the library unloads. The API calls and the entries
-// the simulator calls (the dispatch entry, the channel's bind and deliver
-// callbacks) carry no context, so they work on the installed state: the one
-// constructed last and not yet destroyed. Tests construct their own.
+// loads, hands it to what makes SimConnect calls, and destroys it when the
+// library unloads. The entries the simulator calls (the dispatch entry, the
+// channel's bind and deliver callbacks) and the SimConnect_ calls carry no
+// context, so they work on the installed state: the one constructed last and not
+// yet destroyed. Destroying a state installs again the one it replaced. Tests
+// construct their own.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 
+#include "common/mutex.h"
 #include "simconnect/client_platform.h"
 
 namespace ulvo::simconnect {
@@ -36,11 +38,11 @@ struct ProcessState {
     // Guards staging, flushing and freeing of messages across all clients. Taken
     // before any connection lock. A thread that holds it may take it again (the
     // simulator may call back into the library from its entry points).
-    std::recursive_mutex sendLock;
+    RecursiveMutex sendLock;
     // Guards the client list; taken alone, or before the send lock.
-    std::mutex clientListLock;
-    SimConnectClient* firstClient = nullptr;
-    SimConnectClient* lastClient = nullptr;
+    Mutex clientListLock;
+    SimConnectClient* firstClient GUARDED_BY(clientListLock) = nullptr;
+    SimConnectClient* lastClient GUARDED_BY(clientListLock) = nullptr;
     std::atomic<uint32_t> clientCount{0};
     std::atomic<uint32_t> liveConnections{0};
     std::atomic<uint32_t> connectionSerial{0};
@@ -48,6 +50,9 @@ struct ProcessState {
 
     // For tests and measurements: clients ever created.
     std::atomic<uint32_t> clientsCreated{0};
+
+  private:
+    ProcessState* const replaced;  // installed before this one
 };
 
 }  // namespace ulvo::simconnect

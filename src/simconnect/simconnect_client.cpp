@@ -7,10 +7,11 @@
 
 namespace ulvo::simconnect {
 
-SimConnectClient::SimConnectClient(ProcessState& owner) : SimConnectConnection(owner) {
+SimConnectClient::SimConnectClient(ProcessState& processState, const NotificationTargets& targets)
+    : SimConnectConnection(processState), owner(processState), notify(targets) {
     owner.clientCount.fetch_add(1);
     owner.clientsCreated.fetch_add(1);
-    std::lock_guard lock(owner.clientListLock);
+    MutexLock lock(owner.clientListLock);
     previous = owner.lastClient;
     if (previous != nullptr) {
         previous->next = this;
@@ -24,11 +25,12 @@ SimConnectClient::~SimConnectClient() {
     while (SimConnectPacket* packet = PopReceived()) {
         DisposeOf(packet);
     }
-    Process().clientCount.fetch_sub(1);
+    owner.clientCount.fetch_sub(1);
 }
 
-SimConnectClient* SimConnectClient::Create(ProcessState& process) {
-    return new (std::nothrow) SimConnectClient(process);
+SimConnectClient* SimConnectClient::Create(ProcessState& process,
+                                           const NotificationTargets& targets) {
+    return new (std::nothrow) SimConnectClient(process, targets);
 }
 
 void SimConnectClient::CloseConnection(bool report, int32_t code) {
@@ -38,7 +40,7 @@ void SimConnectClient::CloseConnection(bool report, int32_t code) {
 }
 
 void SimConnectClient::Notify() {
-    ClientPlatform& platform = Process().platform;
+    ClientPlatform& platform = owner.platform;
     if (notify.window != 0 && notify.message != 0) {
         platform.PostUserMessage(notify.window, notify.message);
     }
@@ -61,7 +63,7 @@ void SimConnectClient::OnMessageReceived() {
 void SimConnectClient::QueueReceived(SimConnectPacket* packet) {
     SimConnectPacket* dropped;
     {
-        std::lock_guard lock(receiveQueueLock);
+        MutexLock lock(receiveQueueLock);
         dropped = receiveQueue.PushBounded(packet, kReceiveQueueLimit);
     }
     if (dropped != nullptr) {
@@ -72,12 +74,12 @@ void SimConnectClient::QueueReceived(SimConnectPacket* packet) {
 }
 
 SimConnectPacket* SimConnectClient::PopReceived() {
-    std::lock_guard lock(receiveQueueLock);
+    MutexLock lock(receiveQueueLock);
     return receiveQueue.Pop();
 }
 
 uint32_t SimConnectClient::ReceiveQueueLength() {
-    std::lock_guard lock(receiveQueueLock);
+    MutexLock lock(receiveQueueLock);
     return receiveQueue.Count();
 }
 

@@ -6,10 +6,11 @@
 
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 
+#include "common/mutex.h"
 #include "simconnect/inprocess_channel_state.h"
 #include "simconnect/message_header.h"
+#include "simconnect/process_state.h"
 #include "simconnect/simconnect_connection.h"
 #include "simconnect/simconnect_packet.h"
 
@@ -40,31 +41,30 @@ enum class StageResult { Staged = 0, NoBuffer = 1, ClosedWithError = 2 };
 class SimConnectClient final : public SimConnectConnection {
   public:
     // Links the new client into the process's list. Use Create().
-    explicit SimConnectClient(ProcessState& process);
+    SimConnectClient(ProcessState& process, const NotificationTargets& targets);
     ~SimConnectClient() override;
 
-    // A new client, or null without memory.
-    static SimConnectClient* Create(ProcessState& process);
+    // A new client that notifies `targets`, or null without memory. The targets
+    // are fixed before any I/O can start, so a completion never sees them change.
+    static SimConnectClient* Create(ProcessState& process, const NotificationTargets& targets);
 
     void CloseConnection(bool report, int32_t code) override;
     void OnMessageReceived() override;
 
-    void SetNotificationTargets(const NotificationTargets& targets) { notify = targets; }
-
-    // Staging and flushing run under the process-wide send lock, which the
-    // caller holds.
+    // The process-wide send lock, under which staging and flushing run.
+    RecursiveMutex& SendLock() const LOCK_RETURNED(owner.sendLock) { return owner.sendLock; }
     // A zero-filled message of `size` bytes with its send id set.
-    StageResult Stage(uint32_t size, uint8_t*& message);
+    StageResult Stage(uint32_t size, uint8_t*& message) REQUIRES(owner.sendLock);
     // Gives back a staged message that will not be sent.
-    void FreeStaged(uint8_t* message, uint32_t size);
+    void FreeStaged(uint8_t* message, uint32_t size) REQUIRES(owner.sendLock);
     // Hands everything staged to the transport; true when something was handed over.
-    bool Flush();
+    bool Flush() REQUIRES(owner.sendLock);
 
     // Appends a received packet (taking over the reference) under the receive
     // queue lock and notifies as for any received message.
-    void QueueReceived(SimConnectPacket* packet);
+    void QueueReceived(SimConnectPacket* packet) EXCLUDES(receiveQueueLock);
     // The oldest received packet, or null.
-    SimConnectPacket* PopReceived();
+    SimConnectPacket* PopReceived() EXCLUDES(receiveQueueLock);
     // Gives a packet up: host buffers go back to the simulator's release entry.
     void DisposeOf(SimConnectPacket* packet);
 
@@ -82,26 +82,26 @@ class SimConnectClient final : public SimConnectConnection {
     SimConnectClient* next = nullptr;
 
     // For tests.
-    uint32_t ReceiveQueueLength();
+    uint32_t ReceiveQueueLength() EXCLUDES(receiveQueueLock);
     uint32_t DiscardedPackets() const { return discardedPackets.load(); }
-    SendIdCounter& SendIds() { return sendIds; }
 
   private:
     void Notify();
 
-    std::mutex receiveQueueLock;
-    PacketQueue receiveQueue;
+    ProcessState& owner;
+    Mutex receiveQueueLock;
+    PacketQueue receiveQueue GUARDED_BY(receiveQueueLock);
     std::atomic<uint32_t> discardedPackets{0};
 
-    NotificationTargets notify;
+    const NotificationTargets notify;
     std::atomic<DispatchProc> dispatchProc{nullptr};
     std::atomic<void*> dispatchContext{nullptr};
 
     // Every call stages its message here and flushes it at once, so the buffer
     // never holds more than one message.
-    uint8_t staging[kStagingBufferSize] = {};
-    uint32_t stagingUsed = 0;
-    SendIdCounter sendIds;
+    uint8_t staging[kStagingBufferSize] GUARDED_BY(owner.sendLock) = {};
+    uint32_t stagingUsed GUARDED_BY(owner.sendLock) = 0;
+    SendIdCounter sendIds GUARDED_BY(owner.sendLock);
 
     InProcessChannelState channel;
 };

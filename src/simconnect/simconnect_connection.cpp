@@ -22,21 +22,23 @@ void SimConnectConnection::Release() {
     }
 }
 
-ConnectionKind SimConnectConnection::Kind() const {
-    return transport ? transport->Kind() : ConnectionKind::Socket;
-}
-
 uintptr_t SimConnectConnection::TransportHandle() const {
+    MutexLock lock(connectionLock);
     return transport ? transport->Handle() : 0;
 }
 
 int SimConnectConnection::AddressFamily() const {
+    MutexLock lock(connectionLock);
     return transport ? transport->AddressFamily() : 0;
 }
 
 void SimConnectConnection::Establish(std::unique_ptr<Transport> connected,
                                      const ConnectionSettings& settings) {
-    transport = std::move(connected);
+    {
+        MutexLock lock(connectionLock);
+        transport = std::move(connected);
+        kind = transport->Kind();
+    }
     maxReceiveSize = settings.maxReceiveSize;
     disableNagle = settings.disableNagle;
     extractor.SetMaxReceiveSize(maxReceiveSize);
@@ -45,7 +47,7 @@ void SimConnectConnection::Establish(std::unique_ptr<Transport> connected,
 }
 
 void SimConnectConnection::ResetTransferState() {
-    std::lock_guard lock(connectionLock);
+    MutexLock lock(connectionLock);
     EmptySendQueue();
     // A write still in flight keeps its buffer until it completes; the buffer
     // goes with the object at the last reference.
@@ -59,8 +61,11 @@ void SimConnectConnection::ResetTransferState() {
 void SimConnectConnection::OnEstablished() {
     ResetTransferState();
     extractor.Rewind();  // no read is outstanding before the first one
-    if (transport) {
-        transport->Prepare(disableNagle);
+    {
+        MutexLock lock(connectionLock);
+        if (transport) {
+            transport->Prepare(disableNagle);
+        }
     }
     state.store(ConnectionState::Connected);
 }
@@ -70,7 +75,7 @@ void SimConnectConnection::CloseConnection(bool report, int32_t code) {
 }
 
 bool SimConnectConnection::CloseTransport(bool report, int32_t code) {
-    std::lock_guard lock(connectionLock);
+    MutexLock lock(connectionLock);
     const ConnectionState previous = state.exchange(ConnectionState::Closed);
     serial.store(0);
     const bool wasOpen = previous == ConnectionState::Connected && transport != nullptr;
@@ -95,44 +100,46 @@ void SimConnectConnection::QueueForSending(SimConnectPacket* packet) {
         packet->Release();
         return;
     }
-    std::lock_guard lock(connectionLock);
+    uint32_t failure;
     {
-        std::lock_guard queueLock(sendQueueLock);
-        sendQueue.Push(packet);
+        MutexLock lock(connectionLock);
+        {
+            MutexLock queueLock(sendQueueLock);
+            sendQueue.Push(packet);
+        }
+        failure = TrySend(false);
     }
-    TrySend(false);
+    FinishStart(failure);
 }
 
-void SimConnectConnection::TrySend(bool forced) {
+uint32_t SimConnectConnection::TrySend(bool forced) {
     if (!IsConnected() || (!forced && sendInProgress)) {
-        return;
+        return 0;
     }
     sendBuffer.reset();
     sendLength = 0;
     SimConnectPacket* packet;
     {
-        std::lock_guard queueLock(sendQueueLock);
+        MutexLock queueLock(sendQueueLock);
         packet = sendQueue.Pop();
     }
     if (packet == nullptr) {
         sendInProgress = false;
-        return;
+        return 0;
     }
     sendLength = packet->Size();
     sendBuffer = packet->TakeData();
     packet->Release();
 
     AddRef();
+    // Set also when the start fails: no completion comes to send the next packet,
+    // so the queue waits until the connection closes.
     sendInProgress = true;
     writesStarted.fetch_add(1);
-    const uint32_t failure = transport->StartWrite(sendBuffer.get(), sendLength);
-    if (failure != 0) {
-        Complete(IoDirection::Send, failure, 0);
-    }
+    return transport->StartWrite(sendBuffer.get(), sendLength);
 }
 
 void SimConnectConnection::PostRead() {
-    std::lock_guard lock(connectionLock);
     if (!IsConnected()) {
         return;
     }
@@ -141,11 +148,21 @@ void SimConnectConnection::PostRead() {
         CloseConnection(true, kOutOfMemory);
         return;
     }
-    AddRef();
-    const uint32_t failure =
-        transport->StartRead(extractor.WriteSpace(), extractor.WriteSpaceSize());
+    uint32_t failure;
+    {
+        MutexLock lock(connectionLock);
+        if (!IsConnected()) {
+            return;
+        }
+        AddRef();
+        failure = transport->StartRead(extractor.WriteSpace(), extractor.WriteSpaceSize());
+    }
+    FinishStart(failure);
+}
+
+void SimConnectConnection::FinishStart(uint32_t failure) {
     if (failure != 0) {
-        Complete(IoDirection::Receive, failure, 0);
+        Release();
     }
 }
 
@@ -154,7 +171,7 @@ void SimConnectConnection::Complete(IoDirection direction, uint32_t status, uint
         Release();
         return;
     }
-    if (status == kStatusBufferOverflow && Kind() == ConnectionKind::Pipe) {
+    if (status == kStatusBufferOverflow && kind == ConnectionKind::Pipe) {
         status = 0;  // the pipe delivered part of a longer message
     }
     if (status != 0) {
@@ -162,8 +179,12 @@ void SimConnectConnection::Complete(IoDirection direction, uint32_t status, uint
     } else if (bytes == 0) {
         CloseConnection(true, int32_t(kStatusGracefulDisconnect));
     } else if (direction == IoDirection::Send) {
-        std::lock_guard lock(connectionLock);
-        TrySend(true);
+        uint32_t failure;
+        {
+            MutexLock lock(connectionLock);
+            failure = TrySend(true);
+        }
+        FinishStart(failure);
     } else {
         CompleteRead(bytes);
     }
@@ -192,7 +213,7 @@ void SimConnectConnection::CompleteRead(uint32_t bytes) {
 }
 
 void SimConnectConnection::EmptySendQueue() {
-    std::lock_guard queueLock(sendQueueLock);
+    MutexLock queueLock(sendQueueLock);
     while (SimConnectPacket* packet = sendQueue.Pop()) {
         packet->Release();
     }

@@ -5,16 +5,20 @@
 // reads and writes, closing); its completions come back through Complete.
 //
 // Each outstanding read or write holds a reference; the creator holds the first.
-// Every outcome of an I/O start (pending, done at once, failed at once) ends in
-// Complete exactly once: a start that succeeds is completed by the transport, and
-// one that fails is handed to Complete by the starter itself.
+// Every I/O start ends in FinishStart once the connection lock is released (a
+// start that failed at once drops its reference there, and the connection
+// stands: only the peer or a close ends it); a start that succeeded then ends in
+// Complete, exactly once, when the transport completes it.
+//
+// Locks, taken in this order: the process-wide send lock (a flush holds it while
+// it queues), the connection lock, the send-queue lock.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 
+#include "common/mutex.h"
 #include "simconnect/client_platform.h"
 #include "simconnect/connection_settings.h"
 #include "simconnect/receive_extractor.h"
@@ -48,24 +52,26 @@ class SimConnectConnection {
     // Takes over a connected transport, already bound to this connection's
     // completions, with the settings of the connection step, and starts the
     // first read.
-    void Establish(std::unique_ptr<Transport> connected, const ConnectionSettings& settings);
+    void Establish(std::unique_ptr<Transport> connected, const ConnectionSettings& settings)
+        EXCLUDES(connectionLock);
 
     // Hands a packet to the transport (taking over the caller's reference); a
     // packet for a connection that is not connected is dropped.
-    void QueueForSending(SimConnectPacket* packet);
+    void QueueForSending(SimConnectPacket* packet) EXCLUDES(connectionLock);
 
     // One read or write ended with a system status (0 success) and a byte count.
     // Any thread; drops the reference the operation held.
-    void Complete(IoDirection direction, uint32_t status, uint32_t bytes);
+    void Complete(IoDirection direction, uint32_t status, uint32_t bytes) EXCLUDES(connectionLock);
 
     void AddRef() { refCount.fetch_add(1, std::memory_order_relaxed); }
     // Destroys the object at the last reference.
     void Release();
 
     ProcessState& Process() const { return process; }
-    ConnectionKind Kind() const;
-    uintptr_t TransportHandle() const;
-    int AddressFamily() const;
+    // Socket until established.
+    ConnectionKind Kind() const { return kind; }
+    uintptr_t TransportHandle() const EXCLUDES(connectionLock);
+    int AddressFamily() const EXCLUDES(connectionLock);
     bool IsConnected() const { return state.load() == ConnectionState::Connected; }
     uint32_t Serial() const { return serial.load(); }
     bool ClosedWithError() const { return closedWithError.load(); }
@@ -78,34 +84,47 @@ class SimConnectConnection {
 
     // Empties the send queue, frees the send buffer unless a write is in flight,
     // and takes a new serial.
-    void ResetTransferState();
+    void ResetTransferState() EXCLUDES(connectionLock);
 
   protected:
     // Closes an open transport; true when this call closed it.
-    bool CloseTransport(bool report, int32_t code);
+    bool CloseTransport(bool report, int32_t code) EXCLUDES(connectionLock);
     // The extracted message, moved out of the holder.
     OwnedMessage TakeExtractedMessage() { return extractor.TakeMessage(); }
 
   private:
-    void CompleteRead(uint32_t bytes);
-    void PostRead();
-    // Starts the next write; unless forced, only when none is in progress. Runs
-    // under the connection lock.
-    void TrySend(bool forced);
-    void EmptySendQueue();
+    void CompleteRead(uint32_t bytes) EXCLUDES(connectionLock);
+    void PostRead() EXCLUDES(connectionLock);
+    // Starts the next write; unless forced, only when none is in progress. Returns
+    // what FinishStart needs: 0, or the status of a start that failed at once.
+    uint32_t TrySend(bool forced) REQUIRES(connectionLock);
+    // The one path every read or write start takes once the connection lock is
+    // released: a start that failed at once drops the reference its operation
+    // held (which may be the last one). Only a completion or a close ends the
+    // connection.
+    void FinishStart(uint32_t failure) EXCLUDES(connectionLock);
+    void EmptySendQueue() EXCLUDES(sendQueueLock);
 
     ProcessState& process;
-    std::unique_ptr<Transport> transport;  // null until established
+    // Serialises queuing-and-sending against write completions and closes, and
+    // every use of the transport against its closing. Never held while a
+    // completion runs or a reference is dropped.
+    mutable Mutex connectionLock;
+    std::unique_ptr<Transport> transport PT_GUARDED_BY(connectionLock);  // null until established
+    // Set when established, before any I/O starts.
+    ConnectionKind kind = ConnectionKind::Socket;
     std::atomic<ConnectionState> state{ConnectionState::Closed};
     std::atomic<uint32_t> serial{0};
     std::atomic<uint32_t> refCount{1};
 
-    std::mutex sendQueueLock;
-    PacketQueue sendQueue;
-    bool sendInProgress = false;
-    std::unique_ptr<uint8_t[]> sendBuffer;
-    uint32_t sendLength = 0;
+    Mutex sendQueueLock;
+    PacketQueue sendQueue GUARDED_BY(sendQueueLock);
+    bool sendInProgress GUARDED_BY(connectionLock) = false;
+    std::unique_ptr<uint8_t[]> sendBuffer GUARDED_BY(connectionLock);
+    uint32_t sendLength GUARDED_BY(connectionLock) = 0;
 
+    // Used by one read at a time: by its start and then by its completion, which
+    // the start orders.
     ReceiveExtractor extractor;
 
     uint32_t maxReceiveSize = kDefaultMaxReceiveSize;
@@ -113,10 +132,6 @@ class SimConnectConnection {
 
     std::atomic<int32_t> closeCode{0};
     std::atomic<bool> closedWithError{false};
-    // Serialises queuing-and-sending against write completions and closes, and
-    // every use of the transport against its closing. The thread that holds it
-    // takes it again when a failed I/O start closes the connection.
-    std::recursive_mutex connectionLock;
 
     std::atomic<uint32_t> writesStarted{0};
     std::atomic<uint64_t> bytesReceived{0};

@@ -1,22 +1,27 @@
 // The SimConnect client's platform in memory, for native tests and fuzzers.
 //
 // Pipes and sockets are server ends in memory: the test sees every write the
-// client started, delivers bytes to the read the client has outstanding (cut
-// into reads of any size), completes writes, fails reads and starts, and sees
-// when the client closed its end. Completions run on the calling thread, when
-// the test delivers or runs them, and during every wait of the client (as the
-// system's pool would run them meanwhile). The simulator window hands channel
-// records to a HostChannel. Notifications and waits are recorded.
+// client started, delivers bytes to the reads the client posts (cut into reads
+// of any size), fails reads and starts, and sees when the client closed its end.
+// Completions (writes in full, deliveries, what a closed end still had
+// outstanding) go to a CompletionRunner: without threads they run on the test's
+// thread whenever it delivers, fails a read or runs them, and during every wait
+// of the client (as the system's pool would run them meanwhile); with threads
+// they run there at random moments, and those test calls wait until all is done.
+// The simulator window hands channel records to a HostChannel. Notifications and
+// waits are recorded.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/completion_runner.h"
 #include "core/host_channel.h"
 #include "core/memory_configuration.h"
 #include "simconnect/client_platform.h"
@@ -24,26 +29,26 @@
 
 namespace ulvo::testbed {
 
+class MemoryClientPlatform;
+
 // The server's end of one connection.
 class MemoryServerEnd {
   public:
     using Bytes = std::vector<uint8_t>;
 
-    MemoryServerEnd(simconnect::SimConnectConnection& connection,
-                    simconnect::ConnectionKind connectionKind, int addressFamily)
-        : client(&connection), kind(connectionKind), family(addressFamily) {}
+    MemoryServerEnd(MemoryClientPlatform& platform, simconnect::SimConnectConnection& connection,
+                    simconnect::ConnectionKind connectionKind, int addressFamily);
 
-    // Delivers `bytes` to the client's outstanding reads, at most `chunk` bytes
-    // per read, each read completing with `status`. Returns how many bytes were
-    // delivered: all of them, unless the client stopped reading (closed, or gone).
+    // Delivers `bytes` to the client's reads, at most `chunk` bytes per read,
+    // each read completing with `status`. Returns how many bytes were delivered:
+    // all of them, unless the client stopped reading (closed, gone, or a read
+    // start failed).
     size_t Deliver(std::span<const uint8_t> bytes, size_t chunk = SIZE_MAX, uint32_t status = 0);
     // Completes the outstanding read with `status` and no bytes (status 0: the
     // peer closed). False when no read is outstanding.
     bool FailRead(uint32_t status);
-    // Completes the outstanding write in full; false when none is outstanding.
-    bool CompleteWrite();
 
-    bool ReadPending() const { return readSpace != nullptr; }
+    bool ReadPending();
 
     // Every write the client started, in order.
     std::vector<Bytes> writes;
@@ -56,9 +61,16 @@ class MemoryServerEnd {
     friend class MemoryTransport;
     friend class MemoryClientPlatform;
 
+    // The completions the runner runs; each looks at the end when it runs.
+    void CompleteNextRead();
+    void CompleteReadWith(uint32_t status);  // no bytes
+    void CompleteWrite();
     // Operations still outstanding after the client closed end with this status.
-    bool CompleteAborted();
+    void CompleteAborted();
+    // Posts what is due now: a read with bytes waiting, a write, an abort.
+    void PostDue();
 
+    MemoryClientPlatform& platform;
     simconnect::SimConnectConnection* client;  // null once the connection is destroyed
     simconnect::ConnectionKind kind;
     int family;
@@ -66,10 +78,18 @@ class MemoryServerEnd {
     uint8_t* readSpace = nullptr;
     uint32_t readCapacity = 0;
     uint32_t writeLength = 0;
+    // Bytes on their way to the client's reads.
+    Bytes incoming;
+    size_t incomingRead = 0;
+    size_t incomingChunk = SIZE_MAX;
+    uint32_t incomingStatus = 0;
 };
 
 class MemoryClientPlatform final : public simconnect::ClientPlatform {
   public:
+    // `completionThreads` 0: completions run on the test's thread.
+    explicit MemoryClientPlatform(unsigned completionThreads = 0) : runner(completionThreads) {}
+
     simconnect::ConfigurationSource& Configuration() override { return configuration; }
     std::unique_ptr<simconnect::Transport> OpenPipe(
         const std::wstring& path, simconnect::SimConnectConnection& connection) override;
@@ -78,22 +98,22 @@ class MemoryClientPlatform final : public simconnect::ClientPlatform {
     std::unique_ptr<simconnect::Transport> OpenSocket(
         simconnect::IpFamily family, const std::wstring& address, const std::wstring& port,
         simconnect::SimConnectConnection& connection) override;
-    void PostUserMessage(uintptr_t window, uint32_t message) override {
-        posts.emplace_back(window, message);
-    }
-    void SignalEvent(uintptr_t event) override { signals.push_back(event); }
+    void PostUserMessage(uintptr_t window, uint32_t message) override;
+    void SignalEvent(uintptr_t event) override;
     uintptr_t FindSimulatorWindow() override { return simulatorWindow; }
     bool WindowInThisProcess(uintptr_t) override { return windowInThisProcess; }
     void SendChannelRecord(uintptr_t window, uint8_t* record) override;
     void Sleep(uint32_t milliseconds) override;
 
     // Runs every completion due: writes in full, and what a closed end still
-    // had outstanding. Nothing while `holdCompletions` is set.
+    // had outstanding; writes and aborts wait while `holdCompletions` is set.
     void RunCompletions();
     bool holdCompletions = false;
     // The first write or read start of every new end fails with this status.
     uint32_t failFirstWrite = 0;
     uint32_t failFirstRead = 0;
+    // Bytes every new end has ready for the client's first reads.
+    std::vector<uint8_t> greeting;
 
     // The end of the connection opened last, and of every one so far.
     MemoryServerEnd& LastEnd() { return *ends.back(); }
@@ -124,8 +144,16 @@ class MemoryClientPlatform final : public simconnect::ClientPlatform {
     HostChannel* host = nullptr;  // answers the records sent to the simulator window
 
   private:
+    friend class MemoryServerEnd;
+    friend class MemoryTransport;
+
     std::unique_ptr<simconnect::Transport> Open(simconnect::SimConnectConnection& connection,
                                                 simconnect::ConnectionKind kind, int family);
+
+    // Guards the ends, the notifications and `holdCompletions` once completions
+    // run on other threads. Never held while the client runs a completion.
+    std::mutex mutex;
+    CompletionRunner runner;  // last: its threads end before the rest goes
 };
 
 }  // namespace ulvo::testbed

@@ -2,6 +2,9 @@
 // state installed for the test, clients opened as the plug-in opens them, the
 // server's end of the pipe, and dispatch into a list. At the end it closes
 // whatever is still open and checks that every connection was freed.
+//
+// Completions run on the test's thread, or, in the ThreadSanitizer build
+// (ULVO_COMPLETION_THREADS), on threads of their own at random moments.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +18,10 @@
 #include "simconnect/process_state.h"
 #include "simconnect/simconnect_dispatch.h"
 
+#ifndef ULVO_COMPLETION_THREADS
+#define ULVO_COMPLETION_THREADS 0
+#endif
+
 namespace ulvo::testbed {
 
 using Bytes = std::vector<uint8_t>;
@@ -27,7 +34,7 @@ inline void CollectMessage(void* message, uint32_t size, void* context) {
 struct ClientRig {
     ~ClientRig() {
         for (void* open : handles) {
-            simconnect::CloseClient(open);
+            simconnect::CloseClient(process, open);
         }
         platform.RunCompletions();
         EXPECT_EQ(process.liveConnections.load(), 0u) << "a reference was never dropped";
@@ -37,7 +44,7 @@ struct ClientRig {
     int32_t Open(const simconnect::NotificationTargets& targets = {}, uint32_t index = 0) {
         void* handle = nullptr;
         const int32_t result =
-            simconnect::OpenClient(&handle, "Ulvo2GSX Simconnect proc", targets, index);
+            simconnect::OpenClient(process, &handle, "Ulvo2GSX Simconnect proc", targets, index);
         if (handle != nullptr) {
             handles.push_back(handle);
         }
@@ -46,9 +53,9 @@ struct ClientRig {
     }
     // A call as the plug-in makes it, with its writes completed.
     int32_t Transmit(uint32_t eventId, void* handle = nullptr) {
-        const int32_t result = simconnect::CallClient(handle != nullptr ? handle : handles.back(),
-                                                      simconnect::kTransmitClientEventLayout,
-                                                      {0u, eventId, 0u, 1u, 0x10u});
+        const int32_t result = simconnect::CallClient(
+            process, handle != nullptr ? handle : handles.back(),
+            simconnect::kTransmitClientEventLayout, {0u, eventId, 0u, 1u, 0x10u});
         platform.RunCompletions();
         return result;
     }
@@ -76,7 +83,7 @@ struct ClientRig {
     MemoryServerEnd& Server() { return platform.LastEnd(); }
 
     std::optional<HostChannel> host;
-    MemoryClientPlatform platform;
+    MemoryClientPlatform platform{ULVO_COMPLETION_THREADS};
     simconnect::ProcessState process{platform};
     std::vector<void*> handles;  // closed at the end; closing twice only fails
 };

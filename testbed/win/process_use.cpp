@@ -1,7 +1,8 @@
 #include "win/process_use.h"
 
-// after windows.h, which it needs
+// after windows.h, which they need
 #include <psapi.h>
+#include <winternl.h>
 
 #include <cstdint>
 
@@ -9,26 +10,36 @@ namespace ulvo::testbed {
 
 namespace {
 
-// Wine reports no handle count: then the handles are counted by asking the
-// system about every handle value up to the highest in use.
-DWORD CountHandles() {
-    DWORD count = 0;
-    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count != 0) {
-        return count;
+// The kind of an open handle, as the system names it; empty when it will not say.
+std::string TypeOf(HANDLE handle) {
+    alignas(8) unsigned char buffer[512];
+    ULONG length = 0;
+    if (NtQueryObject(handle, ObjectTypeInformation, buffer, sizeof buffer, &length) != 0) {
+        return "";
     }
-    count = 0;
-    for (uintptr_t value = 4; value < 0x10000; value += 4) {
-        DWORD flags;
-        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+    const UNICODE_STRING& name = reinterpret_cast<PUBLIC_OBJECT_TYPE_INFORMATION*>(buffer)->TypeName;
+    std::string text;
+    for (USHORT i = 0; i < name.Length / sizeof(wchar_t); ++i) {
+        text += char(name.Buffer[i] < 0x80 ? name.Buffer[i] : '?');
     }
-    return count;
+    return text;
 }
 
 }  // namespace
 
+// Every handle value up to the highest in use is asked about: Wine reports no
+// handle count of its own, and the kinds need the handles themselves anyway.
 ProcessUse MeasureProcess() {
     ProcessUse use;
-    use.handles = CountHandles();
+    for (uintptr_t value = 4; value < 0x10000; value += 4) {
+        const HANDLE handle = reinterpret_cast<HANDLE>(value);
+        DWORD flags;
+        if (GetHandleInformation(handle, &flags)) {
+            ++use.handles;
+            const std::string type = TypeOf(handle);
+            ++use.handlesByType[type.empty() ? "unknown" : type];
+        }
+    }
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     if (GetProcessMemoryInfo(GetCurrentProcess(),
                              reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
@@ -38,6 +49,18 @@ ProcessUse MeasureProcess() {
             counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
     }
     return use;
+}
+
+std::string HandleGrowth(const ProcessUse& base, const ProcessUse& now) {
+    std::string growth;
+    for (const auto& [type, count] : now.handlesByType) {
+        const auto before = base.handlesByType.find(type);
+        const DWORD was = before != base.handlesByType.end() ? before->second : 0;
+        if (count > was) {
+            growth += (growth.empty() ? "" : ", ") + type + " +" + std::to_string(count - was);
+        }
+    }
+    return growth;
 }
 
 }  // namespace ulvo::testbed

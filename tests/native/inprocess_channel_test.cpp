@@ -41,9 +41,9 @@ TEST(InProcessChannel, OnlyTheFirstClientRegistersTheDispatchEntryAndTheLastTake
     EXPECT_EQ(host.DispatchEntry(), EntryAddress(&SimConnect_CallDispatch));
     EXPECT_EQ(rig.Client().Channel().state.load(), ChannelState::Registered);
 
-    EXPECT_EQ(CloseClient(rig.handles[1]), kOk);
+    EXPECT_EQ(CloseClient(rig.process, rig.handles[1]), kOk);
     EXPECT_TRUE(host.Unregistrations().empty());
-    EXPECT_EQ(CloseClient(rig.handles[0]), kOk);
+    EXPECT_EQ(CloseClient(rig.process, rig.handles[0]), kOk);
     EXPECT_EQ(host.Unregistrations(),
               std::vector<uintptr_t>{uintptr_t(EntryAddress(&SimConnect_CallDispatch))});
 }
@@ -94,7 +94,7 @@ TEST(InProcessChannel, OnlyAnExactOpenReplyStartsTheHandshakeThenHostBuffersCarr
     EXPECT_EQ(rig.Transmit(2), kOk);
     EXPECT_EQ(host.Sent(), std::vector<Bytes>{testbed::expected::TransmitClientEvent(2, 2)});
     // A refused call gives its host buffer back unsent.
-    EXPECT_EQ(CallClient(rig.handles[0], kMapClientEventToSimEventLayout,
+    EXPECT_EQ(CallClient(rig.process, rig.handles[0], kMapClientEventToSimEventLayout,
                          {0u, std::string(256, 'x').c_str()}),
               kNameTooLong);
     EXPECT_EQ(host.Frees(), 1u);
@@ -119,7 +119,7 @@ TEST(InProcessChannel, OnlyAnExactOpenReplyStartsTheHandshakeThenHostBuffersCarr
     rig.Server().FailRead(0);
     host.Deliver(delivered);
     EXPECT_EQ(rig.Client().ReceiveQueueLength(), 64u);
-    EXPECT_EQ(CloseClient(rig.handles[0]), kOk);
+    EXPECT_EQ(CloseClient(rig.process, rig.handles[0]), kOk);
     EXPECT_EQ(host.Releases(), 71u);
     EXPECT_EQ(host.LentBuffers(), 1u);
 }

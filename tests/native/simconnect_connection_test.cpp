@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "core/simconnect_client_rig.h"
 #include "core/simconnect_server_messages.h"
 #include "simconnect/status_codes.h"
@@ -17,31 +15,28 @@ using testbed::ClientRig;
 constexpr NotificationTargets kTargets{0x77, 0x401, 0x99};
 
 TEST(SimConnectConnection, FailedTransfersCloseWithTheirCodeAndNotifyOnce) {
-    using Server = testbed::MemoryServerEnd;
     struct Case {
         const char* name;
         bool socket;
-        std::function<void(Server&)> fail;
-        uint32_t code;  // 0: the connection stays open
+        Bytes delivered;  // none: the read fails with `status`
+        uint32_t status;  // of each read
+        uint32_t code;    // 0: the connection stays open
     };
     const Bytes oversize = {0x81, 0xA0, 0, 0, 0, 0, 0, 0};  // 41089
     const Bytes message = testbed::ServerMessage(40, 0x20);
-    // clang-format off
     const Case cases[] = {
-        {"peer closed", false, [](Server& s) { s.FailRead(0); }, kStatusGracefulDisconnect},
-        {"cancelled", false, [](Server& s) { s.FailRead(kStatusCancelled); }, kStatusCancelled},
-        {"remote disconnect", true, [](Server& s) { s.FailRead(kStatusRemoteDisconnect); }, kStatusRemoteDisconnect},
-        {"broken pipe", false, [](Server& s) { s.FailRead(kStatusPipeBroken); }, kStatusPipeBroken},
-        {"connection reset", true, [](Server& s) { s.FailRead(kStatusConnectionReset); }, kStatusConnectionReset},
-        {"other status", false, [](Server& s) { s.FailRead(0xC0000185); }, 0xC0000185},
-        {"part of a message on a pipe", false, [&](Server& s) { s.Deliver(message, 10, kStatusBufferOverflow); }, 0},
-        {"part of a message on a socket", true, [&](Server& s) { s.Deliver(message, 10, kStatusBufferOverflow); }, kStatusBufferOverflow},
-        {"size above MaxReceiveSize", false, [&](Server& s) { s.Deliver(oversize); }, uint32_t(kMessageRefused)},
-        {"size field 2", false, [](Server& s) { s.Deliver(Bytes{2, 0, 0, 0}); }, uint32_t(kMessageRefused)},
-        {"read start fails", false, [&](Server& s) { s.failNextRead = 0xC00000B0; s.Deliver(message); }, 0xC00000B0},
-        {"write start fails", true, [](Server& s) { s.failNextWrite = kStatusPipeBroken; }, kStatusPipeBroken},
+        {"peer closed", false, {}, 0, kStatusGracefulDisconnect},
+        {"cancelled", false, {}, kStatusCancelled, kStatusCancelled},
+        {"remote disconnect", true, {}, kStatusRemoteDisconnect, kStatusRemoteDisconnect},
+        {"broken pipe", false, {}, kStatusPipeBroken, kStatusPipeBroken},
+        {"connection reset", true, {}, kStatusConnectionReset, kStatusConnectionReset},
+        {"other status", false, {}, 0xC0000185, 0xC0000185},
+        {"part of a message on a pipe", false, message, kStatusBufferOverflow, 0},
+        {"part of a message on a socket", true, message, kStatusBufferOverflow,
+         kStatusBufferOverflow},
+        {"size above MaxReceiveSize", false, oversize, 0, uint32_t(kMessageRefused)},
+        {"size field 2", false, {2, 0, 0, 0}, 0, uint32_t(kMessageRefused)},
     };
-    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ClientRig rig;
@@ -49,9 +44,12 @@ TEST(SimConnectConnection, FailedTransfersCloseWithTheirCodeAndNotifyOnce) {
             rig.platform.ServeSocketOnly();
         }
         ASSERT_EQ(rig.Open(kTargets), kOk);
-        c.fail(rig.Server());
+        if (c.delivered.empty()) {
+            rig.Server().FailRead(c.status);
+        } else {
+            rig.Server().Deliver(c.delivered, 10, c.status);
+        }
         const size_t queued = rig.Client().ReceiveQueueLength();
-        const int32_t afterwards = rig.Transmit(0);  // a failed write start closes here
         EXPECT_EQ(rig.Client().ClosedWithError(), c.code != 0);
         EXPECT_EQ(uint32_t(rig.Client().CloseCode()), c.code);
         EXPECT_EQ(uint32_t(rig.Transmit(0)), c.code);
@@ -61,7 +59,23 @@ TEST(SimConnectConnection, FailedTransfersCloseWithTheirCodeAndNotifyOnce) {
         // The close notifies once, like a received message.
         EXPECT_EQ(rig.platform.posts.size(), queued + (c.code != 0 ? 1 : 0));
         EXPECT_EQ(rig.platform.signals.size(), rig.platform.posts.size());
-        EXPECT_EQ(afterwards, c.name == std::string("write start fails") ? kOk : int32_t(c.code));
+    }
+}
+
+// A read or write that fails at its start drops only its own reference (the rig
+// checks that every one was dropped): the connection stands, and the open that
+// made it succeeds. Without a read nothing more arrives; after a failed write
+// the later messages wait in the queue until the connection ends.
+TEST(SimConnectConnection, AStartThatFailsAtOnceLeavesTheConnectionStanding) {
+    for (const bool readFails : {true, false}) {
+        SCOPED_TRACE(readFails ? "first read" : "first write");
+        ClientRig rig;
+        (readFails ? rig.platform.failFirstRead : rig.platform.failFirstWrite) = kStatusPipeBroken;
+        ASSERT_EQ(rig.Open(), kOk);
+        EXPECT_EQ(rig.Transmit(2), kOk);
+        EXPECT_TRUE(rig.Client().IsConnected());
+        EXPECT_EQ(rig.Server().ReadPending(), !readFails);
+        EXPECT_EQ(rig.Server().writes.size(), readFails ? 2u : 0u);
     }
 }
 

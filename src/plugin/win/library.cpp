@@ -20,7 +20,9 @@ void StartLibrary(P3D::IPdk* provider) {
     }
     FillHostServices(library.hostServices, provider);
     library.started = true;
-    library.plugin = new (std::nothrow) UlvoPDKPlugin();
+    library.plugin = new (std::nothrow)
+        UlvoPDKPlugin(PluginParts{library.hostServices, library.fsuipc, library.aircraft,
+                                  library.bridgeTables, library.simconnect});
 }
 
 void StopLibrary() {
@@ -30,13 +32,6 @@ void StopLibrary() {
         ReleaseHostServices(library.hostServices);
         library.started = false;
     }
-}
-
-bridge::WorkerContext LibraryWorkerContext(bridge::WorkerFields& plugin,
-                                           std::atomic<int32_t>& workerRunning) {
-    return bridge::WorkerContext{
-        workerRunning, library.aircraft,
-        bridge::BridgeCycle{plugin, library.bridgeTables, library.fsuipc, library.aircraft}};
 }
 
 }  // namespace ulvo::plugin

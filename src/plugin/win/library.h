@@ -3,19 +3,16 @@
 // tables and the SimConnect client's process state, each over its Win32
 // platform. They are created when the library loads and destroyed when it
 // unloads; DLLStart fills the host services and creates the plug-in object,
-// DLLStop undoes both. Nothing else in the library keeps process-wide state; the
-// SimConnect client only remembers which process state is installed.
+// handing it the objects it works on, and DLLStop undoes both. Nothing else in
+// the library keeps process-wide state; the SimConnect client only remembers
+// which process state is installed, for the calls the simulator makes.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
-#include <cstdint>
-
 #include "aircraft/aircraft_link.h"
 #include "aircraft/win/aircraft_platform_win.h"
 #include "bridge/bridge_state.h"
-#include "bridge/worker_main.h"
 #include "fsuipc/fsuipc_link.h"
 #include "fsuipc/win/fsuipc_platform_win.h"
 #include "plugin/win/host_services.h"
@@ -49,11 +46,5 @@ LibraryObjects& Library();
 void StartLibrary(P3D::IPdk* provider);
 // DLLStop: destroys the plug-in object and releases the host's services.
 void StopLibrary();
-
-// A worker context over the library's tables, FSUIPC link and aircraft link, for
-// the plug-in object's own fields and running flag. The plug-in keeps it for its
-// whole life and hands its address to WorkerThreadMain.
-bridge::WorkerContext LibraryWorkerContext(bridge::WorkerFields& plugin,
-                                           std::atomic<int32_t>& workerRunning);
 
 }  // namespace ulvo::plugin

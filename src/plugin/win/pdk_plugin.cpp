@@ -2,8 +2,6 @@
 
 #include <new>
 
-#include "plugin/win/library.h"
-
 namespace P3D {
 
 namespace {
@@ -47,10 +45,6 @@ constexpr MessageRoute kMessageRoutes[] = {
     {kMessageLoadingComplete, &PdkPlugin::OnStart},
     {kMessageVehicleChanged, &PdkPlugin::OnVehicleLoaded},
 };
-
-IEventServiceV400* HeldEventService() {
-    return ulvo::plugin::Library().hostServices.EventService();
-}
 
 // Replaces the callback in `field` and registers the new one. Without memory the
 // field keeps its callback and nothing is registered.
@@ -104,16 +98,16 @@ ULONG STDMETHODCALLTYPE PdkPlugin::P3dPluginCallback::Release() {
     return static_cast<ULONG>(left);
 }
 
-PdkPlugin::PdkPlugin() {
+PdkPlugin::PdkPlugin(IEventServiceV400* events) : eventService(events) {
     // Not through the virtual table: a derived class is not constructed yet.
     PdkPlugin::RegisterCallbacks();
 }
 
 PdkPlugin::~PdkPlugin() {
-    if (IEventServiceV400* events = HeldEventService()) {
-        events->AddRef();
-        UnregisterHeld(*events);
-        events->Release();
+    if (eventService != nullptr) {
+        eventService->AddRef();
+        UnregisterHeld();
+        eventService->Release();
     }
     ReleaseField(frameCallback);
     ReleaseField(messageCallback);
@@ -148,24 +142,24 @@ void PdkPlugin::OnMessage(IParameterListV400* params) {
 }
 
 void PdkPlugin::RegisterCallbacks() {
-    IEventServiceV400* events = HeldEventService();
-    if (events == nullptr) {
+    if (eventService == nullptr) {
         return;
     }
-    events->AddRef();
-    RegisterInto(*events, oneHzCallback, new (std::nothrow) OneHzCallback(kEventOneHz, this));
-    RegisterInto(*events, frameCallback, new (std::nothrow) FrameCallback(kEventFrame, this));
-    RegisterInto(*events, customRenderCallback,
+    IEventServiceV400& events = *eventService;
+    events.AddRef();
+    RegisterInto(events, oneHzCallback, new (std::nothrow) OneHzCallback(kEventOneHz, this));
+    RegisterInto(events, frameCallback, new (std::nothrow) FrameCallback(kEventFrame, this));
+    RegisterInto(events, customRenderCallback,
                  new (std::nothrow) CustomRenderCallback(kEventCustomRender, this));
-    RegisterInto(*events, messageCallback, new (std::nothrow) MessageCallback(kEventMessage, this));
-    events->Release();
+    RegisterInto(events, messageCallback, new (std::nothrow) MessageCallback(kEventMessage, this));
+    events.Release();
 }
 
-void PdkPlugin::UnregisterHeld(IEventServiceV400& events) {
+void PdkPlugin::UnregisterHeld() {
     for (P3dPluginCallback* callback :
          {customRenderCallback, oneHzCallback, messageCallback, frameCallback}) {
         if (callback != nullptr) {
-            events.UnregisterCallback(callback->EventId(), callback);
+            eventService->UnregisterCallback(callback->EventId(), callback);
         }
     }
 }

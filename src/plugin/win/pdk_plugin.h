@@ -14,8 +14,9 @@ class PdkPlugin {
   public:
     class P3dPluginCallback;
 
-    // Registers the callbacks (when the host offers an event service).
-    PdkPlugin();
+    // Registers the callbacks with `events`, the host's event service (none when
+    // the host does not offer one), which must outlive the plug-in.
+    explicit PdkPlugin(IEventServiceV400* events);
     // Unregisters the callbacks still held, then releases them.
     virtual ~PdkPlugin();
     PdkPlugin(const PdkPlugin&) = delete;
@@ -37,8 +38,9 @@ class PdkPlugin {
     virtual void RegisterCallbacks();
 
   private:
-    void UnregisterHeld(IEventServiceV400& events);
+    void UnregisterHeld();
 
+    IEventServiceV400* const eventService;
     // Field order: custom-render, one-second, message, frame.
     P3dPluginCallback* customRenderCallback = nullptr;
     P3dPluginCallback* oneHzCallback = nullptr;

@@ -1,7 +1,6 @@
 #include "plugin/win/ulvo_pdk_plugin.h"
 
 #include "plugin/one_byte_text.h"
-#include "plugin/win/library.h"
 
 namespace ulvo::plugin {
 
@@ -13,19 +12,22 @@ constexpr int kAlertWithOkButton = 2;
 
 }  // namespace
 
-UlvoPDKPlugin::UlvoPDKPlugin()
-    : workerContext(LibraryWorkerContext(*this, workerRunning)),
+UlvoPDKPlugin::UlvoPDKPlugin(const PluginParts& parts)
+    : PdkPlugin(parts.hostServices.EventService()),
+      hostServices(parts.hostServices),
+      simConnectApi(parts.simconnect),
+      workerContext{workerRunning, parts.aircraft,
+                    bridge::BridgeCycle{*this, parts.bridgeTables, parts.fsuipc, parts.aircraft}},
       worker(workerThread, workerThreadId, workerContext),
       connections{groundservices::GroundServicesContext{*this, NamedVariablesOrNone(),
-                                                        simConnectApi, Library().aircraft, log},
-                  Library().fsuipc,
+                                                        simConnectApi, parts.aircraft, log},
+                  parts.fsuipc,
                   fsuipcResult,
-                  Library().aircraft,
+                  parts.aircraft,
                   workerRunning,
                   worker,
                   log},
-      oneSecond{aircraftStateOk, connectionsOpened, Library().bridgeTables.sdk2Block, connections} {
-}
+      oneSecond{aircraftStateOk, connectionsOpened, parts.bridgeTables.sdk2Block, connections} {}
 
 UlvoPDKPlugin::~UlvoPDKPlugin() {
     if (AnyConnectionStands(connections)) {
@@ -36,7 +38,7 @@ UlvoPDKPlugin::~UlvoPDKPlugin() {
 // Without the host's named-variable service the ground-services step skips
 // every variable silently.
 groundservices::NamedVariables* UlvoPDKPlugin::NamedVariablesOrNone() {
-    P3D::IPanelSystemV400* panels = Library().hostServices.NamedVariableService();
+    P3D::IPanelSystemV400* panels = hostServices.NamedVariableService();
     if (panels == nullptr) {
         return nullptr;
     }
@@ -90,7 +92,7 @@ UlvoPDKPlugin::LogOpenResult UlvoPDKPlugin::OpenLog() {
     }
     logPath = LogPathBeside(std::wstring_view(fileName, length));
     if (!log.Open(logPath)) {
-        P3D::IReportingServiceV400* messages = Library().hostServices.MessageService();
+        P3D::IReportingServiceV400* messages = hostServices.MessageService();
         if (messages != nullptr) {
             messages->ShowAlert(LogOpenFailureText(logPath).c_str(), kAlertWithOkButton);
         }
@@ -104,7 +106,7 @@ UlvoPDKPlugin::LogOpenResult UlvoPDKPlugin::OpenLog() {
 void UlvoPDKPlugin::ReportVehicleLoad() {
     // The vehicle's title ends this line; without one the line stays open.
     log.Write(L"Vehicle load detected: ");
-    P3D::ISimObjectManagerV440* vehicles = Library().hostServices.VehicleService();
+    P3D::ISimObjectManagerV440* vehicles = hostServices.VehicleService();
     if (vehicles == nullptr) {
         return;
     }

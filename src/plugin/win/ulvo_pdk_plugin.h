@@ -1,6 +1,7 @@
 // The one plug-in object. It lives from DLLStart to DLLStop and carries the
 // state of the handlers, of the ground services (GroundServicesFields) and of
-// the worker steps (WorkerFields).
+// the worker steps (WorkerFields). It works on the library's objects it is made
+// with and reaches for nothing else.
 #pragma once
 
 #include <atomic>
@@ -8,24 +9,37 @@
 #include <optional>
 #include <string>
 
+#include "aircraft/aircraft_link.h"
 #include "bridge/bridge_state.h"
 #include "bridge/worker_main.h"
+#include "fsuipc/fsuipc_link.h"
 #include "groundservices/ground_services.h"
+#include "plugin/client_simconnect_api.h"
 #include "plugin/connection_sequences.h"
 #include "plugin/log_file.h"
 #include "plugin/one_second_step.h"
-#include "plugin/win/client_simconnect_api.h"
 #include "plugin/win/host_named_variables.h"
+#include "plugin/win/host_services.h"
 #include "plugin/win/pdk_plugin.h"
 #include "plugin/win/win32_worker_thread.h"
+#include "simconnect/process_state.h"
 
 namespace ulvo::plugin {
+
+// The library's objects the plug-in works on; each outlives the plug-in.
+struct PluginParts {
+    const HostServices& hostServices;
+    fsuipc::FsuipcLink& fsuipc;
+    aircraft::AircraftLink& aircraft;
+    bridge::BridgeTables& bridgeTables;  // zero at load and never reset
+    simconnect::ProcessState& simconnect;
+};
 
 class UlvoPDKPlugin final : public P3D::PdkPlugin,
                             public bridge::WorkerFields,
                             public groundservices::GroundServicesFields {
   public:
-    UlvoPDKPlugin();
+    explicit UlvoPDKPlugin(const PluginParts& parts);
     // The host may stop the library without a shutdown message first. A worker
     // still running is stopped and connections still open are closed here, so
     // that no worker runs on a destroyed object and no handle is left behind.
@@ -58,6 +72,7 @@ class UlvoPDKPlugin final : public P3D::PdkPlugin,
     void ReportVehicleLoad();
     groundservices::NamedVariables* NamedVariablesOrNone();
 
+    const HostServices& hostServices;
     std::optional<HostNamedVariables> namedVariables;  // none without the host's service
     ClientSimConnectApi simConnectApi;
     // The worker's argument: it must outlive every worker thread.

@@ -1,6 +1,6 @@
 // The SimConnect calls with the system's types, as applications make them. They
-// work on the library's process state (created by the library's composition
-// root); each returns a 32-bit code, 0 on success, negative on failure.
+// carry no context, so they work on the installed process state (the library's,
+// in the DLL); each returns a 32-bit code, 0 on success, negative on failure.
 #pragma once
 
 #include <windows.h>
