@@ -1,7 +1,5 @@
 #include "core/completion_runner.h"
 
-#include <chrono>
-
 namespace ulvo::testbed {
 
 namespace {
@@ -32,6 +30,21 @@ void CompletionRunner::Post(std::function<void()> completion) {
         queue.push_back(std::move(completion));
     }
     posted.notify_one();
+}
+
+void CompletionRunner::Pause() {
+    if (threads.empty()) {
+        return;
+    }
+    std::unique_lock lock(mutex);
+    const std::chrono::microseconds delay = RandomDelay();
+    lock.unlock();
+    std::this_thread::sleep_for(delay);
+}
+
+std::chrono::microseconds CompletionRunner::RandomDelay() {
+    return std::chrono::microseconds(
+        std::uniform_int_distribution<unsigned>(0, kLongestDelayMicroseconds)(random));
 }
 
 std::function<void()> CompletionRunner::TakeOne() {
@@ -66,8 +79,7 @@ void CompletionRunner::Serve() {
             return;
         }
         std::function<void()> completion = TakeOne();
-        const auto delay = std::chrono::microseconds(
-            std::uniform_int_distribution<unsigned>(0, kLongestDelayMicroseconds)(random));
+        const std::chrono::microseconds delay = RandomDelay();
         ++running;
         lock.unlock();
         std::this_thread::sleep_for(delay);

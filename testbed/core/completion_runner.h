@@ -5,6 +5,7 @@
 // as the system's pool runs them.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -25,6 +26,9 @@ class CompletionRunner {
     CompletionRunner& operator=(const CompletionRunner&) = delete;
 
     void Post(std::function<void()> completion);
+    // With threads, waits a random short moment: a start that returns while its
+    // completion may already run, as the system's starts do.
+    void Pause();
     // Returns once every completion posted so far, and every one they posted in
     // turn, has run. Without threads it runs them itself.
     void Drain();
@@ -40,6 +44,8 @@ class CompletionRunner {
     std::deque<std::function<void()>> queue;
     unsigned running = 0;
     bool stopping = false;
+    // The random moments; taken under `mutex`.
+    std::chrono::microseconds RandomDelay();
     std::mt19937 random{std::random_device{}()};
     std::vector<std::thread> threads;
 };

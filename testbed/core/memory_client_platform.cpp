@@ -27,23 +27,29 @@ class MemoryTransport final : public simconnect::Transport {
     uintptr_t Handle() const override { return reinterpret_cast<uintptr_t>(end.get()); }
     void Prepare(bool disableNagle) override { end->noDelay = disableNagle; }
     uint32_t StartWrite(const uint8_t* data, uint32_t length) override {
-        std::lock_guard lock(end->platform.mutex);
-        if (const uint32_t status = std::exchange(end->failNextWrite, 0u)) {
-            return status;
+        {
+            std::lock_guard lock(end->platform.mutex);
+            if (const uint32_t status = std::exchange(end->failNextWrite, 0u)) {
+                return status;
+            }
+            end->writes.emplace_back(data, data + length);
+            end->writeLength = length;
+            end->PostDue();
         }
-        end->writes.emplace_back(data, data + length);
-        end->writeLength = length;
-        end->PostDue();
+        end->platform.runner.Pause();
         return 0;
     }
     uint32_t StartRead(uint8_t* space, uint32_t capacity) override {
-        std::lock_guard lock(end->platform.mutex);
-        if (const uint32_t status = std::exchange(end->failNextRead, 0u)) {
-            return status;
+        {
+            std::lock_guard lock(end->platform.mutex);
+            if (const uint32_t status = std::exchange(end->failNextRead, 0u)) {
+                return status;
+            }
+            end->readSpace = space;
+            end->readCapacity = capacity;
+            end->PostDue();
         }
-        end->readSpace = space;
-        end->readCapacity = capacity;
-        end->PostDue();
+        end->platform.runner.Pause();
         return 0;
     }
     void Close() override {

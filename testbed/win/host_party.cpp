@@ -26,6 +26,16 @@ HostParty::HostParty(const HostOptions& options)
     }
     provider.Offer(GuidFromText(L"68254E0A-260E-48ED-8868-CEEF63D862C7"),
                    GuidFromText(L"391A07E6-8F44-42B9-80E3-C8D63D8B8CC9"), &namedVariables);
+    if (options.msvcAbi) {
+        msvc.emplace(*this);
+    }
+}
+
+P3D::IPdk* HostParty::Provider() {
+    if (msvc) {
+        return msvc->Provider();
+    }
+    return &provider;
 }
 
 void HostParty::DeliverMessage(UINT64 id) {
@@ -46,7 +56,11 @@ void HostParty::DeliverCustomRender() {
 
 void HostParty::Deliver(const GUID& eventId, std::vector<UINT64> values) {
     HostParameterList params(&provider, std::move(values));
-    events.Deliver(eventId, &params);
+    if (msvc) {
+        msvc->Deliver(eventId, params);
+    } else {
+        events.Deliver(eventId, &params);
+    }
     parameterListOutstanding += params.Outstanding();
 }
 
@@ -65,7 +79,7 @@ std::vector<std::pair<std::string, long>> HostParty::OutstandingReferences() con
 long HostParty::UnusedSlotCalls() const {
     return provider.UnusedSlotCalls() + events.UnusedSlotCalls() + vehicle.UnusedSlotCalls() +
            vehicles.UnusedSlotCalls() + reporting.UnusedSlotCalls() +
-           namedVariables.UnusedSlotCalls();
+           namedVariables.UnusedSlotCalls() + msvcUnusedSlotCalls;
 }
 
 }  // namespace ulvo::testbed

@@ -3,10 +3,12 @@
 // with switches for the ways a host can fall short.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "win/host_msvc.h"
 #include "win/host_objects.h"
 
 namespace ulvo::testbed {
@@ -23,6 +25,9 @@ struct HostOptions {
     bool messageService = true;
     bool userObjectFails = false;  // the vehicle service has no user vehicle
     std::wstring vehicleTitle = L"Ulvo 737-800 Testbed";
+    // The plug-in meets the host's objects as the simulator's compiler lays them
+    // out (ulvo_msvc_host.dll), which forward to the party's own.
+    bool msvcAbi = false;
 };
 
 class HostParty {
@@ -30,6 +35,10 @@ class HostParty {
     explicit HostParty(const HostOptions& options = {});
     HostParty(const HostParty&) = delete;
     HostParty& operator=(const HostParty&) = delete;
+
+    // The service provider DLLStart gets: the party's own, or the MSVC-ABI host's
+    // (null when that could not be loaded).
+    P3D::IPdk* Provider();
 
     // Delivers a host message (parameter 0 = id) through the message callback.
     void DeliverMessage(UINT64 id);
@@ -42,6 +51,7 @@ class HostParty {
     std::vector<std::pair<std::string, long>> OutstandingReferences() const;
     // Calls of placeholder slots, which the plug-in must never make.
     long UnusedSlotCalls() const;
+    void CountUnusedSlotCall() { ++msvcUnusedSlotCalls; }
 
     HostServiceProvider provider;
     HostEventService events;
@@ -54,6 +64,8 @@ class HostParty {
     void Deliver(const GUID& eventId, std::vector<UINT64> values);
 
     long parameterListOutstanding = 0;
+    long msvcUnusedSlotCalls = 0;
+    std::optional<MsvcAbiHost> msvc;  // last: it stands for the objects above
 };
 
 }  // namespace ulvo::testbed

@@ -87,7 +87,7 @@ bool PluginLoader::Load() {
 
 void PluginLoader::Start() {
     if (startFunction != nullptr && !started) {
-        startFunction(&host.provider);
+        startFunction(host.Provider());
         started = true;
     }
 }

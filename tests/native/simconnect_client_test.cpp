@@ -42,12 +42,14 @@ TEST(SimConnectClient, ReceivedMessagesArriveWholeAndInOrderHoweverTheReadsCutTh
 // The targets are set before the first read can complete, so a message that
 // arrives while the open still runs notifies them too.
 TEST(SimConnectClient, AMessageArrivingDuringTheOpenNotifiesTheTargets) {
-    ClientRig rig;
-    rig.platform.greeting = ServerMessage(20, 0x13);
-    ASSERT_EQ(rig.Open(kTargets), kOk);
-    EXPECT_EQ(rig.platform.posts, (std::vector<std::pair<uintptr_t, uint32_t>>{{0x77, 0x401}}));
-    EXPECT_EQ(rig.platform.signals, std::vector<uintptr_t>{0x99});
-    EXPECT_EQ(rig.Dispatch(), std::vector<Bytes>{rig.platform.greeting});
+    for (int round = 0; round < 5; ++round) {  // threaded completions come at random moments
+        ClientRig rig;
+        rig.platform.greeting = ServerMessage(20, 0x13);
+        ASSERT_EQ(rig.Open(kTargets), kOk);
+        EXPECT_EQ(rig.platform.posts, (std::vector<std::pair<uintptr_t, uint32_t>>{{0x77, 0x401}}));
+        EXPECT_EQ(rig.platform.signals, std::vector<uintptr_t>{0x99});
+        EXPECT_EQ(rig.Dispatch(), std::vector<Bytes>{rig.platform.greeting});
+    }
 }
 
 TEST(SimConnectClient, ReceiveQueueKeepsTheNewest64Messages) {

@@ -1,5 +1,6 @@
 #include "plugin/win/pdk_plugin.h"
 
+#include <initializer_list>
 #include <new>
 
 namespace P3D {
