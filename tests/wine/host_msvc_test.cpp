@@ -64,6 +64,9 @@ Trace RunSession(bool msvcAbi) {
 }
 
 TEST(MsvcAbiHost, RunsTheWholeSessionAsTheTestbedsOwnHostDoes) {
+    // A call that does not meet the MSVC ABI may crash: end at once, without a debugger.
+    SetUnhandledExceptionFilter(
+        [](EXCEPTION_POINTERS*) -> LONG { return EXCEPTION_EXECUTE_HANDLER; });
     const Trace own = RunSession(false);
     const Trace msvc = RunSession(true);
     EXPECT_THAT(msvc.log, ::testing::HasSubstr("Vehicle load detected: Ulvo 737-800 Testbed\r\n"
