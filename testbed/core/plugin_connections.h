@@ -47,26 +47,31 @@ struct ScriptedWorkerThread final : plugin::WorkerThreadPort {
     }
 };
 
+// The SimConnect calls are recorded, or made through `simconnectApi` when given.
 struct PluginConnections {
+    PluginConnections() = default;
+    explicit PluginConnections(groundservices::SimConnectApi& api) : simconnectApi(api) {}
+
     MemoryFsuipc fsuipcPlatform;
     fsuipc::FsuipcLink fsuipc{fsuipcPlatform};
     uint32_t fsuipcResult = 0;
     MemoryAircraft aircraftPlatform;
     aircraft::AircraftLink aircraft{aircraftPlatform};
     RecordingSimConnect simconnect;
+    groundservices::SimConnectApi& simconnectApi = simconnect;
     MemoryNamedVariables variables;
     RecordingLog log;
     groundservices::GroundServicesFields groundFields;
     std::atomic<int32_t> workerRunning{0};
     ScriptedWorkerThread thread;
-    plugin::Connections connections{
-        groundservices::GroundServicesContext{groundFields, &variables, simconnect, aircraft, log},
-        fsuipc,
-        fsuipcResult,
-        aircraft,
-        workerRunning,
-        thread,
-        log};
+    plugin::Connections connections{groundservices::GroundServicesContext{
+                                        groundFields, &variables, simconnectApi, aircraft, log},
+                                    fsuipc,
+                                    fsuipcResult,
+                                    aircraft,
+                                    workerRunning,
+                                    thread,
+                                    log};
 };
 
 }  // namespace ulvo::testbed

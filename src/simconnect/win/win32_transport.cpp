@@ -3,7 +3,6 @@
 
 #include "simconnect/win/win32_transport.h"
 
-#include <cstdio>
 #include <new>
 
 #include "simconnect/status_codes.h"
@@ -58,13 +57,13 @@ Win32Transport::~Win32Transport() {
 }
 
 void Win32Transport::Prepare(bool disableNagle) {
+    // A record left without its event still completes through the callback: the
+    // event only marks the operation done, and nothing here waits on it. A DLL
+    // in the simulator's process has no console to report the failure to.
     if (kind == ConnectionKind::Pipe) {
         for (IoRecord* record : {&receiveRecord, &sendRecord}) {
             CloseEvent(record->overlapped);
             record->overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-            if (record->overlapped.hEvent == nullptr) {
-                std::printf("CreateEvent failed with %d.\n", int(GetLastError()));
-            }
         }
     }
     if (kind == ConnectionKind::Socket && disableNagle) {

@@ -1,0 +1,25 @@
+#include "simconnect/process_state.h"
+
+#include <gtest/gtest.h>
+
+#include "core/memory_client_platform.h"
+
+namespace ulvo::simconnect {
+namespace {
+
+TEST(ProcessState, ANestedStateInstallsTheOneBeforeItAgainWhenItEnds) {
+    testbed::MemoryClientPlatform platform;
+    ProcessState* const before = ProcessState::Installed();
+    {
+        ProcessState outer(platform);
+        {
+            ProcessState inner(platform);
+            EXPECT_EQ(ProcessState::Installed(), &inner);
+        }
+        EXPECT_EQ(ProcessState::Installed(), &outer);
+    }
+    EXPECT_EQ(ProcessState::Installed(), before);
+}
+
+}  // namespace
+}  // namespace ulvo::simconnect
