@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev lld
     zip unzip libxml2-utils
     nlohmann-json3-dev python3
 )

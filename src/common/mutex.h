@@ -2,30 +2,45 @@
 // no annotations, so these wrap them, and MutexLock holds one for a scope.
 #pragma once
 
+#include <pthread.h>
+
 #include <mutex>
+#include <type_traits>
 
 #include "common/thread_annotations.h"
 
 namespace ulvo {
 
-class CAPABILITY("mutex") Mutex {
+// One of the standard mutexes, as a lock the analysis knows.
+template <class StandardMutex>
+class CAPABILITY("mutex") AnnotatedMutex {
   public:
+    AnnotatedMutex() = default;
+    // A standard mutex over POSIX threads never destroys its native mutex: its
+    // destructor does nothing. mingw-w64's threads library gives a recursive
+    // mutex an event the first time two threads contend for it and takes the
+    // event back only when the mutex is destroyed, so each contended lock of an
+    // object that came and went left an event handle behind. Destroyed here.
+    ~AnnotatedMutex() {
+        if constexpr (std::is_trivially_destructible_v<StandardMutex> &&
+                      std::is_same_v<typename StandardMutex::native_handle_type,
+                                     pthread_mutex_t*>) {
+            pthread_mutex_destroy(mutex.native_handle());
+        }
+    }
+    AnnotatedMutex(const AnnotatedMutex&) = delete;
+    AnnotatedMutex& operator=(const AnnotatedMutex&) = delete;
+
     void Lock() ACQUIRE() { mutex.lock(); }
     void Unlock() RELEASE() { mutex.unlock(); }
 
   private:
-    std::mutex mutex;
+    StandardMutex mutex;
 };
 
+using Mutex = AnnotatedMutex<std::mutex>;
 // A lock the thread that holds it may take again.
-class CAPABILITY("mutex") RecursiveMutex {
-  public:
-    void Lock() ACQUIRE() { mutex.lock(); }
-    void Unlock() RELEASE() { mutex.unlock(); }
-
-  private:
-    std::recursive_mutex mutex;
-};
+using RecursiveMutex = AnnotatedMutex<std::recursive_mutex>;
 
 template <class Lockable>
 class SCOPED_CAPABILITY MutexLock {

@@ -64,16 +64,31 @@ class HostObject {
     void* standsFor = nullptr;
 };
 
-// A placeholder for a slot the plug-in must never call, and ten of them.
+// A placeholder for a slot the plug-in must never call; the slots 3 to 9, and
+// the ten slots of a decade.
 #define ULVO_UNUSED_SLOT(number)        \
     virtual void UnusedSlot##number() { \
         UnusedSlotCalled();             \
     }
-#define ULVO_UNUSED_SLOTS_OF_DECADE(tens)                                             \
-    ULVO_UNUSED_SLOT(tens##0)                                                         \
-    ULVO_UNUSED_SLOT(tens##1) ULVO_UNUSED_SLOT(tens##2) ULVO_UNUSED_SLOT(tens##3)     \
-        ULVO_UNUSED_SLOT(tens##4) ULVO_UNUSED_SLOT(tens##5) ULVO_UNUSED_SLOT(tens##6) \
-            ULVO_UNUSED_SLOT(tens##7) ULVO_UNUSED_SLOT(tens##8) ULVO_UNUSED_SLOT(tens##9)
+#define ULVO_UNUSED_SLOTS_3_TO_9 \
+    ULVO_UNUSED_SLOT(03);        \
+    ULVO_UNUSED_SLOT(04);        \
+    ULVO_UNUSED_SLOT(05);        \
+    ULVO_UNUSED_SLOT(06);        \
+    ULVO_UNUSED_SLOT(07);        \
+    ULVO_UNUSED_SLOT(08);        \
+    ULVO_UNUSED_SLOT(09)
+#define ULVO_UNUSED_SLOTS_OF_DECADE(tens) \
+    ULVO_UNUSED_SLOT(tens##0);            \
+    ULVO_UNUSED_SLOT(tens##1);            \
+    ULVO_UNUSED_SLOT(tens##2);            \
+    ULVO_UNUSED_SLOT(tens##3);            \
+    ULVO_UNUSED_SLOT(tens##4);            \
+    ULVO_UNUSED_SLOT(tens##5);            \
+    ULVO_UNUSED_SLOT(tens##6);            \
+    ULVO_UNUSED_SLOT(tens##7);            \
+    ULVO_UNUSED_SLOT(tens##8);            \
+    ULVO_UNUSED_SLOT(tens##9)
 
 class ParameterList;
 
@@ -148,13 +163,7 @@ class Vehicle final : public HostObject {
   public:
     constexpr Vehicle() : HostObject({}) {}
 
-    ULVO_UNUSED_SLOT(03)
-    ULVO_UNUSED_SLOT(04)
-    ULVO_UNUSED_SLOT(05)
-    ULVO_UNUSED_SLOT(06)
-    ULVO_UNUSED_SLOT(07)
-    ULVO_UNUSED_SLOT(08)
-    ULVO_UNUSED_SLOT(09)
+    ULVO_UNUSED_SLOTS_3_TO_9
     ULVO_UNUSED_SLOTS_OF_DECADE(1)
     ULVO_UNUSED_SLOTS_OF_DECADE(2)
     ULVO_UNUSED_SLOTS_OF_DECADE(3)
@@ -181,13 +190,7 @@ class VehicleService final : public HostObject {
         : HostObject(
               {0x34354443, 0x98CB, 0x4CD3, {0xBE, 0x2C, 0x54, 0x47, 0x80, 0xA3, 0xD5, 0xED}}) {}
 
-    ULVO_UNUSED_SLOT(03)
-    ULVO_UNUSED_SLOT(04)
-    ULVO_UNUSED_SLOT(05)
-    ULVO_UNUSED_SLOT(06)
-    ULVO_UNUSED_SLOT(07)
-    ULVO_UNUSED_SLOT(08)
-    ULVO_UNUSED_SLOT(09)
+    ULVO_UNUSED_SLOTS_3_TO_9
     ULVO_UNUSED_SLOT(10)
     ULVO_UNUSED_SLOT(11)
     ULVO_UNUSED_SLOT(12)
@@ -226,24 +229,9 @@ class PanelSystem final : public HostObject {
         : HostObject(
               {0x391A07E6, 0x8F44, 0x42B9, {0x80, 0xE3, 0xC8, 0xD6, 0x3D, 0x8B, 0x8C, 0xC9}}) {}
 
-    ULVO_UNUSED_SLOT(03)
-    ULVO_UNUSED_SLOT(04)
-    ULVO_UNUSED_SLOT(05)
-    ULVO_UNUSED_SLOT(06)
-    ULVO_UNUSED_SLOT(07)
-    ULVO_UNUSED_SLOT(08)
-    ULVO_UNUSED_SLOT(09)
+    ULVO_UNUSED_SLOTS_3_TO_9
     ULVO_UNUSED_SLOTS_OF_DECADE(1)
-    ULVO_UNUSED_SLOT(20)
-    ULVO_UNUSED_SLOT(21)
-    ULVO_UNUSED_SLOT(22)
-    ULVO_UNUSED_SLOT(23)
-    ULVO_UNUSED_SLOT(24)
-    ULVO_UNUSED_SLOT(25)
-    ULVO_UNUSED_SLOT(26)
-    ULVO_UNUSED_SLOT(27)
-    ULVO_UNUSED_SLOT(28)
-    ULVO_UNUSED_SLOT(29)
+    ULVO_UNUSED_SLOTS_OF_DECADE(2)
     // -1 for a name nobody defined.
     virtual int CheckNamedVariable(const char* name) {  // 30
         return testbed->checkNamedVariable(testbed->context, name);
