@@ -8,24 +8,24 @@
 namespace ulvo::simconnect {
 
 SimConnectClient::SimConnectClient(ProcessState& processState, const NotificationTargets& targets)
-    : SimConnectConnection(processState), owner(processState), notify(targets) {
-    owner.clientCount.fetch_add(1);
-    owner.clientsCreated.fetch_add(1);
-    MutexLock lock(owner.clientListLock);
-    previous = owner.lastClient;
+    : SimConnectConnection(processState), notify(targets) {
+    process.clientCount.fetch_add(1);
+    process.clientsCreated.fetch_add(1);
+    MutexLock lock(process.clientListLock);
+    previous = process.lastClient;
     if (previous != nullptr) {
         previous->next = this;
     } else {
-        owner.firstClient = this;
+        process.firstClient = this;
     }
-    owner.lastClient = this;
+    process.lastClient = this;
 }
 
 SimConnectClient::~SimConnectClient() {
     while (SimConnectPacket* packet = PopReceived()) {
         DisposeOf(packet);
     }
-    owner.clientCount.fetch_sub(1);
+    process.clientCount.fetch_sub(1);
 }
 
 SimConnectClient* SimConnectClient::Create(ProcessState& process,
@@ -40,7 +40,7 @@ void SimConnectClient::CloseConnection(bool report, int32_t code) {
 }
 
 void SimConnectClient::Notify() {
-    ClientPlatform& platform = owner.platform;
+    ClientPlatform& platform = process.platform;
     if (notify.window != 0 && notify.message != 0) {
         platform.PostUserMessage(notify.window, notify.message);
     }

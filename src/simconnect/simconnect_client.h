@@ -52,13 +52,13 @@ class SimConnectClient final : public SimConnectConnection {
     void OnMessageReceived() override;
 
     // The process-wide send lock, under which staging and flushing run.
-    RecursiveMutex& SendLock() const LOCK_RETURNED(owner.sendLock) { return owner.sendLock; }
+    RecursiveMutex& SendLock() const LOCK_RETURNED(process.sendLock) { return process.sendLock; }
     // A zero-filled message of `size` bytes with its send id set.
-    StageResult Stage(uint32_t size, uint8_t*& message) REQUIRES(owner.sendLock);
+    StageResult Stage(uint32_t size, uint8_t*& message) REQUIRES(process.sendLock);
     // Gives back a staged message that will not be sent.
-    void FreeStaged(uint8_t* message, uint32_t size) REQUIRES(owner.sendLock);
+    void FreeStaged(uint8_t* message, uint32_t size) REQUIRES(process.sendLock);
     // Hands everything staged to the transport; true when something was handed over.
-    bool Flush() REQUIRES(owner.sendLock);
+    bool Flush() REQUIRES(process.sendLock);
 
     // Appends a received packet (taking over the reference) under the receive
     // queue lock and notifies as for any received message.
@@ -88,7 +88,6 @@ class SimConnectClient final : public SimConnectConnection {
   private:
     void Notify();
 
-    ProcessState& owner;
     Mutex receiveQueueLock;
     PacketQueue receiveQueue GUARDED_BY(receiveQueueLock);
     std::atomic<uint32_t> discardedPackets{0};
@@ -99,9 +98,9 @@ class SimConnectClient final : public SimConnectConnection {
 
     // Every call stages its message here and flushes it at once, so the buffer
     // never holds more than one message.
-    uint8_t staging[kStagingBufferSize] GUARDED_BY(owner.sendLock) = {};
-    uint32_t stagingUsed GUARDED_BY(owner.sendLock) = 0;
-    SendIdCounter sendIds GUARDED_BY(owner.sendLock);
+    uint8_t staging[kStagingBufferSize] GUARDED_BY(process.sendLock) = {};
+    uint32_t stagingUsed GUARDED_BY(process.sendLock) = 0;
+    SendIdCounter sendIds GUARDED_BY(process.sendLock);
 
     InProcessChannelState channel;
 };

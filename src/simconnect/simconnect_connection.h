@@ -87,6 +87,8 @@ class SimConnectConnection {
     void ResetTransferState() EXCLUDES(connectionLock);
 
   protected:
+    ProcessState& process;
+
     // Closes an open transport; true when this call closed it.
     bool CloseTransport(bool report, int32_t code) EXCLUDES(connectionLock);
     // The extracted message, moved out of the holder.
@@ -105,7 +107,6 @@ class SimConnectConnection {
     void FinishStart(uint32_t failure) EXCLUDES(connectionLock);
     void EmptySendQueue() EXCLUDES(sendQueueLock);
 
-    ProcessState& process;
     // Serialises queuing-and-sending against write completions and closes, and
     // every use of the transport against its closing. Never held while a
     // completion runs or a reference is dropped.

@@ -17,7 +17,8 @@ std::string TypeOf(HANDLE handle) {
     if (NtQueryObject(handle, ObjectTypeInformation, buffer, sizeof buffer, &length) != 0) {
         return "";
     }
-    const UNICODE_STRING& name = reinterpret_cast<PUBLIC_OBJECT_TYPE_INFORMATION*>(buffer)->TypeName;
+    const UNICODE_STRING& name =
+        reinterpret_cast<PUBLIC_OBJECT_TYPE_INFORMATION*>(buffer)->TypeName;
     std::string text;
     for (USHORT i = 0; i < name.Length / sizeof(wchar_t); ++i) {
         text += char(name.Buffer[i] < 0x80 ? name.Buffer[i] : '?');
