@@ -9,16 +9,12 @@ namespace {
 
 TEST(ProcessState, ANestedStateInstallsTheOneBeforeItAgainWhenItEnds) {
     testbed::MemoryClientPlatform platform;
-    ProcessState* const before = ProcessState::Installed();
+    ProcessState outer(platform);
     {
-        ProcessState outer(platform);
-        {
-            ProcessState inner(platform);
-            EXPECT_EQ(ProcessState::Installed(), &inner);
-        }
-        EXPECT_EQ(ProcessState::Installed(), &outer);
+        ProcessState inner(platform);
+        EXPECT_EQ(ProcessState::Installed(), &inner);
     }
-    EXPECT_EQ(ProcessState::Installed(), before);
+    EXPECT_EQ(ProcessState::Installed(), &outer);
 }
 
 }  // namespace
