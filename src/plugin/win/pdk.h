@@ -1,6 +1,8 @@
 // The host's interfaces, declared with the exact virtual-table slots of the
-// simulator (an MSVC x64 build). The DLL and the testbed both use these
-// declarations, so a slot that slips here is caught by the slot tests.
+// simulator (an MSVC x64 build). The DLL and the testbed's own host both use
+// these declarations, so a slot that slips here is caught only against the host
+// the testbed builds for the MSVC ABI (testbed/msvc_host), which declares them
+// on its own.
 //
 // Two rules keep the layout right under mingw-w64:
 //  - no virtual destructors and no overloads: one pure virtual per slot, in slot
