@@ -20,14 +20,13 @@
 #include "core/sample_stats.h"
 #include "modes.h"
 #include "win/message_pump.h"
+#include "win/plugin_session.h"
 #include "win/plugin_threads.h"
 #include "win/steady_milliseconds.h"
-#include "win/testbed.h"
 
 namespace ulvo::testbed {
 namespace {
 
-constexpr auto kPatience = std::chrono::milliseconds(5000);
 constexpr uint32_t kAnnunciatorField = 0x060;  // SdkBlock; bit 7 of the byte at 0x9402
 constexpr uint32_t kAnnunciatorByte = 0x9402;
 constexpr uint32_t kCommandWord = 0x9400;
@@ -46,37 +45,23 @@ int64_t ThreadCpu100ns(HANDLE thread) {
 // The real plug-in, started and confirmed, its worker running; FSUIPC stamps
 // every exchange it serves.
 struct MeasuredPlugin {
-    MeasuredPlugin() : testbed(Options()) {
-        FsuipcParty::Options fsuipc;
-        fsuipc.logExchanges = true;
-        fsuipc.onExchange = [this](const FsuipcServedExchange& served) {
-            exchanges.push_back({SteadyMilliseconds(), served.log.bytes, served.log.reads,
-                                 uint32_t(served.log.writes.size())});
-        };
-        testbed.fsuipc.emplace(fsuipc);
-    }
+    MeasuredPlugin() : session(Options(this)) {}
 
-    static TestbedOptions Options() {
+    static TestbedOptions Options(MeasuredPlugin* plugin) {
         TestbedOptions options;
-        options.fsuipc = false;  // made with the stamping options above
+        options.fsuipc->logExchanges = true;
+        options.fsuipc->onExchange = [plugin](const FsuipcServedExchange& served) {
+            plugin->exchanges.push_back({SteadyMilliseconds(), served.log.bytes, served.log.reads,
+                                         uint32_t(served.log.writes.size())});
+        };
         return options;
     }
 
     bool Start() {
-        if (!testbed.plugin.LoadAndStart()) {
-            return false;
-        }
-        testbed.host.DeliverMessage(P3D::kMessageLoadingComplete);
-        testbed.host.DeliverOneSecond();
-        // The first exchange finds 0 at 0x9400 (no client wrote yet), performs
-        // command 0 and clears the word.
-        const bool idle =
-            PumpUntil([&] { return testbed.fsuipc->U16(kCommandWord) == 0xFFFF; }, kPatience) &&
-            PumpUntil([&] { return !testbed.aircraft.Commands().empty(); }, kPatience);
-        testbed.aircraft.TakeCommands();
-        const std::vector<DWORD> threads = ThreadsStartedIn(testbed.plugin.Module());
+        const bool running = session.StartRunning();
+        const std::vector<DWORD> threads = session.PluginThreads();
         worker = threads.size() == 1 ? threads[0] : 0;
-        return idle && worker != 0;
+        return running && worker != 0;
     }
 
     struct Exchange {
@@ -85,8 +70,9 @@ struct MeasuredPlugin {
         uint32_t reads;
         uint32_t writes;
     };
-    Testbed testbed;
     std::vector<Exchange> exchanges;
+    PluginSession session;
+    Testbed& testbed = session.testbed;
     DWORD worker = 0;
 };
 

@@ -52,7 +52,7 @@ uint32_t Slot(uint8_t display) {
 }  // namespace
 
 DemoSession::DemoSession(const DemoOptions& demoOptions)
-    : options(demoOptions), testbed([] {
+    : options(demoOptions), session([] {
           TestbedOptions testbedOptions;
           testbedOptions.host.vehicleTitle = L"Ulvo 737-800 Testbed";
           return testbedOptions;
@@ -322,7 +322,7 @@ int DemoSession::Run() {
     if (!options.live) {
         summary += "\nThe offset block at the end (as ulvo-monitor.exe shows it):\n";
         for (const std::string& line : tools::RenderBlockView(
-                 tools::MakeBlockView(Snapshot(), nullptr), {options.width, false})) {
+                 tools::MakeBlockView(session.Block(), nullptr), {options.width, false})) {
             summary += "  " + line + "\n";
         }
     }
@@ -345,7 +345,7 @@ void DemoSession::Begin(const std::string& title) {
     ++stepNumber;
     step = std::to_string(stepNumber) + "/" + std::to_string(kSteps) + "  " + title;
     Collect();
-    stepStart = Snapshot();
+    stepStart = session.Block();
     if (!options.live) {
         char clock[32];
         std::snprintf(clock, sizeof clock, "[%5.1f s] ",
@@ -361,7 +361,7 @@ void DemoSession::End() {
         return;
     }
     std::string text;
-    const auto changes = ChangedValues(stepStart, Snapshot());
+    const auto changes = ChangedValues(stepStart, session.Block());
     if (!changes.empty()) {
         text += "  offsets changed:";
         for (size_t i = 0; i < changes.size() && i < kPlainChangesShown; ++i) {
@@ -441,7 +441,7 @@ void DemoSession::Draw(bool force) {
     DemoFrame frame;
     frame.step = step;
     frame.seconds = std::chrono::duration<double>(now - start).count();
-    frame.block = Snapshot();
+    frame.block = session.Block();
     if (now - lastEarlier >= kChangeMarkTime) {
         lastEarlier = now;
         earlier = frame.block;
@@ -466,15 +466,6 @@ void DemoSession::Print(const std::string& text) {
 }
 
 // --- the parties ----------------------------------------------------------------
-
-tools::BlockSnapshot DemoSession::Snapshot() {
-    tools::BlockSnapshot snapshot;
-    testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) {
-        std::copy_n(space.bytes.begin() + tools::kBlockFirst, tools::kBlockSize,
-                    snapshot.bytes.begin());
-    });
-    return snapshot;
-}
 
 // The aircraft shows `value` in a display window, written as the panel lab writes it.
 void DemoSession::Show(uint8_t display, const std::string& value) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/demo_screen.h"
-#include "win/testbed.h"
+#include "win/plugin_session.h"
 
 namespace ulvo::testbed {
 
@@ -58,14 +58,14 @@ class DemoSession {
     void Draw(bool force = false);
     void Print(const std::string& text);
 
-    tools::BlockSnapshot Snapshot();
     void Show(uint8_t display, const std::string& value);
     void Show(uint8_t display, int value) { Show(display, std::to_string(value)); }
     void SetLamp(uint32_t field, bool lit);
     size_t CountCommands(uint64_t code, int64_t value) const;
 
     DemoOptions options;
-    Testbed testbed;
+    PluginSession session;
+    Testbed& testbed = session.testbed;
     Clock::time_point start = Clock::now();
     Clock::time_point lastDraw;
     Clock::time_point lastEarlier;

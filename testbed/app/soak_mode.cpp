@@ -31,16 +31,15 @@
 #include "modes.h"
 #include "simconnect/api_messages.h"
 #include "win/message_pump.h"
+#include "win/plugin_session.h"
 #include "win/plugin_threads.h"
 #include "win/process_use.h"
 #include "win/steady_milliseconds.h"
-#include "win/testbed.h"
 
 namespace ulvo::testbed {
 namespace {
 
 using Command = AircraftParty::Command;
-constexpr auto kPatience = std::chrono::milliseconds(5000);
 constexpr uint32_t kCommandWord = 0x9400;
 constexpr size_t kHoldStillCycles = 4;  // cycles the aircraft rests before a convergence check
 constexpr double kCheckEveryMs = 3000;  // convergence checks
@@ -75,7 +74,8 @@ class Soak {
     bool TakeCommands();
     bool CheckConvergence();
 
-    Testbed testbed;
+    PluginSession session;
+    Testbed& testbed = session.testbed;
     std::mt19937 rng;
     uint64_t exchangesSeen = 0;
     uint64_t cycles = 0;
@@ -100,16 +100,7 @@ class Soak {
 };
 
 bool Soak::Start() {
-    if (!testbed.plugin.LoadAndStart()) {
-        return Fail("the plug-in did not load");
-    }
-    testbed.host.DeliverMessage(P3D::kMessageLoadingComplete);
-    testbed.host.DeliverOneSecond();
-    // The first exchange finds 0 at 0x9400 and performs command 0 once.
-    expected[{0, 0}] = 1;
-    if (!PumpUntil([&] { return U16(kCommandWord) == 0xFFFF; }, kPatience) ||
-        !PumpUntil([&] { return !testbed.aircraft.Commands().empty(); }, kPatience) ||
-        !TakeCommands()) {
+    if (!session.StartRunning()) {
         return Fail("the worker did not start");
     }
     exchangesSeen = testbed.fsuipc->ExchangeCount();

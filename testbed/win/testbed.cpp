@@ -7,7 +7,7 @@ Testbed::Testbed(const TestbedOptions& options)
       aircraft(&simWindow, options.aircraft),
       plugin(host, PluginLoader::DefaultDllSource(), options.pluginFileName) {
     if (options.fsuipc) {
-        fsuipc.emplace(FsuipcParty::Options{});
+        fsuipc.emplace(*options.fsuipc);
     }
     if (options.simConnect) {
         simConnect.emplace(simWindow, *options.simConnect);

@@ -42,7 +42,9 @@ struct TestbedOptions {
     std::optional<SimConnectPartyOptions> simConnect = SimConnectPartyOptions{};
     std::wstring pluginFileName = kPluginFileName;  // the DLL's name in its folder
     AircraftParty::Options aircraft;                // loaded: both sections; switch either off
-    bool fsuipc = true;  // FSUIPC's window, on the simulator's (the testbed's) thread
+    // FSUIPC's window, by default on the simulator's (the testbed's) thread; empty
+    // for a simulator without FSUIPC.
+    std::optional<FsuipcParty::Options> fsuipc = FsuipcParty::Options{};
 };
 
 class Testbed {

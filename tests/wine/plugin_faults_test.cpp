@@ -17,10 +17,11 @@
 #include <vector>
 
 #include "core/expected_log_lines.h"
+#include "core/plugin_simconnect_messages.h"
 #include "win/message_pump.h"
+#include "win/plugin_session.h"
 #include "win/plugin_threads.h"
 #include "win/process_use.h"
-#include "wine/plugin_session.h"
 
 namespace ulvo::testbed {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/expected_log_lines.h"
-#include "wine/plugin_session.h"
+#include "win/plugin_session.h"
 
 namespace ulvo::testbed {
 namespace {

@@ -7,9 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "core/expected_log_lines.h"
+#include "core/plugin_simconnect_messages.h"
 #include "win/message_pump.h"
+#include "win/plugin_session.h"
 #include "win/plugin_threads.h"
-#include "wine/plugin_session.h"
 
 namespace ulvo::testbed {
 namespace {

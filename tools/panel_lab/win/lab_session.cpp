@@ -47,7 +47,9 @@ std::string ReadText(const std::string& path, bool& ok) {
 testbed::TestbedOptions LabTestbed() {
     testbed::TestbedOptions testbedOptions;
     testbedOptions.host.vehicleTitle = L"Ulvo 737-800 (panel lab)";
-    testbedOptions.fsuipc = false;  // its own, on a thread of its own, below
+    // FSUIPC on a thread of its own, so that it answers programs at once.
+    testbedOptions.fsuipc = testbed::FsuipcParty::OwnThread();
+    testbedOptions.fsuipc->logExchanges = true;
     // The pipe only: the TCP listeners would write the simulator's ports into the
     // registry of this user.
     testbedOptions.simConnect->server.tcp = false;
@@ -64,10 +66,6 @@ bool NumberAfter(const std::string& text, const std::string& word, uint32_t& num
 }  // namespace
 
 LabSession::LabSession(const LabOptions& labOptions) : options(labOptions), testbed(LabTestbed()) {
-    testbed::FsuipcParty::Options fsuipc;
-    fsuipc.thread = testbed::FsuipcParty::Thread::kOwn;
-    fsuipc.logExchanges = true;
-    testbed.fsuipc.emplace(fsuipc);
     // A real FSUIPC's command word reads idle until a client writes one.
     testbed.fsuipc->SetU16(kBlockFirst, kIdleCommandWord);
 
