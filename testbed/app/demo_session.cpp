@@ -221,15 +221,16 @@ void DemoSession::TurnKnobs() {
 void DemoSession::GsxDoorAndJetway() {
     Begin("GSX asks for the main exit, then connects jetway power");
     const size_t before = simConnectSeen.empty() ? 0 : simConnectSeen[0];
-    testbed.host.namedVariables.Set("FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE", 1.0);
+    gsx.Ask(GsxDoors::Door::kMainExit, GsxDoors::Action::kOpen);
     testbed.host.DeliverOneSecond();
-    testbed.host.namedVariables.Set("FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE", 0.0);
     Check(WaitFor([&] { return simConnectSeen[0] == before + 2; }),
           "SimConnect: TOGGLE_AIRCRAFT_EXIT then SELECT_1 transmitted");
+    Check(gsx.IsOpen(GsxDoors::Door::kMainExit) && !gsx.IsAsked(GsxDoors::Door::kMainExit),
+          "the main exit is open, and GSX no longer asks for it");
     Check(!log.empty() && log.back() == "Main exit toggle requested.",
           "the log reads \"Main exit toggle requested.\"");
     Hold(1200ms);
-    testbed.host.namedVariables.Set("FSDT_GSX_JETWAY_POWER", 5.0);
+    gsx.Jetway(groundservices::Jetway::kPower, 5.0);
     testbed.host.DeliverOneSecond();
     Check(WaitFor([&] { return CountCommands(1215, 0) == 1; }),
           "the aircraft received 1215 (jetway power connected)");
@@ -421,12 +422,16 @@ void DemoSession::Collect() {
     SimConnectServer& server = testbed.simConnect->server;
     const size_t connections = server.ConnectionCount();
     simConnectSeen.resize(connections, 0);
+    eventNames.resize(connections);
     for (size_t connection = 0; connection < connections; ++connection) {
         const std::vector<Bytes> messages = server.Messages(connection);
         for (size_t& seen = simConnectSeen[connection]; seen < messages.size(); ++seen) {
             simConnectLines.push_back("client " + std::to_string(connection + 1) + " #" +
                                       std::to_string(seen + 1) + " " +
                                       SimConnectMessageText(messages[seen]));
+            if (auto event = eventNames[connection].Follow(ReadClientCall(messages[seen]))) {
+                gsx.SimEvent(*event);
+            }
         }
     }
     log = LogLines(testbed.plugin.ReadLog());

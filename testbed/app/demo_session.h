@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "core/demo_screen.h"
+#include "core/gsx_doors.h"
+#include "core/simconnect_message_text.h"
 #include "win/plugin_session.h"
 
 namespace ulvo::testbed {
@@ -77,7 +79,11 @@ class DemoSession {
     std::vector<std::pair<uint64_t, int64_t>> commands;
     std::vector<std::string> commandLines;
     std::vector<std::string> simConnectLines;
-    std::vector<size_t> simConnectSeen;  // per connection
+    std::vector<size_t> simConnectSeen;        // per connection
+    std::vector<ClientEventNames> eventNames;  // per connection
+    GsxDoors gsx{[this](const std::string& name, double value) {
+        testbed.host.namedVariables.Set(name, value);
+    }};
     std::vector<std::string> log;
     size_t printedCommands = 0, printedSimConnect = 0, printedLog = 0;
     size_t passed = 0;

@@ -15,6 +15,7 @@
 // client's write record. Prints what it did and exits 0 when everything held.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -26,10 +27,10 @@
 
 #include "bridge/control_table.h"
 #include "bridge/further_table.h"
-#include "common/little_endian.h"
+#include "core/gsx_doors.h"
 #include "core/published_offsets.h"
+#include "core/simconnect_message_text.h"
 #include "modes.h"
-#include "simconnect/api_messages.h"
 #include "win/message_pump.h"
 #include "win/plugin_session.h"
 #include "win/plugin_threads.h"
@@ -70,6 +71,7 @@ class Soak {
     void ClientControls();
     bool Outstanding(uint32_t code) const;
     void OneSecond();
+    void FollowDoors();
     // Takes the aircraft's commands and books them against what is expected.
     bool TakeCommands();
     bool CheckConvergence();
@@ -93,7 +95,11 @@ class Soak {
     uint64_t jetwayChanges = 0;
     double jetwayPower = 0;
     uint64_t lastDoorTick = 0;
-    int doorHeld = -1;  // the door variable set at the last tick, -1: none
+    GsxDoors gsx{[this](const std::string& name, double value) {
+        testbed.host.namedVariables.Set(name, value);
+    }};
+    ClientEventNames eventNames;  // of the one SimConnect connection
+    size_t doorMessagesSeen = 0;
 
     uint64_t convergenceChecks = 0;
     ProcessUse base, last;
@@ -195,20 +201,16 @@ void Soak::ClientControls() {
     }
 }
 
-// GSX: a door asked for at most every seventh tick (a request rests five ticks),
-// held for one tick; the jetway's power moving in and out of 5.
+// GSX: a door asked for at most every seventh tick (a request rests five ticks)
+// and only once the last one was heard; the jetway's power moving in and out of 5.
 void Soak::OneSecond() {
-    HostNamedVariables& variables = testbed.host.namedVariables;
-    const char* const doors[] = {"FSDT_GSX_AIRCRAFT_EXIT_1_TOGGLE",
-                                 "FSDT_GSX_AIRCRAFT_SERVICE_1_TOGGLE",
-                                 "FSDT_GSX_AIRCRAFT_CARGO_1_TOGGLE"};
-    if (doorHeld >= 0) {
-        variables.Set(doors[doorHeld], 0.0);
-        doorHeld = -1;
-    }
-    if (ticks >= lastDoorTick + 7 && rng() % 2 == 0) {
-        doorHeld = int(rng() % 3);
-        variables.Set(doors[doorHeld], 1.0);
+    FollowDoors();
+    constexpr GsxDoors::Door kDoors[] = {GsxDoors::Door::kMainExit, GsxDoors::Door::kServiceDoors,
+                                         GsxDoors::Door::kCargoDoors};
+    const bool asking = std::any_of(std::begin(kDoors), std::end(kDoors),
+                                    [&](GsxDoors::Door door) { return gsx.IsAsked(door); });
+    if (!asking && ticks >= lastDoorTick + 7 && rng() % 2 == 0) {
+        gsx.Ask(kDoors[rng() % 3], GsxDoors::Action::kToggle);
         lastDoorTick = ticks;
         ++doorRequests;
     }
@@ -217,10 +219,20 @@ void Soak::OneSecond() {
         ++expected[{power == 5.0 ? 1215u : 1216u, 0}];
         ++jetwayChanges;
         jetwayPower = power;
-        variables.Set("FSDT_GSX_JETWAY_POWER", power);
+        gsx.Jetway(groundservices::Jetway::kPower, power);
     }
     testbed.host.DeliverOneSecond();
     ++ticks;
+}
+
+// Hands GSX the simulator events the plug-in transmitted since the last look.
+void Soak::FollowDoors() {
+    const std::vector<Bytes> messages = testbed.simConnect->server.Messages(0);
+    for (; doorMessagesSeen < messages.size(); ++doorMessagesSeen) {
+        if (auto event = eventNames.Follow(ReadClientCall(messages[doorMessagesSeen]))) {
+            gsx.SimEvent(*event);
+        }
+    }
 }
 
 bool Soak::TakeCommands() {
@@ -324,10 +336,9 @@ bool Soak::Run(double seconds) {
         }
     }
     // Two SimConnect events per door request, after the eleven of the set-up.
-    const uint32_t transmitId = 0xF0000000u + simconnect::kTransmitClientEventLayout.callNumber;
     size_t transmitted = 0;
     for (const Bytes& message : testbed.simConnect->server.Messages(0)) {
-        transmitted += message.size() >= 12 && LoadU32(message.data() + 8) == transmitId;
+        transmitted += ReadClientCall(message).kind == ClientCall::Kind::kTransmitClientEvent;
     }
     if (transmitted != 2 * doorRequests) {
         std::printf("%zu door events for %llu requests\n", transmitted,

@@ -1,15 +1,52 @@
-// A SimConnect message the client sent, in words, for the testbed's printouts:
+// A SimConnect message the client sent, read back: as values (the call and its
+// arguments, which the testbed's GSX follows) and in words, for printouts:
 // "Open \"Ulvo2GSX Simconnect proc\"", "TransmitClientEvent object 0 event 2 ...".
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace ulvo::testbed {
 
-// The call the message makes and its arguments; a message too short for its
-// layout, or of an unknown call, is shown by its size and id.
+struct ClientCall {
+    enum class Kind {
+        kOpen,
+        kMapClientEventToSimEvent,
+        kTransmitClientEvent,
+        kAddToDataDefinition,
+        kRequestDataOnSimObject,
+        kOther,  // too short for its layout, or a call the plug-in never makes
+    };
+    Kind kind = Kind::kOther;
+    uint32_t id = 0;  // the message's call id; 0 for a message shorter than a header
+    size_t size = 0;
+    std::string name;   // Open: the client; Map: the simulator event; Add: the datum
+    std::string units;  // Add
+    // In the order of the call's layout: Map (event), Transmit (object, event, data,
+    // priority, flags), Add (definition), Request (request, definition, object,
+    // period, flags).
+    std::vector<uint32_t> arguments;
+};
+
+ClientCall ReadClientCall(const std::vector<uint8_t>& message);
+
+// The call and its arguments in words; a message too short for its layout, or
+// of an unknown call, is shown by its size and id.
 std::string SimConnectMessageText(const std::vector<uint8_t>& message);
+
+// The names a client gave its events (MapClientEventToSimEvent), for turning its
+// later transmissions into the simulator events they are. One per connection.
+class ClientEventNames {
+  public:
+    // The simulator event a transmission sends ("event 7" for an id never
+    // mapped); nothing for other calls, which may map a name.
+    std::optional<std::string> Follow(const ClientCall& call);
+
+  private:
+    std::map<uint32_t, std::string> names;
+};
 
 }  // namespace ulvo::testbed
