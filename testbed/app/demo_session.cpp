@@ -10,7 +10,7 @@
 #include "core/simconnect_message_text.h"
 #include "offsets/ansi.h"
 #include "offsets/block_view.h"
-#include "panel_lab/cockpit_map.h"
+#include "offsets/cockpit_map.h"
 #include "win/message_pump.h"
 #include "win/plugin_threads.h"
 #include "win/testbed_process.h"

@@ -159,25 +159,6 @@ std::string MonitorUsage() {
            "arguments.\n";
 }
 
-uint8_t ControlByteAfter(const ControlWrite& write, uint8_t current) {
-    switch (write.kind) {
-        case ControlWrite::kSet:
-            return write.amount;
-        case ControlWrite::kStepUp:
-            return uint8_t(current + write.amount);
-        case ControlWrite::kStepDown:
-            return uint8_t(current - write.amount);
-    }
-    return current;
-}
-
-std::string ControlWriteText(const ControlWrite& write) {
-    const char* op = write.kind == ControlWrite::kSet      ? "="
-                     : write.kind == ControlWrite::kStepUp ? "+="
-                                                           : "-=";
-    return OffsetText(write.offset) + op + std::to_string(write.amount);
-}
-
 std::string OpenFailureText(uint32_t code) {
     using namespace fsuipc;
     switch (code) {

@@ -12,14 +12,9 @@
 #include <string>
 #include <vector>
 
-namespace ulvo::tools {
+#include "offsets/control_rows.h"
 
-struct ControlWrite {
-    enum Kind { kSet, kStepUp, kStepDown };
-    uint32_t offset = 0;
-    Kind kind = kSet;
-    uint8_t amount = 0;  // the value to set, or the number of steps
-};
+namespace ulvo::tools {
 
 struct MonitorOptions {
     bool once = false;
@@ -34,15 +29,9 @@ struct MonitorOptions {
 constexpr uint32_t kMinIntervalMs = 20;
 constexpr uint32_t kRecordIntervalMs = 20;  // --record reads the block this often by default
 constexpr uint32_t kMaxIntervalMs = 60000;
-constexpr uint32_t kMaxSteps = 127;  // more would be counted the other way round
 
 MonitorOptions ParseMonitorOptions(const std::vector<std::string>& arguments);
 std::string MonitorUsage();
-
-// The byte to write for `write` when the control byte holds `current`.
-uint8_t ControlByteAfter(const ControlWrite& write, uint8_t current);
-// "0x94F8=3", "0x94F8+=2".
-std::string ControlWriteText(const ControlWrite& write);
 
 // Exit codes.
 constexpr int kExitOk = 0;

@@ -15,6 +15,20 @@ uint32_t BlockSnapshot::Raw(const OffsetEntry& entry) const {
     return value;
 }
 
+std::string TwoDigits(unsigned number) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02u", number);
+    return text;
+}
+
+std::string DisplayName(uint8_t display) {
+    return "Display" + TwoDigits(display);
+}
+
+std::string BitWordName(uint8_t word) {
+    return "BitWord" + TwoDigits(word);
+}
+
 bool SignedDisplay(uint8_t display) {
     for (const bridge::MinusRule& rule : bridge::kMinusRules) {
         if (rule.display == display) {

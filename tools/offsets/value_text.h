@@ -31,6 +31,11 @@ constexpr uint16_t kIdleCommandWord = 0xFFFF;
 // The lowest slot value of a signed display that reads as negative: -9999.
 constexpr uint16_t kMostNegativeSlot = 0x10000 - 9999;
 
+// The names of the bridge's table rows: "05", "Display05", "BitWord05".
+std::string TwoDigits(unsigned number);
+std::string DisplayName(uint8_t display);
+std::string BitWordName(uint8_t word);
+
 // True for the displays that carry a minus sign (two's complement in their slot,
 // from kMostNegativeSlot up).
 bool SignedDisplay(uint8_t display);

@@ -27,20 +27,10 @@ uint16_t MinusField(uint8_t display) {
 
 }  // namespace
 
-std::string TwoDigits(unsigned number) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02u", number);
-    return text;
-}
-
 std::string HexField(uint32_t field) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%03X", unsigned(field));
     return text;
-}
-
-std::string DisplayName(uint8_t display) {
-    return "Display" + TwoDigits(display);
 }
 
 std::string DisplaySource(const bridge::DisplayRow& row) {
@@ -68,10 +58,6 @@ std::string DisplayEncoding(const bridge::DisplayRow& row) {
         text += "; 0xFFFE 88888";
     }
     return text;
-}
-
-std::string BitWordName(uint8_t word) {
-    return "BitWord" + TwoDigits(word);
 }
 
 std::string BitCellText(const bridge::BitCell& cell) {

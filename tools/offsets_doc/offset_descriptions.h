@@ -9,17 +9,15 @@
 #include "bridge/display_table.h"
 #include "bridge/further_table.h"
 #include "offsets/block_layout.h"
+#include "offsets/value_text.h"
 
 namespace ulvo::tools {
 
-std::string TwoDigits(unsigned number);  // "05"
-std::string HexField(uint32_t field);    // "0x1E0"
+std::string HexField(uint32_t field);  // "0x1E0"
 
-std::string DisplayName(uint8_t display);  // "Display05"
 std::string DisplaySource(const bridge::DisplayRow& row);
 std::string DisplayEncoding(const bridge::DisplayRow& row);
 
-std::string BitWordName(uint8_t word);  // "BitWord05"
 std::string BitCellText(const bridge::BitCell& cell);
 std::string BitWordBlockName(const bridge::BitWordRow& row);  // "SdkBlock" or "Sdk2Block"
 // How a row departs from the plain rule; empty for a plain row.

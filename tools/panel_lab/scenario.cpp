@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "panel_lab/cockpit_map.h"
+#include "offsets/cockpit_map.h"
 
 namespace ulvo::tools {
 

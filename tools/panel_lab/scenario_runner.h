@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "offsets/value_text.h"
-#include "panel_lab/cockpit_map.h"
+#include "offsets/cockpit_map.h"
 #include "panel_lab/scenario.h"
 
 namespace ulvo::tools {

@@ -85,7 +85,9 @@ LabSession::LabSession(const LabOptions& labOptions) : options(labOptions), test
     for (const char* variable : groundservices::kGsxVariableNames) {
         testbed.host.namedVariables.Set(variable, 0.0);
     }
-    Apply({InitialCockpit(), 0, {}, ""});
+    CockpitWrite initial;
+    initial.fields = InitialCockpit();
+    Apply(initial);
 }
 
 LabSession::~LabSession() {
@@ -454,10 +456,12 @@ int LabSession::RunReplay() {
         for (; next < recording.values.size() && recording.values[next].seconds <= Now(); ++next) {
             const RecordedValue& value = recording.values[next];
             const OffsetEntry* entry = EntryAt(value.offset);
-            const CockpitWrite write =
-                entry != nullptr
-                    ? CockpitSetRaw(*entry, value.raw)
-                    : CockpitWrite{{}, 0, {}, "no value starts at " + OffsetText(value.offset)};
+            CockpitWrite write;
+            if (entry != nullptr) {
+                write = CockpitSetRaw(*entry, value.raw);
+            } else {
+                write.error = "no value starts at " + OffsetText(value.offset);
+            }
             if (!write.error.empty()) {
                 ++refused;
                 Emit("cannot replay " + OffsetText(value.offset) + ": " + write.error);
