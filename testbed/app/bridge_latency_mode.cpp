@@ -49,7 +49,6 @@ struct MeasuredPlugin {
 
     static TestbedOptions Options(MeasuredPlugin* plugin) {
         TestbedOptions options;
-        options.fsuipc->logExchanges = true;
         options.fsuipc->onExchange = [plugin](const FsuipcServedExchange& served) {
             plugin->exchanges.push_back({SteadyMilliseconds(), served.log.bytes, served.log.reads,
                                          uint32_t(served.log.writes.size())});

@@ -183,13 +183,11 @@ LRESULT FsuipcParty::Serve(WPARAM atom) {
     }
 
     if (logging) {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            exchanges.push_back(served);
-        }
-        if (options.onExchange) {
-            options.onExchange(served);
-        }
+        std::lock_guard<std::mutex> lock(mutex);
+        exchanges.push_back(served);
+    }
+    if (options.onExchange) {
+        options.onExchange(served);
     }
     return LRESULT(served.reply);
 }

@@ -30,7 +30,7 @@ class FsuipcParty {
     struct Options {
         Thread thread = Thread::kCalling;
         bool logExchanges = false;
-        // Called on the window's thread after each exchange while logging is on.
+        // Called on the window's thread after each exchange, logged or not.
         std::function<void(const FsuipcServedExchange&)> onExchange;
     };
 

@@ -1,69 +1,97 @@
+#include "panel_lab/scenario_runner.h"
+
 #include <gtest/gtest.h>
 
-#include "panel_lab/scenario_runner.h"
+#include <cstdio>
 
 namespace ulvo::tools {
 namespace {
 
-struct TableLab final : LabPort {
-    BlockSnapshot block;
-    std::vector<CockpitWrite> applied;
-    std::vector<std::string> asked;
+// A lab whose plug-in publishes a write once it has worked its cycles after it,
+// as the real one does; the test moves the cycles and the clock.
+struct CyclingLab final : LabPort {
+    double now = 0.0;
+    uint64_t cycles = 0;
+    BlockSnapshot block;  // what FSUIPC holds
+    std::vector<std::pair<uint64_t, CockpitWrite>> pending;
+    std::vector<std::string> did;  // what the lines did, and when
+
+    void Cycle() {
+        ++cycles;
+        std::erase_if(pending, [&](const auto& waiting) {
+            if (!TakenUp(waiting.first)) {
+                return false;
+            }
+            const OffsetEntry& entry = *waiting.second.target.entry;
+            for (uint32_t i = 0; i < entry.size; ++i) {
+                block.bytes[entry.offset - kBlockFirst + i] =
+                    uint8_t(waiting.second.reads >> 8 * i);
+            }
+            return true;
+        });
+    }
+    void Did(const std::string& what) {
+        char at[16];
+        std::snprintf(at, sizeof at, " at %.2f", now);
+        did.push_back(what + at);
+    }
 
     BlockSnapshot Block() override { return block; }
-    void Apply(const CockpitWrite& write) override { applied.push_back(write); }
-    std::string Door(const std::string& door, const std::string& action) override {
-        asked.push_back(door + " " + action);
-        return "asked";
+    uint64_t Apply(const CockpitWrite& write) override {
+        Did(OffsetText(write.target.entry->offset));
+        if (write.fsuipcBytes.empty()) {
+            pending.emplace_back(cycles, write);
+        } else {
+            block.bytes[write.fsuipcOffset - kBlockFirst] = write.fsuipcBytes[0];
+        }
+        return cycles;
     }
-    void Jetway(const std::string& which, double value) override {
-        asked.push_back(which + " " + std::to_string(int(value)));
+    bool TakenUp(uint64_t mark) override { return cycles >= mark + 3; }
+    void FsuipcSet(uint32_t, uint32_t, uint64_t) override {}
+    void FsuipcRestart() override {}
+    std::string Door(groundservices::Door, DoorAction) override { return ""; }
+    void Jetway(groundservices::Jetway, double) override {}
+    void AircraftLoaded(bool other) override { Did(other ? "other" : "reload"); }
+    void SimConnectFail() override {}
+
+    // Runs the scenario in steps of 10 ms, one plug-in cycle each, until it is done.
+    std::vector<LabEvent> Run(ScenarioRunner& runner) {
+        std::vector<LabEvent> events;
+        for (int step = 0; !runner.Done() && step < 1000; ++step) {
+            now = step * 0.01;
+            Cycle();
+            for (LabEvent& event : runner.Step(now, *this)) {
+                events.push_back(std::move(event));
+            }
+        }
+        return events;
     }
 };
 
-TEST(ScenarioRunner, RunsLinesAtTheirTimeAndChecksWhatWasSeen) {
-    TableLab lab;
-    ScenarioRunner runner(ParseScenario(
-        "set 0x943A 12000\nat 1 jetway power on\nexpect command 1215\nexpect 0x9402.7 on\n"));
-    EXPECT_EQ(runner.Step(0.0, lab), std::vector<std::string>{"set 0x943A 12000"});
-    ASSERT_EQ(lab.applied.size(), 1u);
-    EXPECT_TRUE(lab.asked.empty());  // not yet 1 s
-
-    runner.Step(1.0, lab);
-    EXPECT_EQ(lab.asked, std::vector<std::string>{"power 5"});
-    EXPECT_TRUE(runner.Step(1.5, lab).empty());  // waits for the command
-    runner.Observe({LabEvent::Kind::kCommand, 1299, 2, ""});
-    runner.Observe({LabEvent::Kind::kCommand, 1215, 0, ""});
-    lab.block.bytes[0x9402 - kBlockFirst] = 0x80;
-    EXPECT_EQ(runner.Step(1.6, lab), (std::vector<std::string>{"ok line 3 (expect command 1215)",
-                                                               "ok line 4 (expect 0x9402.7 on)"}));
-    EXPECT_TRUE(runner.Done());
-    EXPECT_EQ(runner.Passed(), 2u);
+// An expectation is never judged on a state an earlier line has changed: the
+// second set is in force before the expect runs, and the expect fails.
+TEST(ScenarioRunner, ASetIsInForceBeforeTheNextLineIsJudged) {
+    CyclingLab lab;
+    ScenarioRunner runner(
+        ParseScenario("set 0x943A 5000\nwait 0.5\nset 0x943A 12000\nexpect 0x943A 5000 within 0.5\n"
+                      "aircraft reload\n"));
+    const std::vector<LabEvent> events = lab.Run(runner);
+    ASSERT_EQ(runner.Failed(), 1u);
+    EXPECT_EQ(runner.Failures()[0],
+              "line 4 (expect 0x943A 5000 within 0.5): not within 0.5 s: 0x943A reads 12000");
+    EXPECT_EQ(lab.did.size(), 2u);  // the reload after the failure did not run
+    EXPECT_EQ(events.back().kind, LabEvent::Kind::kFailed);
 }
 
-TEST(ScenarioRunner, FailsAtTheFirstDifferenceNamingWhatWasSeen) {
-    TableLab lab;
+TEST(ScenarioRunner, RepeatsRunOnTimeAndAtWaitsForItsTime) {
+    CyclingLab lab;
     ScenarioRunner runner(
-        ParseScenario("expect command 1232 12100 within 1\nexpect 0x943A 12000\nset 0x943A 1\n"));
-    runner.Observe({LabEvent::Kind::kCommand, 1232, 12000, ""});
-    runner.Step(0.0, lab);
-    EXPECT_EQ(runner.Step(1.0, lab),
-              std::vector<std::string>{"FAILED line 1 (expect command 1232 12100 within 1): not "
-                                       "within 1.0 s: the aircraft received 1232 altitude set "
-                                       "value = 12000"});
-    EXPECT_TRUE(runner.Done());  // the rest is not run
-    EXPECT_TRUE(lab.applied.empty());
-
-    // At the prompt the lab goes on, and an expect of a value says what it reads.
-    ScenarioRunner prompt;
-    prompt.stopAtFailure = false;
-    prompt.Add(ParseScenarioLine("expect 0x943A 12000 within 0", 5));
-    prompt.Add(ParseScenarioLine("set 0x943A 123456", 6));
-    EXPECT_EQ(prompt.Step(0.0, lab),
-              (std::vector<std::string>{
-                  "FAILED line 5 (expect 0x943A 12000 within 0): not within 0.0 s: 0x943A reads 0",
-                  "FAILED line 6 (set 0x943A 123456): 0x943A (Display05) takes 0 to 99999, blank "
-                  "or 88888, not 123456"}));
+        ParseScenario("repeat 3 every 0.05 set 0x94F0 +1\nat 1 aircraft reload\n"
+                      "expect 0x94F0 3\n"));
+    lab.Run(runner);
+    EXPECT_EQ(runner.Failed(), 0u);
+    EXPECT_EQ(lab.did, (std::vector<std::string>{"0x94F0 at 0.00", "0x94F0 at 0.05",
+                                                 "0x94F0 at 0.10", "reload at 1.00"}));
 }
 
 }  // namespace

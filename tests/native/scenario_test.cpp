@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "panel_lab/scenario.h"
+
+#include <gtest/gtest.h>
 
 namespace ulvo::tools {
 namespace {
@@ -8,55 +8,74 @@ namespace {
 using Kind = ScenarioLine::Kind;
 
 TEST(Scenario, ReadsEachKindOfLine) {
-    // clang-format off
-    const struct {
-        const char* text;
-        Kind kind;
-        double at;  // -1: none
-        const char* target;
-        const char* value;
-        const char* name;
-    } cases[] = {
-        {"at 2.5 set 0x943A 12000  # the altitude", Kind::kSet, 2.5, "0x943A", "12000", ""},
-        {"  set 0x9402.3 on", Kind::kSet, -1, "0x9402.3", "on", ""},
-        {"expect 0x9477 0.25 within 5", Kind::kExpectValue, -1, "0x9477", "0.25", ""},
-        {"at 3 expect event SELECT_1", Kind::kExpectEvent, 3, "", "", "SELECT_1"},
-        {"expect log Jetway Power status changed to value: 5", Kind::kExpectLog, -1, "", "", "Jetway Power status changed to value: 5"},
-        {"gsx cargo toggle", Kind::kGsxDoor, -1, "", "toggle", "cargo"},
-        {"jetway air 3.5", Kind::kJetway, -1, "", "3.5", "air"},
-        {"# only a comment", Kind::kNone, -1, "", "", ""},
+    const std::pair<const char*, Kind> cases[] = {
+        {"at 2.5 set 0x943A 12000  # the altitude", Kind::kSet},
+        {"fsuipc set 0x0BC8 2 -1", Kind::kFsuipcSet},
+        {"fsuipc restart", Kind::kFsuipcRestart},
+        {"gsx cargo toggle", Kind::kGsxDoor},
+        {"jetway air 3.5", Kind::kJetway},
+        {"aircraft reload", Kind::kAircraftReload},
+        {"aircraft other", Kind::kAircraftOther},
+        {"aircraft selector 2", Kind::kSelector},
+        {"simconnect fail", Kind::kSimConnectFail},
+        {"pattern walk 0.1", Kind::kPattern},
+        {"watch 0x943A \"altitude set value\" BitWord00", Kind::kWatch},
+        {"timing on", Kind::kTiming},
+        {"repeat 20 every 0.05 set 0x94F0 +1", Kind::kSet},
+        {"expect 0x9402 129 within 5", Kind::kExpectValue},
+        {"expect raw 0x9430 0xFFFF", Kind::kExpectRaw},
+        {"expect command 628 x3", Kind::kExpectCommand},
+        {"expect no command within 1", Kind::kExpectNoCommand},
+        {"at 3 expect event SELECT_1", Kind::kExpectEvent},
+        {"expect log Jetway Power status changed to value: 5", Kind::kExpectLog},
+        {"# only a comment", Kind::kNone},
     };
-    // clang-format on
-    for (const auto& c : cases) {
-        const ScenarioLine line = ParseScenarioLine(c.text, 7);
-        EXPECT_EQ(line.error, "") << c.text;
-        EXPECT_EQ(line.kind, c.kind) << c.text;
-        EXPECT_EQ(line.at.value_or(-1), c.at) << c.text;
-        EXPECT_EQ(line.target, c.target) << c.text;
-        EXPECT_EQ(line.value, c.value) << c.text;
-        EXPECT_EQ(line.name, c.name) << c.text;
+    for (const auto& [text, kind] : cases) {
+        const ScenarioLine line = ParseScenarioLine(text, 7);
+        EXPECT_EQ(line.error, "") << text;
+        EXPECT_EQ(line.kind, kind) << text;
     }
-    const ScenarioLine command = ParseScenarioLine("expect command 1232 12100 within 10", 1);
+    const ScenarioLine repeat = ParseScenarioLine("at 1 repeat 20 every 0.05 set 0x94F0 +1", 1);
+    EXPECT_EQ(repeat.at, 1.0);
+    EXPECT_EQ(repeat.repeat, 20u);
+    EXPECT_EQ(repeat.every, 0.05);
+    EXPECT_EQ(repeat.value, "+1");
+    const ScenarioLine command = ParseScenarioLine("expect command 1232 12100 x2 within 10", 1);
     EXPECT_EQ(command.code, 1232u);
     EXPECT_EQ(command.commandValue, 12100);
+    EXPECT_EQ(command.count, 2u);
     EXPECT_EQ(command.seconds, 10.0);
-    EXPECT_FALSE(ParseScenarioLine("expect command 1215", 1).commandValue);
-    EXPECT_EQ(ParseScenarioLine("expect event SELECT_2", 1).seconds, kExpectWithin);
-    EXPECT_EQ(ParseScenarioLine("jetway power on", 1).jetwayValue, 5.0);
-    EXPECT_EQ(ParseScenarioLine("wait 1.5", 1).seconds, 1.5);
+    const ScenarioLine fsuipc = ParseScenarioLine("fsuipc set 0x0BC8 2 -1", 1);
+    EXPECT_EQ(fsuipc.raw & 0xFFFF, 0xFFFFu);
+    EXPECT_EQ(ParseScenarioLine("expect log Main exit toggle requested.", 1).name,
+              "Main exit toggle requested.");
+    EXPECT_EQ(ParseScenarioLine("jetway power on", 1).amount, 5.0);
+    EXPECT_EQ(ParseScenarioLine("watch Display05 0x9402.3", 1).watch,
+              (std::vector<uint32_t>{0x943A, 0x9402}));
 }
 
 TEST(Scenario, SaysWhyALineCannotBeUsed) {
-    // clang-format off
     const std::pair<const char*, const char*> cases[] = {
         {"set 0x943A", "set takes an offset and a value: set 0x943A 12000"},
-        {"at soon set 0x943A 1", "at takes seconds and an action: at 2.5 set 0x943A 12000"},
+        {"set 0x9415 00000011", "0x9415 (BitWord19) shows one of bits 0-2 at a time, not 00000011"},
+        {"expect 0x94F0 +1", "steps move a counter: expect its value (0 to 255)"},
+        {"expect 0x9402 300", "0x9402 (BitWord00) takes bits 0-7 on or off, not 300"},
+        {"expect raw 0x9402 0x1FF", "0x1FF does not fit in the 1 bytes of 0x9402 (BitWord00)"},
+        {"at soon set 0x943A 1", "at takes seconds and a line: at 2.5 set 0x943A 12000"},
+        {"repeat 3 set 0x94F0 +1",
+         "repeat takes a count, every and seconds, and a line: repeat 20 every 0.05 set 0x94F0 +1"},
+        {"repeat 2 every 1 wait 1", "wait cannot follow at or repeat"},
         {"wait -1", "wait takes seconds: wait 1.5"},
+        {"fsuipc set 0x9400 2 1",
+         "fsuipc set writes offsets outside the plug-in's block (set takes those), below 0x10000"},
+        {"fsuipc set 0x0BC8 1 256", "256 does not fit in 1 bytes"},
+        {"aircraft selector 3", "aircraft takes reload, other, or selector 0, 1 or 2"},
+        {"watch \"further value\"", "\"further value\" names 67 offsets: watch them by offset"},
         {"gsx window open", "gsx takes a door (exit, service or cargo) and open, close or toggle"},
-        {"expect command twelve", "expect command takes a command code and optionally its value"},
+        {"expect command 628 x0",
+         "expect command takes a command code, optionally its value, and x3 for exactly three"},
         {"fly to Oslo", "unknown line: fly to Oslo (type help for the lines the lab knows)"},
     };
-    // clang-format on
     for (const auto& [text, error] : cases) {
         EXPECT_EQ(ParseScenarioLine(text, 1).error, error) << text;
     }

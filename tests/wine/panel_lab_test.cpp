@@ -1,63 +1,81 @@
 // ulvo-panel-lab.exe as users run it, in a process of its own around the real
-// DLL: a scenario that passes and one that fails, the monitor as the user's
-// FSUIPC client beside it, a recording replayed and recorded again, and the
-// refusal beside another FSUIPC. Scenarios and recordings are tested natively.
+// DLL: a scenario checked whole before it runs and its exit codes, the monitor
+// as the user's FSUIPC client beside it, a recording replayed and recorded
+// again, and the refusals to start beside another FSUIPC or with a SimConnect
+// configuration that points elsewhere. Files lie in a folder whose name holds
+// letters outside ASCII. The example scenarios run as tests of their own; the
+// lines and their rules are tested natively.
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "monitor/win/wide_paths.h"
 #include "offsets/recording.h"
 #include "win/fsuipc_party.h"
 #include "win/testbed_process.h"
+#include "wine/simconnect_environment.h"
 
 namespace ulvo::testbed {
 namespace {
 
-// A file in the temporary folder, removed when the test ends.
-struct TempFile {
-    explicit TempFile(const std::string& name, const std::string& text = "") {
-        char folder[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        path =
-            std::string(folder) + "ulvo-lab-" + std::to_string(GetCurrentProcessId()) + "-" + name;
-        std::ofstream(path, std::ios::binary) << text;
+// A folder "Jörg\Flüge" in the temporary folder, removed with what it holds.
+struct Folder {
+    Folder() {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        user = std::wstring(temp) + L"ulvo-lab-J\u00F6rg-" + std::to_wstring(GetCurrentProcessId());
+        path = user + L"\\Fl\u00FCge";
+        CreateDirectoryW(user.c_str(), nullptr);
+        CreateDirectoryW(path.c_str(), nullptr);
     }
-    ~TempFile() { DeleteFileA(path.c_str()); }
-    std::string path;
+    ~Folder() {
+        for (const std::wstring& file : files) {
+            DeleteFileW(file.c_str());
+        }
+        RemoveDirectoryW(path.c_str());
+        RemoveDirectoryW(user.c_str());
+    }
+    // The file's path, quoted for a command line; the file holds `text`, if any.
+    std::wstring File(const wchar_t* name, const std::string& text = "") {
+        files.push_back(path + L"\\" + name);
+        if (!text.empty()) {
+            std::FILE* file = tools::CreateForWriting(files.back());
+            std::fputs(text.c_str(), file);
+            std::fclose(file);
+        }
+        return L"\"" + files.back() + L"\"";
+    }
+    tools::Recording Recording(const wchar_t* name) const {
+        std::string text;
+        tools::ReadWholeFile(path + L"\\" + name, text);
+        return tools::ParseRecording(text);
+    }
+
+    std::wstring user, path;
+    std::vector<std::wstring> files;
 };
 
-std::wstring Wide(const std::string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-tools::Recording ReadRecording(const std::string& path) {
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return tools::ParseRecording(text.str());
-}
-
-TEST(PanelLab, AScenarioPassesWhenItsExpectationsHoldAndFailsWithTheFirstDifference) {
+TEST(PanelLab, AScenarioIsCheckedWholeThenRunAndEndsWithItsExitCode) {
+    Folder folder;
     const struct {
         const char* text;
-        const char* outcome;
+        const char* said;
         DWORD exitCode;
     } cases[] = {
-        {"set 0x943A 12000\nset 0x9402.3 on\nset 0x9477 0.25\nexpect 0x943A 12000\n"
-         "expect 0x9402 00001000\nexpect 0x9477 0.25\nset 0x94F0 +1\nexpect command 1232 12100\n",
-         "4 expectations met, 0 failed", 0},
-        {"set 0x943A 12000\nexpect 0x943A 12500 within 0.5\n",
-         "first difference: line 2 (expect 0x943A 12500 within 0.5): not within 0.5 s: 0x943A "
+        {"set 0x943A 123456\nwait 1\nexpect 0x9402 300\n",
+         "line 3 (expect 0x9402 300): 0x9402 (BitWord00) takes bits 0-7 on or off, not 300", 2},
+        // The second set is in force before the expect is judged.
+        {"set 0x943A 5000\nwait 0.5\nset 0x943A 12000\nexpect 0x943A 5000 within 0.5\n",
+         "first difference: line 4 (expect 0x943A 5000 within 0.5): not within 0.5 s: 0x943A "
          "reads 12000",
          1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.outcome);
-        const TempFile scenario("scenario.txt", c.text);
-        TestbedProcess lab(L"--plain run " + Wide(scenario.path), L"ulvo-panel-lab.exe");
-        EXPECT_TRUE(lab.WaitForLine(c.outcome)) << lab.Seen();
+        SCOPED_TRACE(c.said);
+        TestbedProcess lab(L"--plain run " + folder.File(L"a.txt", c.text), L"ulvo-panel-lab.exe");
+        EXPECT_TRUE(lab.WaitForLine(c.said)) << lab.Seen();
         EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), c.exitCode) << lab.Seen();
     }
 }
@@ -78,36 +96,43 @@ TEST(PanelLab, MonitorReadsWhatTheLabSetAndItsCommandReachesTheAircraft) {
     EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 0u);
 }
 
+// The command word is left out: whether the recorder's first sample came before
+// or after the plug-in's first cycle cleared it differs from run to run.
 TEST(PanelLab, ReplayingARecordingAndRecordingItAgainGivesTheSameChanges) {
-    const TempFile first("first.rec");
-    const TempFile again("again.rec");
+    Folder folder;
+    const std::wstring first = folder.File(L"first.rec");
+    const std::wstring again = folder.File(L"again.rec");
     {
-        TestbedProcess recorder(L"--record " + Wide(first.path), L"ulvo-monitor.exe");
+        TestbedProcess recorder(L"--record " + first, L"ulvo-monitor.exe");
         TestbedProcess lab(L"--plain", L"ulvo-panel-lab.exe");
         ASSERT_TRUE(recorder.WaitForLine("recording the offset block")) << recorder.Seen();
         // The first change comes late enough for the second recorder to be ready.
-        for (const char* line : {"wait 2", "set 0x943A 12000", "wait 0.3", "set 0x9402.3 on",
-                                 "wait 0.3", "set 0x9477 0.25", "wait 0.3", "set 0x9430 -1500",
-                                 "wait 0.3", "set 0x943A blank", "wait 0.3", "quit"}) {
+        for (const char* line :
+             {"wait 2", "set 0x943A 12000", "wait 0.3", "set 0x9402.3 on", "wait 0.3",
+              "set 0x9477 0.25", "wait 0.3", "set 0x94F0 +2", "wait 0.3", "set 0x9430 -1500",
+              "wait 0.3", "set 0x943A blank", "wait 0.3", "quit"}) {
             lab.WriteLine(line);
         }
         EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 0u);
         EXPECT_EQ(recorder.WaitForExit(kTestbedAnswerTimeout), 0u);
     }
     {
-        TestbedProcess recorder(L"--record " + Wide(again.path), L"ulvo-monitor.exe");
-        TestbedProcess lab(L"--plain replay " + Wide(first.path), L"ulvo-panel-lab.exe");
+        TestbedProcess recorder(L"--record " + again, L"ulvo-monitor.exe");
+        TestbedProcess lab(L"--plain replay " + first, L"ulvo-panel-lab.exe");
         EXPECT_TRUE(lab.WaitForLine("replayed")) << lab.Seen();
         EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 0u) << lab.Seen();
         EXPECT_EQ(recorder.WaitForExit(kTestbedAnswerTimeout), 0u);
     }
-    const tools::Recording recorded = ReadRecording(first.path);
-    const tools::Recording replayed = ReadRecording(again.path);
+    const tools::Recording recorded = folder.Recording(L"first.rec");
+    const tools::Recording replayed = folder.Recording(L"again.rec");
     ASSERT_TRUE(recorded.error.empty() && replayed.error.empty());
-    const auto histories = tools::ValueHistories(recorded);
+    auto histories = tools::ValueHistories(recorded);
     EXPECT_EQ(histories.at(0x943A), (std::vector<uint32_t>{0, 12000, 0xFFFF}));
-    EXPECT_EQ(histories.at(0x9430), (std::vector<uint32_t>{0, 0xFA24}));
-    EXPECT_EQ(histories, tools::ValueHistories(replayed));
+    EXPECT_EQ(histories.at(0x94F0), (std::vector<uint32_t>{0, 2}));
+    auto replayedHistories = tools::ValueHistories(replayed);
+    histories.erase(0x9400);
+    replayedHistories.erase(0x9400);
+    EXPECT_EQ(histories, replayedHistories);
 }
 
 TEST(PanelLab, RefusesToStartBesideAnotherFsuipc) {
@@ -115,6 +140,19 @@ TEST(PanelLab, RefusesToStartBesideAnotherFsuipc) {
     TestbedProcess lab(L"--plain", L"ulvo-panel-lab.exe");
     EXPECT_TRUE(lab.WaitForLine("FSUIPC or the simulator is already running")) << lab.Seen();
     EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 3u);
+}
+
+using PanelLabSimConnect = simconnect::SimConnectEnvironment;
+
+// Before the plug-in is loaded: its SimConnect traffic, GSX's doors among it,
+// would go to the simulator PC.
+TEST_F(PanelLabSimConnect, RefusesToStartWhenSimConnectPointsElsewhere) {
+    WriteConfig(simconnect::ConfigFolder::Documents,
+                "[SimConnect]\r\nProtocol=IPv4\r\nAddress=192.168.1.20\r\nPort=500\r\n");
+    TestbedProcess lab(L"--plain", L"ulvo-panel-lab.exe");
+    EXPECT_TRUE(lab.WaitForLine("[SimConnect] Address=192.168.1.20")) << lab.Seen();
+    EXPECT_EQ(lab.WaitForExit(kTestbedAnswerTimeout), 3u);
+    EXPECT_EQ(lab.Seen().find("Logfile opened"), std::string::npos) << lab.Seen();
 }
 
 }  // namespace

@@ -43,6 +43,25 @@ struct ViewStyle {
     bool colour = false;  // ANSI colours: changed values, lit bits, titles
 };
 
+// What a live view marks changes against: the block as it was a moment ago,
+// taken afresh every `interval` seconds, so that a change stays marked that long.
+class ChangeMarks {
+  public:
+    explicit ChangeMarks(double seconds = 0.7) : interval(seconds) {}
+    const BlockSnapshot& Earlier(double seconds, const BlockSnapshot& now) {
+        if (seconds >= takenAt + interval) {
+            takenAt = seconds;
+            earlier = now;
+        }
+        return earlier;
+    }
+
+  private:
+    double interval;
+    double takenAt = -1e9;
+    BlockSnapshot earlier;
+};
+
 // The view as lines without line ends, none wider than the style's width
 // (colour sequences aside).
 std::vector<std::string> RenderBlockView(const BlockView& view, const ViewStyle& style);

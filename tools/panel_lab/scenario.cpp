@@ -2,97 +2,139 @@
 
 #include <charconv>
 
-#include "offsets/cockpit_map.h"
+#include "panel_lab/scenario_words.h"
+#include "panel_lab/watch_list.h"
 
 namespace ulvo::tools {
 
 namespace {
 
 using Kind = ScenarioLine::Kind;
+namespace gs = groundservices;
 
-std::vector<std::string_view> Words(std::string_view text) {
-    std::vector<std::string_view> words;
-    size_t at = 0;
-    while (true) {
-        at = text.find_first_not_of(" \t", at);
-        if (at == std::string_view::npos) {
-            return words;
-        }
-        const size_t end = std::min(text.find_first_of(" \t", at), text.size());
-        words.push_back(text.substr(at, end - at));
-        at = end;
-    }
+// Checks the value of a `set` as far as it can be known before the lab runs:
+// counters move from what FSUIPC then holds, which does not change the form.
+std::string CheckSet(const ScenarioLine& line) {
+    const CockpitWrite write = CockpitSet(line.target, line.value, {});
+    return write.error;
 }
 
-bool ParseSeconds(std::string_view text, double& seconds) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size() &&
-           seconds >= 0.0;
-}
-
-// The rest of the line after the first `count` words, as written.
-std::string_view Rest(std::string_view text, const std::vector<std::string_view>& words,
-                      size_t count) {
-    return count < words.size() ? text.substr(size_t(words[count].data() - text.data()))
-                                : std::string_view();
-}
-
-std::string ParseExpect(ScenarioLine& line, std::string_view text,
-                        std::vector<std::string_view> words) {
-    line.seconds = kExpectWithin;
-    if (words.size() >= 4 && words[words.size() - 2] == "within") {
-        if (!ParseSeconds(words.back(), line.seconds)) {
-            return "within takes seconds";
-        }
-        text = text.substr(0, size_t(words[words.size() - 2].data() - text.data()));
-        words.resize(words.size() - 2);
+std::string ParseSet(ScenarioLine& line, const Words& words) {
+    line.kind = Kind::kSet;
+    if (words.size() != 3) {
+        return "set takes an offset and a value: set 0x943A 12000";
     }
-    if (words.size() < 3) {
-        return "expect needs what to expect: an offset and its value, command CODE [VALUE], "
-               "event NAME or log TEXT";
-    }
-    if (words[1] == "command") {
-        line.kind = Kind::kExpectCommand;
-        int64_t code = 0;
-        int64_t value = 0;
-        if (!ParseInteger(words[2], code) || code < 0 || code > 0xFFFF || words.size() > 4 ||
-            (words.size() == 4 && !ParseInteger(words[3], value))) {
-            return "expect command takes a command code and optionally its value";
-        }
-        line.code = uint32_t(code);
-        if (words.size() == 4) {
-            line.commandValue = value;
-        }
-        return "";
-    }
-    if (words[1] == "event") {
-        line.kind = Kind::kExpectEvent;
-        line.name = words[2];
-        return words.size() == 3 ? "" : "expect event takes one event name";
-    }
-    if (words[1] == "log") {
-        line.kind = Kind::kExpectLog;
-        std::string_view logged = Rest(text, words, 2);
-        line.name = logged.substr(0, logged.find_last_not_of(" \t") + 1);
-        return "";
-    }
-    line.kind = Kind::kExpectValue;
     line.target = words[1];
     line.value = words[2];
-    return words.size() == 3 ? "" : "expect takes an offset and one value";
+    return CheckSet(line);
 }
 
-std::string ParseAction(ScenarioLine& line, std::string_view text,
-                        const std::vector<std::string_view>& words) {
+std::string ParseFsuipc(ScenarioLine& line, const Words& words) {
+    if (words.size() == 2 && words[1] == "restart") {
+        line.kind = Kind::kFsuipcRestart;
+        return "";
+    }
+    line.kind = Kind::kFsuipcSet;
+    int64_t offset = 0, size = 0, value = 0;
+    if (words.size() != 5 || words[1] != "set" || !ParseInteger(words[2], offset) ||
+        !ParseInteger(words[3], size) || !ParseInteger(words[4], value)) {
+        return "fsuipc takes restart, or set OFFSET SIZE VALUE: fsuipc set 0x0BC8 2 1";
+    }
+    if (size != 1 && size != 2 && size != 4 && size != 8) {
+        return "fsuipc set writes 1, 2, 4 or 8 bytes, not " + std::string(words[3]);
+    }
+    if (offset < 0 || offset + size > 0x10000 ||
+        (offset + size > kBlockFirst && offset <= kBlockLast)) {
+        return "fsuipc set writes offsets outside the plug-in's block (set takes those), below "
+               "0x10000";
+    }
+    const int64_t highest = size == 8 ? INT64_MAX : (int64_t(1) << (8 * size)) - 1;
+    const int64_t lowest = size == 8 ? INT64_MIN : -(int64_t(1) << (8 * size - 1));
+    if (value < lowest || value > highest) {
+        return std::string(words[4]) + " does not fit in " + std::string(words[3]) + " bytes";
+    }
+    line.offset = uint32_t(offset);
+    line.size = uint32_t(size);
+    line.raw = uint64_t(value);
+    return "";
+}
+
+std::string ParseGsx(ScenarioLine& line, const Words& words) {
+    line.kind = Kind::kGsxDoor;
+    const struct {
+        const char* word;
+        gs::Door door;
+    } doors[] = {{"exit", gs::Door::kMainExit},
+                 {"service", gs::Door::kServiceDoors},
+                 {"cargo", gs::Door::kCargoDoors}};
+    const struct {
+        const char* word;
+        DoorAction action;
+    } actions[] = {{"open", DoorAction::kOpen},
+                   {"close", DoorAction::kClose},
+                   {"toggle", DoorAction::kToggle}};
+    bool door = false, action = false;
+    for (const auto& named : doors) {
+        if (words.size() == 3 && words[1] == named.word) {
+            line.door = named.door;
+            door = true;
+        }
+    }
+    for (const auto& named : actions) {
+        if (words.size() == 3 && words[2] == named.word) {
+            line.action = named.action;
+            action = true;
+        }
+    }
+    return door && action ? ""
+                          : "gsx takes a door (exit, service or cargo) and open, close or toggle";
+}
+
+std::string ParseJetway(ScenarioLine& line, const Words& words) {
+    line.kind = Kind::kJetway;
+    if (words.size() != 3 || (words[1] != "power" && words[1] != "air")) {
+        return "jetway takes power or air and on, off or a number: jetway power on";
+    }
+    line.jetway = words[1] == "power" ? gs::Jetway::kPower : gs::Jetway::kAir;
+    if (words[2] == "on" || words[2] == "off") {
+        line.amount = words[2] == "on" ? 5.0 : 0.0;  // GSX reports 5 when connected
+        return "";
+    }
+    return ParseSeconds(words[2], line.amount, true) ? "" : "jetway takes on, off or a number";
+}
+
+std::string ParseAircraft(ScenarioLine& line, const Words& words) {
+    if (words.size() == 2 && (words[1] == "reload" || words[1] == "other")) {
+        line.kind = words[1] == "reload" ? Kind::kAircraftReload : Kind::kAircraftOther;
+        return "";
+    }
+    line.kind = Kind::kSelector;
+    int64_t position = 0;
+    if (words.size() != 3 || words[1] != "selector" || !ParseInteger(words[2], position) ||
+        position < 0 || position > 2) {
+        return "aircraft takes reload, other, or selector 0, 1 or 2";
+    }
+    line.amount = double(position);
+    return "";
+}
+
+std::string ParsePatternLine(ScenarioLine& line, const Words& words) {
+    line.kind = Kind::kPattern;
+    if ((words.size() != 2 && words.size() != 3) ||
+        !ParsePattern(words[1], line.pattern, line.seconds) ||
+        (words.size() == 3 && (!ParseSeconds(words[2], line.seconds) || line.seconds <= 0))) {
+        return "pattern takes lamps, walk, eights or sweep, and the seconds each step shows";
+    }
+    return "";
+}
+
+std::string ParseAction(ScenarioLine& line, std::string_view text, const Words& words) {
     const std::string_view verb = words[0];
     if (verb == "set") {
-        line.kind = Kind::kSet;
-        if (words.size() != 3) {
-            return "set takes an offset and a value: set 0x943A 12000";
-        }
-        line.target = words[1];
-        line.value = words[2];
-        return "";
+        return ParseSet(line, words);
+    }
+    if (verb == "expect") {
+        return ParseExpect(line, text, words);
     }
     if (verb == "wait") {
         line.kind = Kind::kWait;
@@ -100,42 +142,68 @@ std::string ParseAction(ScenarioLine& line, std::string_view text,
                    ? ""
                    : "wait takes seconds: wait 1.5";
     }
-    if (verb == "expect") {
-        return ParseExpect(line, text, words);
+    if (verb == "fsuipc") {
+        return ParseFsuipc(line, words);
     }
     if (verb == "gsx") {
-        line.kind = Kind::kGsxDoor;
-        if (words.size() != 3 ||
-            (words[1] != "exit" && words[1] != "service" && words[1] != "cargo") ||
-            (words[2] != "open" && words[2] != "close" && words[2] != "toggle")) {
-            return "gsx takes a door (exit, service or cargo) and open, close or toggle";
-        }
-        line.name = words[1];
-        line.value = words[2];
-        return "";
+        return ParseGsx(line, words);
     }
     if (verb == "jetway") {
-        line.kind = Kind::kJetway;
-        if (words.size() != 3 || (words[1] != "power" && words[1] != "air")) {
-            return "jetway takes power or air and on, off or a number: jetway power on";
-        }
-        line.name = words[1];
-        line.value = words[2];
-        if (words[2] == "on" || words[2] == "off") {
-            line.jetwayValue = words[2] == "on" ? 5.0 : 0.0;  // GSX reports 5 when connected
-            return "";
-        }
-        const auto [end, error] =
-            std::from_chars(words[2].data(), words[2].data() + words[2].size(), line.jetwayValue);
-        return error == std::errc() && end == words[2].data() + words[2].size()
-                   ? ""
-                   : "jetway takes on, off or a number";
+        return ParseJetway(line, words);
     }
-    if ((verb == "quit" || verb == "help") && words.size() == 1 && !line.at) {
+    if (verb == "aircraft") {
+        return ParseAircraft(line, words);
+    }
+    if (verb == "simconnect") {
+        line.kind = Kind::kSimConnectFail;
+        return words.size() == 2 && words[1] == "fail" ? "" : "simconnect takes fail";
+    }
+    if (verb == "pattern") {
+        return ParsePatternLine(line, words);
+    }
+    if (verb == "watch") {
+        line.kind = Kind::kWatch;
+        return ReadWatchList(Rest(text, words, 1), line.watch);
+    }
+    if (verb == "timing") {
+        line.kind = Kind::kTiming;
+        line.on = words.size() == 2 && words[1] == "on";
+        return words.size() == 2 && (line.on || words[1] == "off") ? "" : "timing takes on or off";
+    }
+    if ((verb == "quit" || verb == "help") && words.size() == 1) {
         line.kind = verb == "quit" ? Kind::kQuit : Kind::kHelp;
         return "";
     }
     return "unknown line: " + std::string(text) + " (type help for the lines the lab knows)";
+}
+
+// `at SECONDS` and `repeat COUNT every SECONDS` in front of an action.
+std::string ParseTiming(ScenarioLine& line, std::string_view& text, Words& words) {
+    if (words[0] == "at") {
+        double at = 0.0;
+        if (words.size() < 3 || !ParseSeconds(words[1], at)) {
+            return "at takes seconds and a line: at 2.5 set 0x943A 12000";
+        }
+        line.at = at;
+        text = Rest(text, words, 2);
+        words.erase(words.begin(), words.begin() + 2);
+    }
+    if (words[0] == "repeat") {
+        int64_t count = 0;
+        if (words.size() < 5 || !ParseInteger(words[1], count) || count < 1 ||
+            words[2] != "every" || !ParseSeconds(words[3], line.every)) {
+            return "repeat takes a count, every and seconds, and a line: repeat 20 every 0.05 "
+                   "set 0x94F0 +1";
+        }
+        line.repeat = size_t(count);
+        text = Rest(text, words, 4);
+        words.erase(words.begin(), words.begin() + 4);
+    }
+    if (words[0] == "at" || words[0] == "repeat" || words[0] == "wait" || words[0] == "quit" ||
+        words[0] == "help") {
+        return std::string(words[0]) + " cannot follow at or repeat";
+    }
+    return "";
 }
 
 }  // namespace
@@ -150,16 +218,13 @@ ScenarioLine ParseScenarioLine(std::string_view text, size_t number) {
     }
     text = text.substr(first, text.find_last_not_of(" \t\r") + 1 - first);
     line.text = text;
-    std::vector<std::string_view> words = Words(text);
-    if (words[0] == "at") {
-        double at = 0.0;
-        if (words.size() < 3 || !ParseSeconds(words[1], at)) {
-            line.error = "at takes seconds and an action: at 2.5 set 0x943A 12000";
+    Words words = SplitWords(text);
+    const bool timed = words[0] == "at" || words[0] == "repeat";
+    if (timed) {
+        line.error = ParseTiming(line, text, words);
+        if (!line.error.empty()) {
             return line;
         }
-        line.at = at;
-        text = Rest(text, words, 2);
-        words.erase(words.begin(), words.begin() + 2);
     }
     line.error = ParseAction(line, text, words);
     return line;
@@ -181,23 +246,39 @@ std::vector<ScenarioLine> ParseScenario(std::string_view text) {
 
 std::string ScenarioHelp() {
     return "Lines the panel lab understands (times in seconds):\n"
-           "  set 0x943A 12000          a display shows a value (also blank, 88888)\n"
-           "  set 0x9402.3 on           a lamp or switch bit (on, off; 0-3 for a 2-bit number)\n"
-           "  set 0x9402 10000001       a whole lamp and switch byte\n"
-           "  set 0x9477 0.25           a further value, in its unit\n"
-           "  set 0x94F0 +1             a client moves a counter (or sets a control byte)\n"
-           "  set 0x9400 1298           a client writes a command code\n"
-           "  gsx exit open             GSX asks for a door: exit, service, cargo;\n"
-           "                            open, close, toggle\n"
-           "  jetway power on           GSX reports jetway power or air: on, off, a number\n"
-           "  wait 1.5                  pause\n"
-           "  at 2.5 LINE               LINE at 2.5 s after the start\n"
-           "  expect 0x943A 12000       an FSUIPC client reads that value\n"
-           "  expect command 1232 12100 the aircraft received the command (value optional)\n"
-           "  expect event SELECT_1     the simulator received the event\n"
-           "  expect log TEXT           the plug-in's log has the line\n"
-           "                            (an expect waits 2 s; add `within 10` for longer)\n"
-           "  help, quit                at the prompt\n";
+           "  set 0x943A 12000           a display shows a value (also blank, 88888)\n"
+           "  set 0x9402.3 on            a lamp or switch bit (on, off; 0-3 for a 2-bit number)\n"
+           "  set 0x9402 10000001        a whole lamp and switch byte (also 129, 0x81)\n"
+           "  set 0x9477 0.25            a further value, in its unit\n"
+           "  set 0x94F0 +1              a client moves a counter (or sets a control byte)\n"
+           "  set 0x9400 1298            a client writes a command code\n"
+           "  fsuipc set 0x0BC8 2 1      a client writes bytes outside the plug-in's block\n"
+           "  fsuipc restart             FSUIPC starts afresh\n"
+           "  gsx exit open              GSX asks for a door: exit, service, cargo;\n"
+           "                             open, close, toggle\n"
+           "  jetway power on            GSX reports jetway power or air: on, off, a number\n"
+           "  aircraft reload            the simulator loads the aircraft again\n"
+           "  aircraft other             ... loads an aircraft whose state is not 1\n"
+           "  aircraft selector 2        the selector that commands 636/637 move (0-2)\n"
+           "  simconnect fail            the simulator ends the plug-in's SimConnect link\n"
+           "  pattern lamps              test patterns: lamps, walk, eights, sweep\n"
+           "                             (seconds per step may follow)\n"
+           "  watch 0x943A Display05     show only these offsets' changes (none: all)\n"
+           "  timing on                  show the time from a set to a client reading it\n"
+           "                             and from a client's write to the command\n"
+           "  wait 1.5                   pause\n"
+           "  at 2.5 LINE                LINE not before 2.5 s after the start, in order\n"
+           "  repeat 20 every 0.05 LINE  LINE 20 times, 0.05 s apart\n"
+           "  expect 0x943A 12000        an FSUIPC client reads that value (set's forms)\n"
+           "  expect raw 0x9430 0xFFFF   ... reads those bytes (little-endian)\n"
+           "  expect command 1232 12100  the aircraft received the command (value optional;\n"
+           "                             x3 at the end: exactly three times)\n"
+           "  expect no command          the aircraft receives no command\n"
+           "  expect event SELECT_1      the simulator received the event\n"
+           "  expect log TEXT            the plug-in's log has the line\n"
+           "                             (an expect waits 2 s; add `within 10` for another\n"
+           "                             limit)\n"
+           "  help, quit                 at the prompt\n";
 }
 
 }  // namespace ulvo::tools

@@ -1,78 +1,17 @@
 #include "panel_lab/scenario_runner.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-
-#include "offsets/command_names.h"
+#include "bridge/handle_command_word.h"
 
 namespace ulvo::tools {
 
 namespace {
 
 using Kind = ScenarioLine::Kind;
-constexpr size_t kSeenShown = 8;  // events a failure lists
 
-std::string Seconds(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f s", seconds);
-    return text;
-}
-
-std::string EventText(const LabEvent& event) {
-    return event.kind == LabEvent::Kind::kCommand ? NamedCommandText(event.code, event.value)
-                                                  : event.text;
-}
-
-bool Matches(const ScenarioLine& line, const LabEvent& event) {
-    switch (line.kind) {
-        case Kind::kExpectCommand:
-            return event.code == line.code &&
-                   (!line.commandValue || *line.commandValue == event.value);
-        case Kind::kExpectEvent:
-        case Kind::kExpectLog:
-            return event.text == line.name;
-        default:
-            return false;
-    }
-}
-
-// Numbers compare as numbers (0.25 is 0.250), everything else as text.
-bool SameValue(const std::string& expected, const std::string& read) {
-    char* end = nullptr;
-    const double a = std::strtod(expected.c_str(), &end);
-    if (expected.empty() || *end != '\0') {
-        return expected == read;
-    }
-    const double b = std::strtod(read.c_str(), &end);
-    return !read.empty() && *end == '\0' && a == b;
-}
-
-// What `target` reads in `block`: the entry's value, or one bit position ("on",
-// "off", or the number a wider field shows).
-std::string Reading(const std::string& target, const BlockSnapshot& block, std::string& error) {
-    uint32_t offset = 0;
-    int bit = -1;
-    const OffsetEntry* entry = nullptr;
-    if (!ParseTarget(target, offset, bit) || (entry = EntryAt(offset)) == nullptr ||
-        entry->role == OffsetRole::kUnused || (bit >= 0 && entry->role != OffsetRole::kBitWord)) {
-        error = target + " is not an offset or bit the plug-in uses";
-        return "";
-    }
-    if (bit < 0) {
-        return ValueText(*entry, block);
-    }
-    const bridge::BitCell& cell = bridge::kBitWordRows[entry->row].bits[size_t(bit)];
-    const uint32_t width = cell.width > 1 ? std::min<uint32_t>(cell.width, 8) : 1;
-    const uint32_t shown = (block.U8(offset) >> bit) & ((1u << width) - 1);
-    if (width == 1) {
-        return shown ? "on" : "off";
-    }
-    return std::to_string(shown);
-}
-
-std::string Describe(const ScenarioLine& line) {
-    return "line " + std::to_string(line.number) + " (" + line.text + ")";
+std::string Of(const ScenarioLine& line, size_t run) {
+    return line.repeat > 1
+               ? " (" + std::to_string(run + 1) + " of " + std::to_string(line.repeat) + ")"
+               : "";
 }
 
 }  // namespace
@@ -83,138 +22,199 @@ void ScenarioRunner::Add(const ScenarioLine& line) {
     lines.push_back(line);
 }
 
-ScenarioRunner::Seen& ScenarioRunner::SeenFor(Kind kind) {
-    return kind == Kind::kExpectCommand ? commands : kind == Kind::kExpectEvent ? simEvents : log;
-}
-
 void ScenarioRunner::Observe(const LabEvent& event) {
-    switch (event.kind) {
-        case LabEvent::Kind::kCommand:
-            commands.events.push_back(event);
-            break;
-        case LabEvent::Kind::kSimEvent:
-            simEvents.events.push_back(event);
-            break;
-        case LabEvent::Kind::kLog:
-            log.events.push_back(event);
-            break;
-    }
+    seen.Add(event);
 }
 
-std::vector<std::string> ScenarioRunner::Step(double now, LabPort& port) {
-    std::vector<std::string> out;
-    while (next < lines.size() && Run(lines[next], now, port, out)) {
+std::vector<LabEvent> ScenarioRunner::Step(double now, LabPort& port) {
+    out.clear();
+    while (next < lines.size() && Run(lines[next], now, port)) {
         ++next;
-        waitUntil = -1.0;
+        running = Running{};
         if (stopAtFailure && !failures.empty()) {
             next = lines.size();
         }
     }
-    return out;
+    return std::move(out);
 }
 
-void ScenarioRunner::Fail(const ScenarioLine& line, const std::string& why,
-                          std::vector<std::string>& out) {
-    failures.push_back(Describe(line) + ": " + why);
-    out.push_back("FAILED " + failures.back());
+void ScenarioRunner::Say(LabEvent::Kind kind, const ScenarioLine& line, double now,
+                         std::string detail) {
+    LabEvent event;
+    event.kind = kind;
+    event.seconds = now;
+    event.line = line.number;
+    event.text = line.text;
+    event.detail = std::move(detail);
+    out.push_back(std::move(event));
 }
 
-bool ScenarioRunner::Run(const ScenarioLine& line, double now, LabPort& port,
-                         std::vector<std::string>& out) {
+void ScenarioRunner::Fail(const ScenarioLine& line, double now, const std::string& why) {
+    failures.push_back("line " + std::to_string(line.number) + " (" + line.text + "): " + why);
+    Say(LabEvent::Kind::kFailed, line, now, why);
+}
+
+bool ScenarioRunner::Run(const ScenarioLine& line, double now, LabPort& port) {
     if (!line.error.empty()) {
-        Fail(line, line.error, out);
+        Fail(line, now, line.error);
         return true;
     }
-    if (line.at && now < *line.at) {
-        return false;
+    if (running.started < 0.0) {
+        if (line.at && now < *line.at) {
+            return false;
+        }
+        running.started = now;
     }
-    switch (line.kind) {
-        case Kind::kSet: {
-            const CockpitWrite write = CockpitSet(line.target, line.value, port.Block());
-            if (!write.error.empty()) {
-                Fail(line, write.error, out);
-            } else {
-                port.Apply(write);
-                out.push_back(line.text);
-            }
+    while (running.runs < line.repeat) {
+        if (now < running.started + double(running.runs) * line.every) {
+            return false;  // the next run of a repeat is not due yet
+        }
+        const size_t failed = failures.size();
+        if (!RunOnce(line, now, port)) {
+            return false;
+        }
+        if (failures.size() != failed) {
             return true;
         }
+        ++running.runs;
+        running.mark.reset();
+        running.countSince = -1.0;
+    }
+    return true;
+}
+
+bool ScenarioRunner::TakenUp(const ScenarioLine& line, double now, LabPort& port) {
+    if (port.TakenUp(*running.mark)) {
+        return true;
+    }
+    if (now < running.applied + kTakeUpLimit) {
+        return false;
+    }
+    LabEvent note;
+    note.kind = LabEvent::Kind::kNote;
+    note.seconds = now;
+    note.line = line.number;
+    note.text = "line " + std::to_string(line.number) +
+                ": the plug-in did not take it up within 1 s (its worker does not run)";
+    out.push_back(note);
+    return true;
+}
+
+bool ScenarioRunner::Set(const ScenarioLine& line, double now, LabPort& port) {
+    if (!running.mark) {
+        const CockpitWrite write = CockpitSet(line.target, line.value, port.Block());
+        if (!write.error.empty()) {
+            Fail(line, now, write.error);
+            return true;
+        }
+        running.mark = port.Apply(write);
+        running.applied = now;
+        Say(LabEvent::Kind::kLine, line, now, write.notice);
+        out.back().text += Of(line, running.runs);
+    }
+    return TakenUp(line, now, port);
+}
+
+bool ScenarioRunner::Pattern(const ScenarioLine& line, double now, LabPort& port) {
+    if (running.pattern.empty()) {
+        running.pattern = PatternSteps(line.pattern, line.seconds, port.Block());
+        Say(LabEvent::Kind::kLine, line, now,
+            std::to_string(running.pattern.size() - 1) + " steps, then back as before");
+    }
+    std::vector<PatternStep>& steps = running.pattern;
+    while (running.patternStep < steps.size() &&
+           now >= running.started + steps[running.patternStep].at) {
+        for (const CockpitWrite& write : steps[running.patternStep].writes) {
+            running.mark = port.Apply(write);
+        }
+        running.applied = now;
+        ++running.patternStep;
+    }
+    return running.patternStep == steps.size() && (!running.mark || TakenUp(line, now, port));
+}
+
+bool ScenarioRunner::Expect(const ScenarioLine& line, double now, LabPort& port) {
+    const double started = running.started + double(running.runs) * line.every;
+    const Verdict verdict = seen.Judge(line, now, started, running.countSince, port.Block());
+    switch (verdict.state) {
+        case Verdict::State::kWaits:
+            return false;
+        case Verdict::State::kHolds:
+            ++passed;
+            Say(LabEvent::Kind::kPassed, line, now, verdict.why);
+            return true;
+        case Verdict::State::kFails:
+            Fail(line, now, verdict.why);
+            return true;
+    }
+    return true;
+}
+
+bool ScenarioRunner::RunOnce(const ScenarioLine& line, double now, LabPort& port) {
+    if (running.mark) {
+        return TakenUp(line, now, port);
+    }
+    switch (line.kind) {
+        case Kind::kSet:
+            return Set(line, now, port);
+        case Kind::kPattern:
+            return Pattern(line, now, port);
         case Kind::kWait:
-            if (waitUntil < 0.0) {
-                waitUntil = now + line.seconds;
-            }
-            return now >= waitUntil;
+            return now >= running.started + line.seconds;
+        case Kind::kExpectValue:
+        case Kind::kExpectRaw:
+        case Kind::kExpectCommand:
+        case Kind::kExpectNoCommand:
+        case Kind::kExpectEvent:
+        case Kind::kExpectLog:
+            return Expect(line, now, port);
+        case Kind::kFsuipcSet:
+            port.FsuipcSet(line.offset, line.size, line.raw);
+            break;
+        case Kind::kFsuipcRestart:
+            port.FsuipcRestart();
+            break;
         case Kind::kGsxDoor:
-            out.push_back(line.text + ": " + port.Door(line.name, line.value));
+            Say(LabEvent::Kind::kLine, line, now, port.Door(line.door, line.action));
             return true;
         case Kind::kJetway:
-            port.Jetway(line.name, line.jetwayValue);
-            out.push_back(line.text);
-            return true;
+            port.Jetway(line.jetway, line.amount);
+            break;
+        case Kind::kAircraftReload:
+        case Kind::kAircraftOther:
+            port.AircraftLoaded(line.kind == Kind::kAircraftOther);
+            break;
+        case Kind::kSelector: {
+            // Not published: commands 636 and 637 read it in the worker's cycle.
+            CockpitWrite write;
+            write.fields.push_back({AircraftBlock::kSdk, bridge::kSelectorPositionOffset, false,
+                                    line.amount, std::nullopt});
+            running.mark = port.Apply(write);
+            running.applied = now;
+            break;
+        }
+        case Kind::kSimConnectFail:
+            port.SimConnectFail();
+            break;
+        case Kind::kWatch:
+            watching = line.watch;
+            break;
+        case Kind::kTiming:
+            timing = line.on;
+            break;
         case Kind::kQuit:
             quitRequested = true;
             return true;
         case Kind::kHelp:
-            out.push_back(ScenarioHelp());
+            Say(LabEvent::Kind::kNote, line, now);
+            out.back().text = ScenarioHelp();
             return true;
         case Kind::kNone:
             return true;
-        default:
-            return Expect(line, now, port, out);
     }
-}
-
-bool ScenarioRunner::Expect(const ScenarioLine& line, double now, LabPort& port,
-                            std::vector<std::string>& out) {
-    if (waitUntil < 0.0) {
-        waitUntil = now + line.seconds;
-    }
-    const bool last = now >= waitUntil;
-    const std::string seen = Check(line, port);
-    if (seen.empty()) {
-        ++passed;
-        out.push_back("ok " + Describe(line));
-        return true;
-    }
-    if (!last) {
-        return false;
-    }
-    Fail(line, "not within " + Seconds(line.seconds) + ": " + seen, out);
-    return true;
-}
-
-std::string ScenarioRunner::Check(const ScenarioLine& line, LabPort& port) {
-    if (line.kind == Kind::kExpectValue) {
-        std::string error;
-        const std::string read = Reading(line.target, port.Block(), error);
-        if (!error.empty()) {
-            return error;
-        }
-        return SameValue(line.value, read) ? "" : line.target + " reads " + read;
-    }
-    Seen& seen = SeenFor(line.kind);
-    for (size_t i = seen.matched; i < seen.events.size(); ++i) {
-        if (Matches(line, seen.events[i])) {
-            seen.matched = i + 1;
-            return "";
-        }
-    }
-    const char* what = line.kind == Kind::kExpectCommand ? "the aircraft received"
-                       : line.kind == Kind::kExpectEvent ? "the simulator received"
-                                                         : "the log has";
-    const size_t count = seen.events.size() - seen.matched;
-    if (count == 0) {
-        return std::string(what) + " nothing new";
-    }
-    std::string text = std::string(what) + " ";
-    const size_t first = count > kSeenShown ? seen.events.size() - kSeenShown : seen.matched;
-    if (first > seen.matched) {
-        text += "... ";
-    }
-    for (size_t i = first; i < seen.events.size(); ++i) {
-        text += (i > first ? ", " : "") + EventText(seen.events[i]);
-    }
-    return text;
+    Say(LabEvent::Kind::kLine, line, now);
+    out.back().text += Of(line, running.runs);
+    return !running.mark || TakenUp(line, now, port);
 }
 
 }  // namespace ulvo::tools

@@ -28,6 +28,7 @@ ConsoleInfo PrepareConsole() {
         return info;
     }
     info.isConsole = true;
+    SetConsoleOutputCP(CP_UTF8);  // the tools write UTF-8: file names may hold any letter
     info.ansi = (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0 ||
                 SetConsoleMode(output, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
     CONSOLE_SCREEN_BUFFER_INFO screen;

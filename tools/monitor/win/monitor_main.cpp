@@ -13,6 +13,7 @@
 #include "fsuipc/win/fsuipc_platform_win.h"
 #include "monitor/monitor_options.h"
 #include "monitor/win/console.h"
+#include "monitor/win/wide_paths.h"
 #include "offsets/ansi.h"
 #include "offsets/block_view.h"
 #include "offsets/recording.h"
@@ -21,14 +22,6 @@ namespace ulvo::tools {
 namespace {
 
 constexpr uint32_t kStopPollMs = 50;
-
-std::string Narrow(const wchar_t* text) {
-    std::string narrow;
-    for (; *text; ++text) {
-        narrow += *text < 128 ? char(*text) : '?';
-    }
-    return narrow;
-}
 
 void Print(const std::string& text) {
     std::fputs(text.c_str(), stdout);
@@ -82,7 +75,7 @@ std::string Frame(const fsuipc::FsuipcLink& link, const BlockSnapshot& now,
 // Waits for FSUIPC (the simulator may still be starting), then writes the block
 // and every change of it into the file until Ctrl+C or FSUIPC goes away.
 int Record(const MonitorOptions& options) {
-    std::FILE* file = std::fopen(options.recordFile.c_str(), "wb");
+    std::FILE* file = CreateForWriting(Wide(options.recordFile));
     if (file == nullptr) {
         std::fprintf(stderr, "ulvo-monitor: cannot write %s\n", options.recordFile.c_str());
         return kExitUsage;
@@ -190,7 +183,7 @@ int wmain(int argc, wchar_t** argv) {
     using namespace ulvo::tools;
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
-        arguments.push_back(Narrow(argv[i]));
+        arguments.push_back(Utf8(argv[i]));
     }
     const MonitorOptions options = ParseMonitorOptions(arguments);
     if (options.help) {

@@ -1,0 +1,391 @@
+#include "win/lab_session.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "aircraft/sdk_blocks.h"
+#include "core/demo_screen.h"
+#include "groundservices/ground_services.h"
+#include "win/message_pump.h"
+#include "win/plugin_threads.h"
+#include "win/steady_milliseconds.h"
+
+namespace ulvo::testbed {
+
+namespace {
+
+using tools::LabEvent;
+using Kind = LabEvent::Kind;
+using namespace std::chrono_literals;
+
+constexpr double kLogReadMs = 200.0;
+constexpr double kTimingLimitMs = 1000.0;  // a time not measured by then is dropped
+// Exchanges the plug-in makes before a write of the lab is in force: the one in
+// flight may have copied the aircraft before it, the next may be that cycle's
+// second exchange (a command's), the third copied after it.
+constexpr uint64_t kExchangesToTakeUp = 3;
+
+std::string SectionPrefix() {
+    char prefix[64];
+    std::snprintf(prefix, sizeof prefix, "FsasmLib:IPC:%X:", unsigned(GetCurrentProcessId()));
+    return prefix;
+}
+
+TestbedOptions LabTestbed(FsuipcParty::Options fsuipc) {
+    TestbedOptions options;
+    options.host.vehicleTitle = L"Ulvo 737-800 (panel lab)";
+    options.fsuipc = std::move(fsuipc);
+    // The pipe only: the TCP listeners would write the simulator's ports into the
+    // registry of this user.
+    options.simConnect->server.tcp = false;
+    return options;
+}
+
+AircraftParty::Block BlockOf(tools::AircraftBlock block) {
+    return block == tools::AircraftBlock::kSdk2 ? AircraftParty::Block::Sdk2
+                                                : AircraftParty::Block::Sdk;
+}
+
+}  // namespace
+
+LabSession::LabSession()
+    : pluginSections(SectionPrefix()),
+      session(LabTestbed(FsuipcOptions())),
+      gsx([this](const std::string& name, double value) {
+          testbed.host.namedVariables.Set(name, value);
+      }) {}
+
+LabSession::~LabSession() {
+    Stop();
+}
+
+FsuipcParty::Options LabSession::FsuipcOptions() {
+    FsuipcParty::Options options = FsuipcParty::OwnThread();
+    options.onExchange = [this](const FsuipcServedExchange& served) {
+        if (served.section.rfind(pluginSections, 0) == 0) {
+            ++pluginExchanges;
+        }
+        std::lock_guard<std::mutex> lock(exchangesMutex);
+        exchanges.push_back({SteadyMilliseconds(), served});
+    };
+    return options;
+}
+
+double LabSession::Milliseconds() const {
+    return SteadyMilliseconds();
+}
+
+double LabSession::Seconds() const {
+    return startedAt < 0.0 ? -1.0 : (Milliseconds() - startedAt) / 1000.0;
+}
+
+void LabSession::Emit(LabEvent event) {
+    event.seconds = Seconds();
+    events.push_back(std::move(event));
+}
+
+void LabSession::Note(const std::string& text) {
+    LabEvent event;
+    event.kind = Kind::kNote;
+    event.text = text;
+    Emit(event);
+}
+
+std::vector<LabEvent> LabSession::TakeEvents() {
+    return std::exchange(events, {});
+}
+
+// --- starting and stopping -----------------------------------------------------------
+
+bool LabSession::Start() {
+    if (!testbed.plugin.Ready()) {
+        problem =
+            "Ulvo2FSUIPC.dll was not found beside ulvo-panel-lab.exe (the lab runs the "
+            "plug-in that lies in its own folder)";
+        return false;
+    }
+    if (!testbed.fsuipc || testbed.fsuipc->Window() == nullptr) {
+        problem = "the stand-in FSUIPC could not create its window";
+        return false;
+    }
+    tools::CockpitWrite initial;
+    initial.fields = tools::InitialCockpit();
+    Apply(initial);
+    const bool running = session.StartRunning();
+    CollectLog(true);
+    if (!running) {
+        problem = "the plug-in did not start its worker. Its log:";
+        for (const LabEvent& event : events) {
+            problem += event.kind == Kind::kLog ? "\n  " + event.text : "";
+        }
+        return false;
+    }
+    LabEvent first;
+    first.kind = Kind::kCommand;  // taken by the start, see StartRunning
+    Emit(first);
+    Note("a fresh FSUIPC holds 0 at 0x9400: the plug-in performed command 0 and cleared the word");
+    CollectExchanges();
+    startedAt = Milliseconds();
+    nextTick = startedAt + 1000.0;
+    nextLogRead = startedAt + kLogReadMs;
+    return true;
+}
+
+void LabSession::Stop() {
+    if (testbed.plugin.Module() == nullptr) {
+        return;
+    }
+    session.Shutdown();
+    PumpUntil([&] { return ThreadsStartedIn(testbed.plugin.Module()).empty(); }, 2s);
+    testbed.plugin.StopAndUnload();
+    CollectLog(true);
+}
+
+// --- what happens ------------------------------------------------------------------------
+
+void LabSession::Service(std::chrono::milliseconds pump) {
+    PumpUntil([&] { return !testbed.aircraft.Commands().empty(); }, pump);
+    CollectCommands();
+    if (startedAt >= 0.0 && Milliseconds() >= nextTick) {
+        nextTick += 1000.0;
+        session.Tick();
+    }
+    CollectSimEvents();
+    CollectExchanges();
+    if (Milliseconds() >= nextLogRead) {
+        nextLogRead = Milliseconds() + kLogReadMs;
+        CollectLog(false);
+    }
+}
+
+void LabSession::CollectCommands() {
+    for (const auto& [code, value] : testbed.aircraft.TakeCommands()) {
+        LabEvent event;
+        event.kind = Kind::kCommand;
+        event.code = uint32_t(code);
+        event.value = int32_t(value);
+        Emit(event);
+        if (pendingWrite) {
+            LabEvent timing;
+            timing.kind = Kind::kTiming;
+            timing.number = Milliseconds() - *pendingWrite;
+            timing.text = "command " + std::to_string(event.code) + " reached the aircraft";
+            writeToCommand.push_back(timing.number);
+            Emit(timing);
+            pendingWrite.reset();
+        }
+    }
+    if (pendingWrite && Milliseconds() - *pendingWrite > kTimingLimitMs) {
+        pendingWrite.reset();
+    }
+}
+
+void LabSession::CollectSimEvents() {
+    SimConnectServer& server = testbed.simConnect->server;
+    const size_t connections = server.ConnectionCount();
+    messagesSeen.resize(connections, 0);
+    eventNames.resize(connections);
+    for (size_t connection = 0; connection < connections; ++connection) {
+        const std::vector<Bytes> messages = server.Messages(connection);
+        for (size_t& seen = messagesSeen[connection]; seen < messages.size(); ++seen) {
+            const auto name = eventNames[connection].Follow(ReadClientCall(messages[seen]));
+            if (!name) {
+                continue;
+            }
+            LabEvent event;
+            event.kind = Kind::kSimEvent;
+            event.text = *name;
+            Emit(event);
+            if (const auto door = gsx.SimEvent(*name)) {
+                event.kind = Kind::kDoor;
+                event.text = GsxDoors::Label(*door);
+                event.value = gsx.IsOpen(*door) ? 1 : 0;
+                Emit(event);
+            }
+        }
+    }
+}
+
+void LabSession::CollectExchanges() {
+    std::vector<Exchange> taken;
+    {
+        std::lock_guard<std::mutex> lock(exchangesMutex);
+        taken.swap(exchanges);
+    }
+    for (const Exchange& exchange : taken) {
+        Exchanged(exchange, exchange.served.section.rfind(pluginSections, 0) == 0);
+    }
+    const double now = Milliseconds();
+    std::erase_if(pendingSets,
+                  [&](const PendingSet& set) { return now - set.applied > kTimingLimitMs; });
+}
+
+// The changes an exchange's writes made to the block: the plug-in publishing, or
+// a program writing the command word and control bytes.
+void LabSession::Exchanged(const Exchange& exchange, bool plugin) {
+    static const std::vector<tools::OffsetEntry> layout = tools::BlockLayout();
+    for (const FsuipcWriteLog& write : exchange.served.log.writes) {
+        const tools::BlockSnapshot before = published;
+        for (size_t i = 0; i < write.bytes.size(); ++i) {
+            const uint32_t offset = write.offset + uint32_t(i);
+            if (offset >= tools::kBlockFirst && offset <= tools::kBlockLast) {
+                published.bytes[offset - tools::kBlockFirst] = write.bytes[i];
+            }
+        }
+        for (const tools::OffsetEntry& entry : layout) {
+            if (entry.role == tools::OffsetRole::kUnused ||
+                before.Raw(entry) == published.Raw(entry)) {
+                continue;
+            }
+            LabEvent event;
+            event.kind = plugin ? Kind::kPublished : Kind::kClientWrote;
+            event.offset = entry.offset;
+            event.before = before.Raw(entry);
+            event.value = published.Raw(entry);
+            Emit(event);
+            if (!plugin && tools::WrittenByClients(entry.role)) {
+                pendingWrite = exchange.at;
+            }
+        }
+    }
+    auto readable = [&](const PendingSet& set) {
+        if (!plugin || tools::ReadingAt(set.target, published) != set.reads) {
+            return false;
+        }
+        LabEvent timing;
+        timing.kind = Kind::kTiming;
+        timing.number = exchange.at - set.applied;
+        timing.text = tools::OffsetText(set.target.entry->offset) +
+                      (set.target.bit >= 0 ? "." + std::to_string(set.target.bit) : "") +
+                      " readable";
+        setToReadable.push_back(timing.number);
+        Emit(timing);
+        return true;
+    };
+    std::erase_if(pendingSets, readable);
+}
+
+void LabSession::CollectLog(bool whole) {
+    const std::string bytes = testbed.plugin.ReadLog();
+    const std::vector<std::string> lines = LogLines(bytes);
+    // An unfinished last line waits for its line end, unless the log is complete.
+    const size_t complete =
+        whole || bytes.ends_with("\r\n") || lines.empty() ? lines.size() : lines.size() - 1;
+    for (; logSeen < complete; ++logSeen) {
+        LabEvent event;
+        event.kind = Kind::kLog;
+        event.text = lines[logSeen];
+        Emit(event);
+        // The plug-in gave up on a door: GSX stops asking.
+        if (event.text.rfind("SimConnect has issues", 0) == 0) {
+            gsx.PluginGaveUp();
+        }
+    }
+}
+
+// --- the lab's port ------------------------------------------------------------------------
+
+tools::BlockSnapshot LabSession::Block() {
+    return session.Block();
+}
+
+uint64_t LabSession::Apply(const tools::CockpitWrite& write) {
+    const uint64_t mark = pluginExchanges;
+    for (const tools::FieldWrite& field : write.fields) {
+        const AircraftParty::Block block = BlockOf(field.block);
+        if (field.onlyWhen) {
+            const std::vector<uint8_t> bytes = testbed.aircraft.Bytes(block);
+            int32_t now = 0;
+            if (field.field + 4 <= bytes.size()) {
+                std::memcpy(&now, bytes.data() + field.field, 4);
+            }
+            if (now != *field.onlyWhen) {
+                continue;
+            }
+        }
+        if (field.real) {
+            testbed.aircraft.SetF64(block, field.field, field.value);
+        } else {
+            testbed.aircraft.SetI32(block, field.field, int32_t(field.value));
+        }
+    }
+    if (!write.fields.empty() && write.target.entry != nullptr) {
+        pendingSets.push_back({write.target, write.reads, Milliseconds()});
+    }
+    if (!write.fsuipcBytes.empty()) {
+        testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) {
+            std::copy(write.fsuipcBytes.begin(), write.fsuipcBytes.end(),
+                      space.bytes.begin() + write.fsuipcOffset);
+        });
+        std::copy(write.fsuipcBytes.begin(), write.fsuipcBytes.end(),
+                  published.bytes.begin() + (write.fsuipcOffset - tools::kBlockFirst));
+        pendingWrite = Milliseconds();
+    }
+    return mark;
+}
+
+bool LabSession::TakenUp(uint64_t mark) {
+    return pluginExchanges >= mark + kExchangesToTakeUp;
+}
+
+void LabSession::FsuipcSet(uint32_t offset, uint32_t size, uint64_t value) {
+    testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) {
+        for (uint32_t i = 0; i < size; ++i) {
+            space.SetU8(offset + i, uint8_t(value >> (8 * i)));
+        }
+    });
+}
+
+void LabSession::FsuipcRestart() {
+    CollectExchanges();
+    testbed.fsuipc.reset();
+    testbed.fsuipc.emplace(FsuipcOptions());
+    published = {};
+    Note(
+        "FSUIPC restarted: every offset reads 0 and programs must connect again; the plug-in "
+        "keeps the link it opened until the aircraft is loaded again");
+}
+
+std::string LabSession::Door(groundservices::Door door, tools::DoorAction action) {
+    const GsxDoors::Action asked = action == tools::DoorAction::kOpen ? GsxDoors::Action::kOpen
+                                   : action == tools::DoorAction::kClose
+                                       ? GsxDoors::Action::kClose
+                                       : GsxDoors::Action::kToggle;
+    const std::string label = GsxDoors::Label(door);
+    switch (gsx.Ask(door, asked)) {
+        case GsxDoors::Asked::kAlreadyOpen:
+            return "the " + label + " is already open";
+        case GsxDoors::Asked::kAlreadyClosed:
+            return "the " + label + " is already closed";
+        case GsxDoors::Asked::kRaised:
+            break;
+    }
+    for (const groundservices::DoorRow& row : groundservices::kDoors) {
+        if (row.door == door) {
+            return std::string("GSX sets ") + groundservices::kGsxVariableNames[row.variable] +
+                   " to 1 until the plug-in has asked for the " + label;
+        }
+    }
+    return "";
+}
+
+void LabSession::Jetway(groundservices::Jetway which, double value) {
+    gsx.Jetway(which, value);
+}
+
+void LabSession::AircraftLoaded(bool other) {
+    testbed.aircraft.SetI32(AircraftParty::Block::Sdk2, aircraft::kAircraftStateOffset,
+                            other ? 0 : 1);
+    session.VehicleLoaded();
+    CollectLog(false);
+}
+
+void LabSession::SimConnectFail() {
+    SimConnectServer& server = testbed.simConnect->server;
+    if (server.ConnectionCount() != 0) {
+        server.Close(server.ConnectionCount() - 1);
+    }
+}
+
+}  // namespace ulvo::testbed

@@ -1,0 +1,19 @@
+// The offsets a `watch` line names, so that the lab's plain output shows only the
+// changes a builder cares about: offsets of the block ("0x943A"; a bit such as
+// "0x9402.3" watches its byte) or names as docs/offsets.csv gives them
+// ("Display05", "BitWord00 bit 3", "altitude set value"), in any case; a name of
+// several words goes in double quotes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ulvo::tools {
+
+// The offsets `text` names, in order; empty when it names none (watch all
+// again). Returns why a word names no offset, or "".
+std::string ReadWatchList(std::string_view text, std::vector<uint32_t>& offsets);
+
+}  // namespace ulvo::tools
