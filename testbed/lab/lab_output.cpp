@@ -41,7 +41,9 @@ void LabOutput::End() {
 void LabOutput::Show(const tools::LabEvent& event, const tools::ScenarioRunner& runner) {
     using Kind = tools::LabEvent::Kind;
     const std::vector<uint32_t>& watching = runner.Watching();
-    if ((event.kind == Kind::kPublished || event.kind == Kind::kClientWrote) && !watching.empty() &&
+    const bool ofAnOffset = event.kind == Kind::kPublished || event.kind == Kind::kClientWrote ||
+                            (event.kind == Kind::kTiming && event.offset != 0);
+    if (ofAnOffset && !watching.empty() &&
         std::find(watching.begin(), watching.end(), event.offset) == watching.end()) {
         return;
     }

@@ -256,6 +256,7 @@ void LabSession::Exchanged(const Exchange& exchange, bool plugin) {
         LabEvent timing;
         timing.kind = Kind::kTiming;
         timing.number = exchange.at - set.applied;
+        timing.offset = set.target.entry->offset;
         timing.text = tools::OffsetText(set.target.entry->offset) +
                       (set.target.bit >= 0 ? "." + std::to_string(set.target.bit) : "") +
                       " readable";

@@ -151,14 +151,19 @@ bool ScenarioRunner::Expect(const ScenarioLine& line, double now, LabPort& port)
 }
 
 bool ScenarioRunner::RunOnce(const ScenarioLine& line, double now, LabPort& port) {
+    if (line.kind == Kind::kSet) {
+        return Set(line, now, port);
+    }
+    if (line.kind == Kind::kPattern) {
+        return Pattern(line, now, port);
+    }
     if (running.mark) {
-        return TakenUp(line, now, port);
+        return TakenUp(line, now, port);  // a line done, waiting to be in force
     }
     switch (line.kind) {
         case Kind::kSet:
-            return Set(line, now, port);
         case Kind::kPattern:
-            return Pattern(line, now, port);
+            break;
         case Kind::kWait:
             return now >= running.started + line.seconds;
         case Kind::kExpectValue:
