@@ -62,8 +62,6 @@ DemoSession::DemoSession(const DemoOptions& demoOptions)
 
 void DemoSession::LoadPlugin() {
     Begin("The simulator loads Ulvo2FSUIPC.dll and calls DLLStart");
-    // Clients agree that 0x9400 reads 0xFFFF while no command waits.
-    testbed.fsuipc->SetU16(0x9400, 0xFFFF);
     Show(kAltitudeWindow, 10000);
     Show(kSpeedWindow, 250);
     Show(kCabinAltitude, 35000);
@@ -101,6 +99,10 @@ void DemoSession::ConfirmAircraft() {
     // before Wine shows the new thread's start address.
     Check(WaitFor([&] { return ThreadsStartedIn(testbed.plugin.Module()).size() == 1; }),
           "one worker thread runs in the plug-in");
+    Check(
+        WaitFor([&] { return CountCommands(0, 0) == 1 && testbed.fsuipc->U16(0x9400) == 0xFFFF; }),
+        "its first cycle found 0 at 0x9400 (a fresh FSUIPC), performed command 0 once and "
+        "cleared the word to idle");
     Check(WaitFor([&] {
               return testbed.fsuipc->U16(Slot(kAltitudeWindow)) == 10000 &&
                      testbed.fsuipc->U16(Slot(kSpeedWindow)) == 250 &&
