@@ -421,19 +421,12 @@ void DemoSession::Collect() {
         commands.push_back({uint64_t(command.first), int64_t(command.second)});
         commandLines.push_back(CommandText(command.first, command.second));
     }
-    SimConnectServer& server = testbed.simConnect->server;
-    const size_t connections = server.ConnectionCount();
-    simConnectSeen.resize(connections, 0);
-    eventNames.resize(connections);
-    for (size_t connection = 0; connection < connections; ++connection) {
-        const std::vector<Bytes> messages = server.Messages(connection);
-        for (size_t& seen = simConnectSeen[connection]; seen < messages.size(); ++seen) {
-            simConnectLines.push_back("client " + std::to_string(connection + 1) + " #" +
-                                      std::to_string(seen + 1) + " " +
-                                      SimConnectMessageText(messages[seen]));
-            if (auto event = eventNames[connection].Follow(ReadClientCall(messages[seen]))) {
-                gsx.SimEvent(*event);
-            }
+    for (const auto& [connection, index, message] :
+         testbed.simConnect->server.MessagesSince(simConnectSeen)) {
+        simConnectLines.push_back("client " + std::to_string(connection + 1) + " #" +
+                                  std::to_string(index + 1) + " " + SimConnectMessageText(message));
+        if (auto event = eventNames.Follow(connection, ReadClientCall(message))) {
+            gsx.SimEvent(*event);
         }
     }
     log = LogLines(testbed.plugin.ReadLog());

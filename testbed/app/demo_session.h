@@ -79,8 +79,8 @@ class DemoSession {
     std::vector<std::pair<uint64_t, int64_t>> commands;
     std::vector<std::string> commandLines;
     std::vector<std::string> simConnectLines;
-    std::vector<size_t> simConnectSeen;        // per connection
-    std::vector<ClientEventNames> eventNames;  // per connection
+    std::vector<size_t> simConnectSeen;  // per connection
+    ClientEventNames eventNames;
     GsxDoors gsx{[this](const std::string& name, double value) {
         testbed.host.namedVariables.Set(name, value);
     }};

@@ -98,8 +98,8 @@ class Soak {
     GsxDoors gsx{[this](const std::string& name, double value) {
         testbed.host.namedVariables.Set(name, value);
     }};
-    ClientEventNames eventNames;  // of the one SimConnect connection
-    size_t doorMessagesSeen = 0;
+    ClientEventNames eventNames;
+    std::vector<size_t> doorMessagesSeen;  // per SimConnect connection
 
     uint64_t convergenceChecks = 0;
     ProcessUse base, last;
@@ -227,9 +227,9 @@ void Soak::OneSecond() {
 
 // Hands GSX the simulator events the plug-in transmitted since the last look.
 void Soak::FollowDoors() {
-    const std::vector<Bytes> messages = testbed.simConnect->server.Messages(0);
-    for (; doorMessagesSeen < messages.size(); ++doorMessagesSeen) {
-        if (auto event = eventNames.Follow(ReadClientCall(messages[doorMessagesSeen]))) {
+    for (const auto& [connection, index, message] :
+         testbed.simConnect->server.MessagesSince(doorMessagesSeen)) {
+        if (auto event = eventNames.Follow(connection, ReadClientCall(message))) {
             gsx.SimEvent(*event);
         }
     }

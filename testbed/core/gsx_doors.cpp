@@ -23,28 +23,37 @@ const gs::DoorRow& GsxDoors::Row(Door door) {
     return gs::kDoors[0];
 }
 
-const char* GsxDoors::Label(Door door) {
-    switch (door) {
-        case Door::kMainExit:
-            return "main exit";
-        case Door::kServiceDoors:
-            return "service doors";
-        case Door::kCargoDoors:
-            return "cargo doors";
+namespace {
+
+struct DoorName {
+    GsxDoors::Door door;
+    const char* label;
+    const char* word;
+};
+
+constexpr DoorName kDoorNames[] = {
+    {GsxDoors::Door::kMainExit, "main exit", "exit"},
+    {GsxDoors::Door::kServiceDoors, "service doors", "service"},
+    {GsxDoors::Door::kCargoDoors, "cargo doors", "cargo"},
+};
+
+const DoorName& NameOf(GsxDoors::Door door) {
+    for (const DoorName& name : kDoorNames) {
+        if (name.door == door) {
+            return name;
+        }
     }
-    return "";
+    return kDoorNames[0];
+}
+
+}  // namespace
+
+const char* GsxDoors::Label(Door door) {
+    return NameOf(door).label;
 }
 
 const char* GsxDoors::Word(Door door) {
-    switch (door) {
-        case Door::kMainExit:
-            return "exit";
-        case Door::kServiceDoors:
-            return "service";
-        case Door::kCargoDoors:
-            return "cargo";
-    }
-    return "";
+    return NameOf(door).word;
 }
 
 GsxDoors::Asked GsxDoors::Ask(Door door, Action action) {

@@ -11,6 +11,12 @@
 
 namespace ulvo::testbed {
 
+// Of a sorted set that is not empty.
+inline double Percentile(const std::vector<double>& sorted, double percent) {
+    const size_t rank = size_t(std::ceil(percent / 100.0 * double(sorted.size())));
+    return sorted[std::clamp<size_t>(rank, 1, sorted.size()) - 1];
+}
+
 struct SampleStats {
     size_t count = 0;
     double median = 0;
@@ -18,12 +24,6 @@ struct SampleStats {
     double max = 0;
     double mean = 0;
 };
-
-// Of a sorted set that is not empty.
-inline double Percentile(const std::vector<double>& sorted, double percent) {
-    const size_t rank = size_t(std::ceil(percent / 100.0 * double(sorted.size())));
-    return sorted[std::clamp<size_t>(rank, 1, sorted.size()) - 1];
-}
 
 inline SampleStats Summarize(std::vector<double> samples) {
     SampleStats stats;

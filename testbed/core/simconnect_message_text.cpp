@@ -101,14 +101,14 @@ std::string SimConnectMessageText(const std::vector<uint8_t>& message) {
     return text;
 }
 
-std::optional<std::string> ClientEventNames::Follow(const ClientCall& call) {
+std::optional<std::string> ClientEventNames::Follow(size_t connection, const ClientCall& call) {
     if (call.kind == Kind::kMapClientEventToSimEvent) {
-        names[call.arguments[0]] = call.name;
+        names[{connection, call.arguments[0]}] = call.name;
     }
     if (call.kind != Kind::kTransmitClientEvent) {
         return std::nullopt;
     }
-    const auto named = names.find(call.arguments[1]);
+    const auto named = names.find({connection, call.arguments[1]});
     return named != names.end() ? named->second : "event " + std::to_string(call.arguments[1]);
 }
 

@@ -37,16 +37,17 @@ ClientCall ReadClientCall(const std::vector<uint8_t>& message);
 // of an unknown call, is shown by its size and id.
 std::string SimConnectMessageText(const std::vector<uint8_t>& message);
 
-// The names a client gave its events (MapClientEventToSimEvent), for turning its
-// later transmissions into the simulator events they are. One per connection.
+// The names the clients gave their events (MapClientEventToSimEvent), each on
+// its connection, for turning their later transmissions into the simulator
+// events they are.
 class ClientEventNames {
   public:
-    // The simulator event a transmission sends ("event 7" for an id never
-    // mapped); nothing for other calls, which may map a name.
-    std::optional<std::string> Follow(const ClientCall& call);
+    // The simulator event a transmission on `connection` sends ("event 7" for an
+    // id never mapped); nothing for other calls, which may map a name.
+    std::optional<std::string> Follow(size_t connection, const ClientCall& call);
 
   private:
-    std::map<uint32_t, std::string> names;
+    std::map<std::pair<size_t, uint32_t>, std::string> names;
 };
 
 }  // namespace ulvo::testbed

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "monitor/win/console.h"
 #include "offsets/ansi.h"
 #include "panel_lab/lab_screen.h"
 
@@ -12,11 +13,6 @@ namespace {
 
 constexpr double kFrameSeconds = 0.1;
 
-void Put(const std::string& text) {
-    std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
-}
-
 }  // namespace
 
 LabOutput::LabOutput(bool live_, size_t width_, size_t height_)
@@ -25,8 +21,8 @@ LabOutput::LabOutput(bool live_, size_t width_, size_t height_)
 void LabOutput::Begin() {
     if (live) {
         topRows = tools::LabTopRows(width, height);
-        Put(std::string(tools::ansi::kHideCursor) + "\x1b[2J" +
-            tools::ScrollRegion(topRows, height));
+        tools::Print(std::string(tools::ansi::kHideCursor) + "\x1b[2J" +
+                     tools::ScrollRegion(topRows, height));
     }
 }
 
@@ -34,7 +30,7 @@ void LabOutput::End() {
     if (live) {
         char text[32];
         std::snprintf(text, sizeof text, "\x1b[r\x1b[%zu;1H", height);
-        Put(text + std::string(tools::ansi::kShowCursor) + "\n");
+        tools::Print(text + std::string(tools::ansi::kShowCursor) + "\n");
     }
 }
 
@@ -66,7 +62,7 @@ void LabOutput::Print(const std::string& line, double seconds) {
                 line.substr(from, end - from) + "\n";
         from = end + 1;
     }
-    Put(text);
+    tools::Print(text);
 }
 
 void LabOutput::Draw(const tools::BlockSnapshot& block, double seconds, const std::string& status,
@@ -87,9 +83,9 @@ void LabOutput::Draw(const tools::BlockSnapshot& block, double seconds, const st
     for (const std::string& line : tools::RenderLabTop(screen, width, topRows, true)) {
         text += line + tools::ansi::kClearLine + "\n";
     }
-    Put(text +
-        "\x1b"
-        "8");
+    tools::Print(text +
+                 "\x1b"
+                 "8");
 }
 
 }  // namespace ulvo::testbed

@@ -182,27 +182,21 @@ void LabSession::CollectCommands() {
 }
 
 void LabSession::CollectSimEvents() {
-    SimConnectServer& server = testbed.simConnect->server;
-    const size_t connections = server.ConnectionCount();
-    messagesSeen.resize(connections, 0);
-    eventNames.resize(connections);
-    for (size_t connection = 0; connection < connections; ++connection) {
-        const std::vector<Bytes> messages = server.Messages(connection);
-        for (size_t& seen = messagesSeen[connection]; seen < messages.size(); ++seen) {
-            const auto name = eventNames[connection].Follow(ReadClientCall(messages[seen]));
-            if (!name) {
-                continue;
-            }
-            LabEvent event;
-            event.kind = Kind::kSimEvent;
-            event.text = *name;
+    for (const auto& [connection, index, message] :
+         testbed.simConnect->server.MessagesSince(messagesSeen)) {
+        const auto name = eventNames.Follow(connection, ReadClientCall(message));
+        if (!name) {
+            continue;
+        }
+        LabEvent event;
+        event.kind = Kind::kSimEvent;
+        event.text = *name;
+        Emit(event);
+        if (const auto door = gsx.SimEvent(*name)) {
+            event.kind = Kind::kDoor;
+            event.text = GsxDoors::Label(*door);
+            event.value = gsx.IsOpen(*door) ? 1 : 0;
             Emit(event);
-            if (const auto door = gsx.SimEvent(*name)) {
-                event.kind = Kind::kDoor;
-                event.text = GsxDoors::Label(*door);
-                event.value = gsx.IsOpen(*door) ? 1 : 0;
-                Emit(event);
-            }
         }
     }
 }

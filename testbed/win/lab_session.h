@@ -95,9 +95,9 @@ class LabSession final : public tools::LabPort {
     PluginSession session;
     Testbed& testbed = session.testbed;
     GsxDoors gsx;
-    std::vector<ClientEventNames> eventNames;  // per SimConnect connection
-    std::vector<size_t> messagesSeen;          // per SimConnect connection
-    tools::BlockSnapshot published;            // the block as the plug-in and the lab wrote it
+    ClientEventNames eventNames;
+    std::vector<size_t> messagesSeen;  // per SimConnect connection
+    tools::BlockSnapshot published;    // the block as the plug-in and the lab wrote it
     size_t logSeen = 0;
     double nextLogRead = 0.0;
     double nextTick = 0.0;

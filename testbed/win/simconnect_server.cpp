@@ -261,6 +261,18 @@ std::vector<Bytes> SimConnectServer::Messages(size_t connection) {
                : std::vector<Bytes>{};
 }
 
+std::vector<SimConnectServer::Sent> SimConnectServer::MessagesSince(std::vector<size_t>& seen) {
+    std::vector<Sent> fresh;
+    seen.resize(std::max(seen.size(), ConnectionCount()), 0);
+    for (size_t connection = 0; connection < seen.size(); ++connection) {
+        const std::vector<Bytes> messages = Messages(connection);
+        for (; seen[connection] < messages.size(); ++seen[connection]) {
+            fresh.push_back({connection, seen[connection], messages[seen[connection]]});
+        }
+    }
+    return fresh;
+}
+
 bool SimConnectServer::IsPipe(size_t connection) {
     ServerConnection* found = At(connection);
     return found != nullptr && found->IsPipe();

@@ -51,6 +51,15 @@ class SimConnectServer {
     // no other thread sends on or closes those connections. Returns how many.
     size_t ReleaseEnded();
     std::vector<Bytes> Messages(size_t connection);
+    // The messages that came since `seen` (a count per connection, grown as
+    // connections come, and moved on), each with its connection and its place
+    // among that connection's messages, from 0.
+    struct Sent {
+        size_t connection;
+        size_t index;
+        Bytes message;
+    };
+    std::vector<Sent> MessagesSince(std::vector<size_t>& seen);
     bool IsPipe(size_t connection);
 
     void Close(size_t connection);

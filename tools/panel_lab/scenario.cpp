@@ -12,21 +12,13 @@ namespace {
 using Kind = ScenarioLine::Kind;
 namespace gs = groundservices;
 
-// Checks the value of a `set` as far as it can be known before the lab runs:
-// counters move from what FSUIPC then holds, which does not change the form.
-std::string CheckSet(const ScenarioLine& line) {
-    const CockpitWrite write = CockpitSet(line.target, line.value, {});
-    return write.error;
-}
-
 std::string ParseSet(ScenarioLine& line, const Words& words) {
     line.kind = Kind::kSet;
-    if (words.size() != 3) {
-        return "set takes an offset and a value: set 0x943A 12000";
-    }
-    line.target = words[1];
-    line.value = words[2];
-    return CheckSet(line);
+    const std::string error =
+        ParseOffsetAndValue(line, words, "set takes an offset and a value: set 0x943A 12000");
+    // As far as it can be known before the lab runs: counters move from what
+    // FSUIPC then holds, which does not change whether the value can be set.
+    return error.empty() ? CockpitSet(line.target, line.value, {}).error : error;
 }
 
 std::string ParseFsuipc(ScenarioLine& line, const Words& words) {

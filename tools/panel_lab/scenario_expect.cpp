@@ -58,8 +58,21 @@ std::string ParseRaw(ScenarioLine& line, const Words& words) {
 
 std::string ParseValue(ScenarioLine& line, const Words& words) {
     line.kind = Kind::kExpectValue;
+    const std::string error = ParseOffsetAndValue(
+        line, words, "expect takes an offset and one value: expect 0x943A 12000");
+    OffsetTarget target;
+    if (!error.empty() || !ReadTarget(line.target, target).empty()) {
+        return error;
+    }
+    return ReadValue(target, line.value).steps ? "steps move a counter: expect its value (0 to 255)"
+                                               : "";
+}
+
+}  // namespace
+
+std::string ParseOffsetAndValue(ScenarioLine& line, const Words& words, const char* usage) {
     if (words.size() != 3) {
-        return "expect takes an offset and one value: expect 0x943A 12000";
+        return usage;
     }
     line.target = words[1];
     line.value = words[2];
@@ -67,14 +80,8 @@ std::string ParseValue(ScenarioLine& line, const Words& words) {
     if (std::string error = ReadTarget(line.target, target); !error.empty()) {
         return error;
     }
-    const OffsetValue value = ReadValue(target, line.value);
-    if (value.steps) {
-        return "steps move a counter: expect its value (0 to 255)";
-    }
-    return value.error;
+    return ReadValue(target, line.value).error;
 }
-
-}  // namespace
 
 Words SplitWords(std::string_view text) {
     Words words;

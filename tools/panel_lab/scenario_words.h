@@ -19,6 +19,9 @@ std::string_view Rest(std::string_view text, const Words& words, size_t count);
 // A decimal number of seconds, not negative unless `anySign`.
 bool ParseSeconds(std::string_view text, double& seconds, bool anySign = false);
 
+// The offset and value of `set` and `expect`, read as offset_value.h reads them:
+// why they cannot be used, `usage` for a wrong count of words, or "".
+std::string ParseOffsetAndValue(ScenarioLine& line, const Words& words, const char* usage);
 // `expect ...`: fills the line and returns why it cannot be used, or "".
 std::string ParseExpect(ScenarioLine& line, std::string_view text, const Words& words);
 

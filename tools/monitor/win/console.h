@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace ulvo::tools {
 
@@ -12,6 +13,9 @@ struct ConsoleInfo {
     size_t width = 80;
     size_t height = 25;  // lines of the console window
 };
+
+// Writes `text` to standard output at once (UTF-8).
+void Print(const std::string& text);
 
 // Looks at standard output and turns on ANSI processing where the console has it.
 ConsoleInfo PrepareConsole();

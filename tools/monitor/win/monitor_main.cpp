@@ -23,11 +23,6 @@ namespace {
 
 constexpr uint32_t kStopPollMs = 50;
 
-void Print(const std::string& text) {
-    std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
-}
-
 bool ReadBlock(fsuipc::FsuipcLink& link, BlockSnapshot& snapshot, uint32_t& result) {
     return link.Read(kBlockFirst, kBlockSize, snapshot.bytes.data(), result) &&
            link.Process(result);
