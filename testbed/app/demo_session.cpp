@@ -8,6 +8,7 @@
 #include "bridge/display_table.h"
 #include "core/expected_log_lines.h"
 #include "core/simconnect_message_text.h"
+#include "monitor/win/console.h"
 #include "offsets/ansi.h"
 #include "offsets/block_view.h"
 #include "offsets/cockpit_map.h"
@@ -23,10 +24,6 @@ using namespace std::chrono_literals;
 using Block = AircraftParty::Block;
 namespace ansi = tools::ansi;
 
-constexpr size_t kSteps = 10;
-constexpr auto kFrameInterval = 80ms;           // at most this many frames a second
-constexpr auto kChangeMarkTime = 700ms;         // how long a changed value stays marked
-constexpr size_t kPlainChangesShown = 12;       // per step, in plain text
 constexpr size_t kSimConnectOpenMessages = 11;  // open, 5 events, 4 datums, 1 request
 
 // Displays the script moves, by their rows in the bridge's table.
@@ -301,11 +298,11 @@ void DemoSession::CheckWholeLog() {
 
 int DemoSession::Run() {
     if (!testbed.plugin.Ready() || !testbed.fsuipc || !testbed.simConnect) {
-        Print("testbed: cannot set up the simulator (the DLL, FSUIPC or SimConnect)\n");
+        tools::Print("testbed: cannot set up the simulator (the DLL, FSUIPC or SimConnect)\n");
         return 1;
     }
     if (options.live) {
-        Print(std::string(ansi::kHideCursor) + "\x1b[2J");
+        tools::Print(std::string(ansi::kHideCursor) + "\x1b[2J");
     }
     LoadPlugin();
     OpenConnections();
@@ -338,149 +335,8 @@ int DemoSession::Run() {
     for (const std::string& failure : failures) {
         summary += "  FAILED: " + failure + "\n";
     }
-    Print(summary);
+    tools::Print(summary);
     return failures.empty() ? 0 : 1;
-}
-
-// --- steps and the view -------------------------------------------------------
-
-void DemoSession::Begin(const std::string& title) {
-    ++stepNumber;
-    step = std::to_string(stepNumber) + "/" + std::to_string(kSteps) + "  " + title;
-    Collect();
-    stepStart = session.Block();
-    if (!options.live) {
-        char clock[32];
-        std::snprintf(clock, sizeof clock, "[%5.1f s] ",
-                      std::chrono::duration<double>(Clock::now() - start).count());
-        Print(std::string("\n") + clock + "step " + step + "\n");
-    }
-    Draw(true);
-}
-
-void DemoSession::End() {
-    Collect();
-    if (options.live) {
-        return;
-    }
-    std::string text;
-    const auto changes = ChangedValues(stepStart, session.Block());
-    if (!changes.empty()) {
-        text += "  offsets changed:";
-        for (size_t i = 0; i < changes.size() && i < kPlainChangesShown; ++i) {
-            text += (i ? ", " : " ") + changes[i];
-        }
-        if (changes.size() > kPlainChangesShown) {
-            text += " and " + std::to_string(changes.size() - kPlainChangesShown) + " more";
-        }
-        text += "\n";
-    }
-    auto list = [&](const char* name, const std::vector<std::string>& items, size_t& printed) {
-        for (; printed < items.size(); ++printed) {
-            text += std::string("  ") + name + items[printed] + "\n";
-        }
-    };
-    list("aircraft command ", commandLines, printedCommands);
-    list("SimConnect ", simConnectLines, printedSimConnect);
-    list("log | ", log, printedLog);
-    Print(text);
-}
-
-bool DemoSession::Check(bool ok, const std::string& text) {
-    lastCheck = (ok ? "ok: " : "FAILED: ") + text;
-    if (ok) {
-        ++passed;
-    } else {
-        failures.push_back(text);
-    }
-    if (!options.live) {
-        Print(std::string("  ") + (ok ? "ok      " : "FAILED  ") + text + "\n");
-    }
-    Draw(true);
-    return ok;
-}
-
-bool DemoSession::WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    return PumpUntil(
-        [&] {
-            Collect();
-            Draw();
-            return done();
-        },
-        timeout);
-}
-
-void DemoSession::Hold(std::chrono::milliseconds duration, std::chrono::milliseconds floor) {
-    const auto scaled = std::chrono::milliseconds(int64_t(double(duration.count()) * options.pace));
-    const auto until = Clock::now() + std::max(scaled, floor);
-    WaitFor([&] { return Clock::now() >= until; }, std::max(scaled, floor) + 1s);
-}
-
-void DemoSession::Collect() {
-    for (const auto& command : testbed.aircraft.TakeCommands()) {
-        commands.push_back({uint64_t(command.first), int64_t(command.second)});
-        commandLines.push_back(CommandText(command.first, command.second));
-    }
-    for (const auto& [connection, index, message] :
-         testbed.simConnect->server.MessagesSince(simConnectSeen)) {
-        simConnectLines.push_back("client " + std::to_string(connection + 1) + " #" +
-                                  std::to_string(index + 1) + " " + SimConnectMessageText(message));
-        if (auto event = eventNames.Follow(connection, ReadClientCall(message))) {
-            gsx.SimEvent(*event);
-        }
-    }
-    log = LogLines(testbed.plugin.ReadLog());
-}
-
-void DemoSession::Draw(bool force) {
-    const auto now = Clock::now();
-    if (!options.live || (!force && now - lastDraw < kFrameInterval)) {
-        return;
-    }
-    lastDraw = now;
-    DemoFrame frame;
-    frame.step = step;
-    frame.seconds = std::chrono::duration<double>(now - start).count();
-    frame.block = session.Block();
-    if (now - lastEarlier >= kChangeMarkTime) {
-        lastEarlier = now;
-        earlier = frame.block;
-    }
-    frame.earlier = earlier;
-    frame.commands = commandLines;
-    frame.simConnect = simConnectLines;
-    frame.log = log;
-    frame.checksPassed = passed;
-    frame.checksFailed = failures.size();
-    frame.lastCheck = lastCheck;
-    std::string text = ansi::kHome;
-    for (const std::string& line : RenderDemoFrame(frame, options.width, options.height, true)) {
-        text += line + ansi::kClearLine + "\n";
-    }
-    Print(text + ansi::kClearToEnd);
-}
-
-void DemoSession::Print(const std::string& text) {
-    std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
-}
-
-// --- the parties ----------------------------------------------------------------
-
-// The aircraft shows `value` in a display window, written as the panel lab writes it.
-void DemoSession::Show(uint8_t display, const std::string& value) {
-    const std::string slot = tools::OffsetText(Slot(display));
-    for (const tools::FieldWrite& field : tools::CockpitSet(slot, value, {}).fields) {
-        testbed.aircraft.SetI32(Block::Sdk, field.field, int32_t(field.value));
-    }
-}
-
-void DemoSession::SetLamp(uint32_t field, bool lit) {
-    testbed.aircraft.SetI32(Block::Sdk, field, lit ? 1 : 0);
-}
-
-size_t DemoSession::CountCommands(uint64_t code, int64_t value) const {
-    return size_t(std::count(commands.begin(), commands.end(), std::pair{code, value}));
 }
 
 }  // namespace ulvo::testbed

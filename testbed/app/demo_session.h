@@ -12,6 +12,7 @@
 #include "core/demo_screen.h"
 #include "core/gsx_doors.h"
 #include "core/simconnect_message_text.h"
+#include "offsets/block_view.h"
 #include "win/plugin_session.h"
 
 namespace ulvo::testbed {
@@ -58,7 +59,6 @@ class DemoSession {
               std::chrono::milliseconds floor = std::chrono::milliseconds(0));
     void Collect();
     void Draw(bool force = false);
-    void Print(const std::string& text);
 
     void Show(uint8_t display, const std::string& value);
     void Show(uint8_t display, int value) { Show(display, std::to_string(value)); }
@@ -70,12 +70,11 @@ class DemoSession {
     Testbed& testbed = session.testbed;
     Clock::time_point start = Clock::now();
     Clock::time_point lastDraw;
-    Clock::time_point lastEarlier;
 
     std::string step;
     size_t stepNumber = 0;
     tools::BlockSnapshot stepStart;
-    tools::BlockSnapshot earlier;  // what the view marks changes against
+    tools::ChangeMarks marks;  // what the view marks changes against
     std::vector<std::pair<uint64_t, int64_t>> commands;
     std::vector<std::string> commandLines;
     std::vector<std::string> simConnectLines;
