@@ -91,6 +91,9 @@ TEST(CockpitMap, SetPublishesWhatTheValueReads) {
     EXPECT_EQ(cockpit.Published(selector), 0b1001u);
     cockpit.Apply(CockpitSet("0x9415.0", "off", {}).fields);
     EXPECT_EQ(cockpit.Published(selector), 0b1000u);
+    cockpit.Apply(CockpitSet("0x9415", "00000100", {}).fields);  // position 3, bit 3 off
+    cockpit.Apply(CockpitSet("0x9415", "00001000", {}).fields);
+    EXPECT_EQ(cockpit.Published(selector), 0b1000u);
 }
 
 TEST(CockpitMap, RefusesWhatNoFieldOfTheAircraftCanShow) {
@@ -102,10 +105,12 @@ TEST(CockpitMap, RefusesWhatNoFieldOfTheAircraftCanShow) {
 }
 
 TEST(CockpitMap, ClientOffsetsAreWrittenIntoFsuipc) {
+    // Counters wrap as the plug-in counts them.
     BlockSnapshot current;
     current.bytes[0x94F0 - kBlockFirst] = 254;
+    current.bytes[0x94F8 - kBlockFirst] = 1;
     EXPECT_EQ(CockpitSet("0x94F0", "+3", current).fsuipcBytes, std::vector<uint8_t>{1});
-    EXPECT_EQ(CockpitSet("0x94F0", "-2", current).fsuipcBytes, std::vector<uint8_t>{252});
+    EXPECT_EQ(CockpitSet("0x94F8", "-2", current).fsuipcBytes, std::vector<uint8_t>{255});
     EXPECT_EQ(CockpitSet("0x9400", "1298", current).fsuipcBytes,
               (std::vector<uint8_t>{0x12, 0x05}));
     EXPECT_TRUE(CockpitSet("0x9428", "9", current).fields.empty());

@@ -55,19 +55,5 @@ TEST(MonitorOptions, RefusesWhatTheyCannotDo) {
     }
 }
 
-TEST(MonitorOptions, CountersWrapAsThePlugInCountsThem) {
-    const struct {
-        ControlWrite write;
-        uint8_t current;
-        uint8_t after;
-    } cases[] = {{{0x94F8, ControlWrite::kSet, 3}, 200, 3},
-                 {{0x94F8, ControlWrite::kStepUp, 11}, 250, 5},
-                 {{0x94F8, ControlWrite::kStepDown, 11}, 5, 250},
-                 {{0x94F8, ControlWrite::kStepUp, 1}, 0, 1}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(ControlByteAfter(c.write, c.current), c.after) << ControlWriteText(c.write);
-    }
-}
-
 }  // namespace
 }  // namespace ulvo::tools

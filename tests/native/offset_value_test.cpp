@@ -49,6 +49,9 @@ TEST(OffsetValue, EachFormReadsAsTheBytesAClientSees) {
         {"0x9477", "40", 0x9C40,
          "0x9477 (further value) will read -25.536: a real value is published as the low 16 "
          "bits of its value x1000, fraction cut off"},
+        {"0x9480", "70000", 4464,
+         "0x9480 (further value) will read 4464: a real value is published as the low 16 bits "
+         "of its value, fraction cut off"},
         {"0x948A", "12.34", 123,
          "0x948A (further value) will read 12.3: the plug-in cuts off the fraction of its value "
          "x10"},

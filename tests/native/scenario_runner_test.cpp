@@ -19,8 +19,8 @@ struct CyclingLab final : LabPort {
     void Cycle() {
         ++cycles;
         std::erase_if(pending, [&](const auto& waiting) {
-            if (!TakenUp(waiting.first)) {
-                return false;
+            if (!TakenUp(waiting.first) || waiting.second.target.entry == nullptr) {
+                return TakenUp(waiting.first);
             }
             const OffsetEntry& entry = *waiting.second.target.entry;
             for (uint32_t i = 0; i < entry.size; ++i) {
@@ -38,7 +38,10 @@ struct CyclingLab final : LabPort {
 
     BlockSnapshot Block() override { return block; }
     uint64_t Apply(const CockpitWrite& write) override {
-        Did(OffsetText(write.target.entry->offset));
+        const FieldWrite field = write.fields.empty() ? FieldWrite{} : write.fields[0];
+        Did(write.target.entry
+                ? OffsetText(write.target.entry->offset)
+                : "field " + std::to_string(field.field) + "=" + std::to_string(int(field.value)));
         if (write.fsuipcBytes.empty()) {
             pending.emplace_back(cycles, write);
         } else {
@@ -83,15 +86,20 @@ TEST(ScenarioRunner, ASetIsInForceBeforeTheNextLineIsJudged) {
     EXPECT_EQ(events.back().kind, LabEvent::Kind::kFailed);
 }
 
-TEST(ScenarioRunner, RepeatsRunOnTimeAndAtWaitsForItsTime) {
+TEST(ScenarioRunner, RepeatsPatternsAndAtRunAtTheirTimes) {
     CyclingLab lab;
     ScenarioRunner runner(
         ParseScenario("repeat 3 every 0.05 set 0x94F0 +1\nat 1 aircraft reload\n"
-                      "expect 0x94F0 3\n"));
+                      "expect 0x94F0 3\naircraft selector 2\npattern eights 0.5\n"));
     lab.Run(runner);
     EXPECT_EQ(runner.Failed(), 0u);
-    EXPECT_EQ(lab.did, (std::vector<std::string>{"0x94F0 at 0.00", "0x94F0 at 0.05",
-                                                 "0x94F0 at 0.10", "reload at 1.00"}));
+    ASSERT_GE(lab.did.size(), 6u);
+    EXPECT_EQ(
+        std::vector<std::string>(lab.did.begin(), lab.did.begin() + 6),
+        (std::vector<std::string>{"0x94F0 at 0.00", "0x94F0 at 0.05", "0x94F0 at 0.10",
+                                  "reload at 1.00", "field 1980=2 at 1.00", "0x9430 at 1.03"}));
+    // The eights, then half a second later the block as it was.
+    EXPECT_EQ(lab.did.back(), "0x946E at 1.53");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ TEST(Scenario, ReadsEachKindOfLine) {
     const std::pair<const char*, Kind> cases[] = {
         {"at 2.5 set 0x943A 12000  # the altitude", Kind::kSet},
         {"fsuipc set 0x0BC8 2 -1", Kind::kFsuipcSet},
+        {"fsuipc set 0x0BC8 1 255", Kind::kFsuipcSet},
         {"fsuipc restart", Kind::kFsuipcRestart},
         {"gsx cargo toggle", Kind::kGsxDoor},
         {"jetway air 3.5", Kind::kJetway},

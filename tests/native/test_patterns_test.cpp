@@ -21,6 +21,7 @@ TEST(TestPatterns, StepsCanBeSetAndTheLastPutsBackTheBlock) {
         ASSERT_TRUE(ParsePattern(name, pattern, seconds));
         const std::vector<PatternStep> steps = PatternSteps(pattern, seconds, before);
         ASSERT_GE(steps.size(), 2u);
+        ASSERT_FALSE(steps.front().writes.empty() || steps.back().writes.empty());
         EXPECT_EQ(steps.back().at, seconds * double(steps.size() - 1));
         for (const CockpitWrite& write : steps.back().writes) {
             EXPECT_EQ(write.reads, ReadingAt(write.target, before));
