@@ -42,7 +42,8 @@ std::vector<std::string> CsvFields(std::string_view line) {
 const std::multimap<std::string, uint32_t>& Names() {
     static const std::multimap<std::string, uint32_t> names = [] {
         std::multimap<std::string, uint32_t> all;
-        std::string_view csv = OffsetsCsv();
+        const std::string table = OffsetsCsv();
+        std::string_view csv = table;
         csv.remove_prefix(csv.find('\n') + 1);  // the header
         while (!csv.empty()) {
             const size_t end = std::min(csv.find('\n'), csv.size());
