@@ -89,13 +89,15 @@ std::string ReadWatchList(std::string_view text, std::vector<uint32_t>& offsets)
             offsets.push_back(target.entry->offset);
             continue;
         }
-        const auto [first, last] = Names().equal_range(Lower(item));
+        const auto named = Names().equal_range(Lower(item));
+        const auto first = named.first;
+        const auto last = named.second;
         const auto count = std::distance(first, last);
         if (count == 0) {
             return item + " is neither an offset of the block nor a name in offsets.csv";
         }
-        if (count > 1 && std::any_of(first, last, [&](const auto& named) {
-                return named.second != first->second;
+        if (count > 1 && std::any_of(first, last, [&](const auto& other) {
+                return other.second != first->second;
             })) {
             return "\"" + item + "\" names " + std::to_string(count) +
                    " offsets: watch them by offset";
