@@ -20,7 +20,7 @@ TEST(Scenario, ReadsEachKindOfLine) {
         {"aircraft selector 2", Kind::kSelector},
         {"simconnect fail", Kind::kSimConnectFail},
         {"pattern walk 0.1", Kind::kPattern},
-        {"watch 0x943A \"altitude set value\" BitWord00", Kind::kWatch},
+        {"watch 0x943A \"0x94F0 altitude knob\" BitWord00", Kind::kWatch},
         {"timing on", Kind::kTiming},
         {"repeat 20 every 0.05 set 0x94F0 +1", Kind::kSet},
         {"expect 0x9402 129 within 5", Kind::kExpectValue},
@@ -51,7 +51,7 @@ TEST(Scenario, ReadsEachKindOfLine) {
     EXPECT_EQ(ParseScenarioLine("expect log Main exit toggle requested.", 1).name,
               "Main exit toggle requested.");
     EXPECT_EQ(ParseScenarioLine("jetway power on", 1).amount, 5.0);
-    EXPECT_EQ(ParseScenarioLine("watch Display05 0x9402.3", 1).watch,
+    EXPECT_EQ(ParseScenarioLine("watch display05 0x9402.3", 1).watch,
               (std::vector<uint32_t>{0x943A, 0x9402}));
 }
 
@@ -71,7 +71,7 @@ TEST(Scenario, SaysWhyALineCannotBeUsed) {
          "fsuipc set writes offsets outside the plug-in's block (set takes those), below 0x10000"},
         {"fsuipc set 0x0BC8 1 256", "256 does not fit in 1 bytes"},
         {"aircraft selector 3", "aircraft takes reload, other, or selector 0, 1 or 2"},
-        {"watch \"further value\"", "\"further value\" names 67 offsets: watch them by offset"},
+        {"watch altitude", "altitude is neither an offset of the block nor a name in offsets.csv"},
         {"gsx window open", "gsx takes a door (exit, service or cargo) and open, close or toggle"},
         {"expect command 628 x0",
          "expect command takes a command code, optionally its value, and x3 for exactly three"},

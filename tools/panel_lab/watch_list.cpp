@@ -37,23 +37,31 @@ std::vector<std::string> CsvFields(std::string_view line) {
     return fields;
 }
 
-// Every name of the reference's table, lower case, with the offsets it names;
-// the lamp and switch bytes also by their word ("bitword00").
+// Every key and name of the reference's table, lower case, with the offsets it
+// names; the lamp and switch bytes also by their word ("bitword00").
 const std::multimap<std::string, uint32_t>& Names() {
     static const std::multimap<std::string, uint32_t> names = [] {
         std::multimap<std::string, uint32_t> all;
         const std::string table = OffsetsCsv();
         std::string_view csv = table;
-        csv.remove_prefix(csv.find('\n') + 1);  // the header
+        const std::vector<std::string> header = CsvFields(csv.substr(0, csv.find('\n')));
+        auto column = [&](const char* title) {
+            return size_t(std::find(header.begin(), header.end(), title) - header.begin());
+        };
+        const size_t offsetAt = column("offset"), keyAt = column("key"), nameAt = column("name");
+        csv.remove_prefix(csv.find('\n') + 1);
         while (!csv.empty()) {
             const size_t end = std::min(csv.find('\n'), csv.size());
             const std::vector<std::string> fields = CsvFields(csv.substr(0, end));
             uint32_t offset = 0;
             int bit = -1;
-            if (fields.size() > 4 && !fields[4].empty() && ParseTarget(fields[0], offset, bit)) {
-                all.emplace(Lower(fields[4]), offset);
-                if (!fields[3].empty() && fields[4].find(" bit ") != std::string::npos) {
-                    all.emplace(Lower(fields[4].substr(0, fields[4].find(" bit "))), offset);
+            if (std::max({offsetAt, keyAt, nameAt}) < fields.size() &&
+                ParseTarget(fields[offsetAt], offset, bit)) {
+                const std::string& name = fields[nameAt];
+                all.emplace(Lower(fields[keyAt]), offset);
+                all.emplace(Lower(name), offset);
+                if (name.rfind("BitWord", 0) == 0 && name.find(" bit ") != std::string::npos) {
+                    all.emplace(Lower(name.substr(0, name.find(" bit "))), offset);
                 }
             }
             csv.remove_prefix(std::min(end + 1, csv.size()));

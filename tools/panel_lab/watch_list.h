@@ -1,8 +1,9 @@
 // The offsets a `watch` line names, so that the lab's plain output shows only the
 // changes a builder cares about: offsets of the block ("0x943A"; a bit such as
-// "0x9402.3" watches its byte) or names as docs/offsets.csv gives them
-// ("Display05", "BitWord00 bit 3", "altitude set value"), in any case; a name of
-// several words goes in double quotes.
+// "0x9402.3" watches its byte), or keys and names as docs/offsets.csv gives them
+// ("display05", "Display05 altitude window", "BitWord00 bit 3", and "BitWord00"
+// for a whole lamp byte), in any case; a name of several words goes in double
+// quotes.
 #pragma once
 
 #include <cstdint>
