@@ -6,7 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "wine/plugin_session.h"
+#include "win/plugin_session.h"
 
 namespace ulvo::testbed {
 namespace {
