@@ -28,7 +28,10 @@ TEST(RecursiveMutex, OneThatTwoThreadsContendedForLeavesNoHandleBehind) {
     for (int round = 0; round < 20; ++round) {
         contend();
     }
-    EXPECT_EQ(testbed::HandleGrowth(base, testbed::MeasureProcess()), "");
+    // A kept event grows by one a contended round; on a busy machine the first
+    // round may not have contended, so a late first-use object or two are allowed.
+    const testbed::ProcessUse now = testbed::MeasureProcess();
+    EXPECT_LE(now.handles, base.handles + 2) << testbed::HandleGrowth(base, now);
 }
 
 }  // namespace
