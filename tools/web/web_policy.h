@@ -1,0 +1,55 @@
+// Who may reach the web server and what they may do, and the command-line
+// switches that change it. A web server beside the simulator can send the
+// aircraft commands, so by default:
+//   - it listens on the loopback address only; --web-lan opens it to the network,
+//     where anyone can read the block, and --web-lan-write lets the network write;
+//   - every request must name this server in its Host header, so a page of another
+//     site cannot reach it through a name that resolves to this computer;
+//   - the page's own socket takes only the page's own origin;
+//   - the JSON protocol's endpoint takes any origin, but where a real aircraft is
+//     behind it (the monitor) a page of another origin may only read unless the
+//     user names that origin with --web-allow-origin. Programs that are not
+//     browsers send no origin and may write, as they could through FSUIPC itself.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ulvo::tools::web {
+
+constexpr uint16_t kDefaultWebPort = 2048;  // where panels for the JSON protocol look
+
+struct WebOptions {
+    bool enabled = false;
+    uint16_t port = kDefaultWebPort;
+    bool lan = false;
+    bool lanWrites = false;
+    std::vector<std::string> allowedOrigins;  // "http://panel.example:8080"
+    // The lab: nothing real behind it, so pages of any origin may write.
+    bool anyOriginWrites = false;
+};
+
+// Takes the web switch at arguments[i] (and its value, moving i past it); false
+// when arguments[i] is no web switch. `error` says what is wrong with one.
+bool ParseWebOption(const std::vector<std::string>& arguments, size_t& i, WebOptions& options,
+                    std::string& error);
+// The switches, for a usage text.
+std::string WebUsage();
+
+// What a request says about itself.
+struct Caller {
+    std::string host;      // the Host header
+    std::string origin;    // the Origin header; empty when there is none
+    bool loopback = true;  // it came from this computer
+};
+
+// The names under which this server may be asked for: localhost, the loopback
+// addresses and, with the network open, the addresses it prints for tablets.
+bool HostAllowed(const std::string& host, uint16_t port, const std::vector<std::string>& names);
+// The page's socket: only a page this server served.
+bool PageSocketAllowed(const Caller& caller);
+// Why this caller may only read; empty when it may write.
+std::string WriteRefusal(const Caller& caller, const WebOptions& options);
+
+}  // namespace ulvo::tools::web
