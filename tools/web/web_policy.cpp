@@ -30,8 +30,8 @@ bool OriginShape(const std::string& origin) {
            origin.find('/', scheme + 3) == std::string::npos;
 }
 
-}  // namespace
-
+// Takes the web switch at arguments[i] (and its value, moving i past it); false
+// when arguments[i] is no web switch. `error` says what is wrong with one.
 bool ParseWebOption(const std::vector<std::string>& arguments, size_t& i, WebOptions& options,
                     std::string& error) {
     const std::string& argument = arguments[i];
@@ -58,12 +58,51 @@ bool ParseWebOption(const std::vector<std::string>& arguments, size_t& i, WebOpt
     return true;
 }
 
+}  // namespace
+
+std::string TakeWebOptions(std::vector<std::string>& arguments, WebOptions& options) {
+    std::vector<std::string> rest;
+    std::string error;
+    for (size_t i = 0; i < arguments.size() && error.empty(); ++i) {
+        if (!ParseWebOption(arguments, i, options, error)) {
+            rest.push_back(arguments[i]);
+        }
+    }
+    arguments = std::move(rest);
+    if (error.empty() && !options.enabled && (options.lan || !options.allowedOrigins.empty())) {
+        error = "the --web-... switches go with --web";
+    }
+    return error;
+}
+
 std::string WebUsage() {
     return "  --web [PORT]          serve the cockpit page and the JSON offset protocol on\n"
            "                        http://localhost:PORT/ (default 2048)\n"
            "  --web-lan             also serve the network: anyone on it can read the block\n"
            "  --web-lan-write       ... and write it (commands to the aircraft)\n"
            "  --web-allow-origin URL  let panels served from URL write (repeatable)\n";
+}
+
+std::vector<std::string> WebBanner(const std::vector<std::string>& urls,
+                                   const WebOptions& options) {
+    std::vector<std::string> lines;
+    const std::string& local = urls.front();
+    lines.push_back("cockpit page: " + local + "   JSON offset protocol: ws" + local.substr(4) +
+                    "fsuipc/");
+    if (!options.lan) {
+        return lines;
+    }
+    lines.push_back(
+        "WARNING: the web panel is open to the network. Anyone on it can read the offset block" +
+        std::string(options.lanWrites ? " and send the aircraft commands." : ".") +
+        " Use it on a network you trust only.");
+    for (size_t i = 1; i < urls.size(); ++i) {
+        lines.push_back("on a tablet, open " + urls[i]);
+    }
+    if (urls.size() == 1) {
+        lines.push_back("no network address of this computer was found: tablets cannot reach it");
+    }
+    return lines;
 }
 
 bool HostAllowed(const std::string& host, uint16_t port, const std::vector<std::string>& names) {

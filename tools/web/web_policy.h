@@ -30,12 +30,15 @@ struct WebOptions {
     bool anyOriginWrites = false;
 };
 
-// Takes the web switch at arguments[i] (and its value, moving i past it); false
-// when arguments[i] is no web switch. `error` says what is wrong with one.
-bool ParseWebOption(const std::vector<std::string>& arguments, size_t& i, WebOptions& options,
-                    std::string& error);
+// Takes the web switches out of a program's arguments, leaving the others.
+// Returns what is wrong with them; empty when nothing is.
+std::string TakeWebOptions(std::vector<std::string>& arguments, WebOptions& options);
 // The switches, for a usage text.
 std::string WebUsage();
+
+// What the program prints when the server has started: where to open the page,
+// and, with the network open, the warning that goes with it.
+std::vector<std::string> WebBanner(const std::vector<std::string>& urls, const WebOptions& options);
 
 // What a request says about itself.
 struct Caller {

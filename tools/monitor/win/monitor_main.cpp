@@ -17,11 +17,14 @@
 #include "offsets/ansi.h"
 #include "offsets/block_view.h"
 #include "offsets/recording.h"
+#include "web/link_access.h"
+#include "web/web_server.h"
 
 namespace ulvo::tools {
 namespace {
 
 constexpr uint32_t kStopPollMs = 50;
+constexpr uint32_t kWebExchangeMs = 20;  // how often the web panel's offsets are read
 
 bool ReadBlock(fsuipc::FsuipcLink& link, BlockSnapshot& snapshot, uint32_t& result) {
     return link.Read(kBlockFirst, kBlockSize, snapshot.bytes.data(), result) &&
@@ -54,12 +57,12 @@ bool WriteRequested(fsuipc::FsuipcLink& link, const MonitorOptions& options,
 
 std::string Frame(const fsuipc::FsuipcLink& link, const BlockSnapshot& now,
                   const BlockSnapshot* before, const ConsoleInfo& console, unsigned count,
-                  bool live) {
+                  bool live, const std::string& web) {
     char header[160];
     std::snprintf(header, sizeof header, "Ulvo2FSUIPC monitor %s   FSUIPC 0x%08X   snapshot %u%s",
                   ULVO_VERSION, unsigned(link.FsuipcVersion()), count,
                   live ? "   Ctrl+C ends" : "");
-    std::string frame = ansi::Paint(header, ansi::kBold, console.ansi) + "\n";
+    std::string frame = ansi::Paint(header, ansi::kBold, console.ansi) + "\n" + web;
     const auto lines = RenderBlockView(MakeBlockView(now, before), {console.width, console.ansi});
     for (const std::string& line : lines) {
         frame += line + (console.ansi ? ansi::kClearLine : "") + "\n";
@@ -114,7 +117,29 @@ int Record(const MonitorOptions& options) {
     return exitCode;
 }
 
-int Run(const MonitorOptions& options) {
+// --web: the cockpit page and the JSON offset protocol, fed from this link.
+std::unique_ptr<web::WebServer> StartWeb(const web::WebOptions& options, std::string& lines) {
+    if (!options.enabled) {
+        return nullptr;
+    }
+    web::WebServerSetup setup;
+    setup.options = options;
+    setup.program = "ulvo-monitor";
+    setup.version = ULVO_VERSION;
+    std::string error;
+    std::unique_ptr<web::WebServer> server = web::WebServer::Start(setup, error);
+    if (server == nullptr) {
+        std::fprintf(stderr, "ulvo-monitor: the web panel cannot start: %s\n", error.c_str());
+        return nullptr;
+    }
+    for (const std::string& line : web::WebBanner(server->Urls(), options)) {
+        lines += line + "\n";
+    }
+    Print(lines);
+    return server;
+}
+
+int Run(const MonitorOptions& options, const web::WebOptions& webOptions) {
     if (!options.recordFile.empty()) {
         return Record(options);
     }
@@ -134,6 +159,13 @@ int Run(const MonitorOptions& options) {
         return kExitNoFsuipc;
     }
     Print(done);
+    std::string webLines;
+    std::unique_ptr<web::WebServer> webServer = StartWeb(webOptions, webLines);
+    if (webOptions.enabled && webServer == nullptr) {
+        link.Close();
+        return kExitUsage;
+    }
+    web::LinkAccess access(link);
 
     const ConsoleInfo console = PrepareConsole();
     const bool redraw = console.ansi && !options.once;
@@ -143,16 +175,24 @@ int Run(const MonitorOptions& options) {
     }
     int exitCode = kExitOk;
     for (unsigned count = 1;; ++count) {
-        const std::string frame =
-            Frame(link, now, count > 1 ? &before : nullptr, console, count, !options.once);
+        const std::string frame = Frame(link, now, count > 1 ? &before : nullptr, console, count,
+                                        !options.once, webLines);
         Print(redraw ? ansi::kHome + frame + ansi::kClearToEnd
                      : frame + (options.once ? "" : "\n"));
         if (options.once) {
             break;
         }
-        for (uint32_t waited = 0; waited < options.intervalMs && !StopRequested();
-             waited += kStopPollMs) {
-            Sleep(kStopPollMs);
+        const uint32_t poll = webServer ? kWebExchangeMs : kStopPollMs;
+        bool answered = true;
+        for (uint32_t waited = 0; waited < options.intervalMs && !StopRequested() && answered;
+             waited += poll) {
+            answered = webServer == nullptr || webServer->Space().Exchange(access);
+            Sleep(poll);
+        }
+        if (!answered) {
+            std::fprintf(stderr, "%s\n", ExchangeFailureText(access.result).c_str());
+            exitCode = kExitNoFsuipc;
+            break;
         }
         if (StopRequested()) {
             break;
@@ -167,6 +207,7 @@ int Run(const MonitorOptions& options) {
     if (redraw) {
         Print(ansi::kShowCursor);
     }
+    webServer.reset();
     link.Close();
     return exitCode;
 }
@@ -180,15 +221,24 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) {
         arguments.push_back(Utf8(argv[i]));
     }
-    const MonitorOptions options = ParseMonitorOptions(arguments);
+    // The web switches first; the rest are the monitor's own.
+    web::WebOptions webOptions;
+    const std::string webError = web::TakeWebOptions(arguments, webOptions);
+    MonitorOptions options = ParseMonitorOptions(arguments);
+    if (options.error.empty() && !webError.empty()) {
+        options.error = webError;
+    } else if (options.error.empty() && webOptions.enabled &&
+               (options.once || !options.recordFile.empty())) {
+        options.error = "--web keeps the monitor running: it does not go with --once or --record";
+    }
     if (options.help) {
-        Print(MonitorUsage());
+        Print(MonitorUsage() + web::WebUsage());
         return kExitOk;
     }
     if (!options.error.empty()) {
-        std::fprintf(stderr, "ulvo-monitor: %s\n\n%s", options.error.c_str(),
-                     MonitorUsage().c_str());
+        std::fprintf(stderr, "ulvo-monitor: %s\n\n%s%s", options.error.c_str(),
+                     MonitorUsage().c_str(), web::WebUsage().c_str());
         return kExitUsage;
     }
-    return Run(options);
+    return Run(options, webOptions);
 }
