@@ -96,6 +96,9 @@ class Server final : public WebServer, public SocketHost {
                         ": choose another with --web PORT";
                 return false;
             }
+            if (!code && setup.options.port == 0) {  // any free port, the same for both
+                setup.options.port = acceptor.local_endpoint().port();
+            }
             if (!code) {  // a computer without IPv6 is served on IPv4 alone
                 acceptors.push_back(std::move(acceptor));
             }
@@ -129,6 +132,7 @@ class Server final : public WebServer, public SocketHost {
         }
         return urls;
     }
+    uint16_t Port() const override { return setup.options.port; }
     SharedSpace& Space() override { return space; }
     void PublishLab(nlohmann::json state) override {
         asio::post(*io, [this, state = std::move(state)] {

@@ -46,6 +46,7 @@ class WebServer {
     // The addresses to open, for the user: "http://localhost:2048/" and, with the
     // network open, one per address of this computer.
     virtual std::vector<std::string> Urls() const = 0;
+    virtual uint16_t Port() const = 0;  // the one asked for, or the one found for port 0
     virtual SharedSpace& Space() = 0;
     // The lab's state beside the block ({"doors": [...], "jetway": {...}}).
     virtual void PublishLab(nlohmann::json state) = 0;
