@@ -10,7 +10,7 @@ packages=(
     wine wine64
     clang libclang-rt-14-dev lld
     zip unzip libxml2-utils
-    nlohmann-json3-dev python3
+    libboost-dev nlohmann-json3-dev chromium chromium-driver python3
 )
 
 missing=()
