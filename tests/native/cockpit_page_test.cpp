@@ -12,7 +12,6 @@ TEST(CockpitPage, TheLayoutComesFromTheTables) {
     ASSERT_EQ(layout["displays"].size(), 32u);
     EXPECT_EQ(layout["displays"][5]["offset"], "0x943A");
     EXPECT_EQ(layout["displays"][5]["digits"], 5);
-    EXPECT_EQ(layout["displays"][5]["note"], "altitude window");
     // The minus shows in the first digit of the cabin altitude window, and in a
     // position of its own before the two digits of Display12.
     EXPECT_EQ(layout["displays"][0]["minus"], "first digit");
@@ -24,9 +23,13 @@ TEST(CockpitPage, TheLayoutComesFromTheTables) {
     EXPECT_EQ(layout["further"].size(), 67u);
     EXPECT_EQ(layout["controls"].size(), 22u);
     EXPECT_EQ(layout["controls"][0]["kind"], "direct");
-    EXPECT_EQ(layout["commandWord"]["commands"][1], json::parse(R"({"code":1298,
-        "name":"level up"})"));
-    EXPECT_EQ(layout["commandWord"]["commands"][2]["name"], "selector 0x7BC down");
+    // Names and units as the offset reference gives them.
+    EXPECT_EQ(layout["displays"][5]["name"], "Display05 altitude window");
+    EXPECT_EQ(layout["controls"][10]["name"], "0x94F0 altitude knob");
+    const json& level = layout["commandWord"]["commands"][1];
+    EXPECT_EQ(level["code"], 1298);
+    EXPECT_EQ(level["name"], "level up");
+    EXPECT_EQ(layout["commandWord"]["commands"][2]["name"], "selector down");
 }
 
 TEST(CockpitPage, ValuesAreSentWhenTheyChange) {

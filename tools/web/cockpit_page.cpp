@@ -1,11 +1,9 @@
 #include "web/cockpit_page.h"
 
-#include "bridge/control_table.h"
 #include "bridge/handle_command_word.h"
 #include "offsets/block_layout.h"
-#include "offsets/command_names.h"
-#include "offsets/control_rows.h"
 #include "offsets_doc/offset_descriptions.h"
+#include "offsets_doc/offset_items.h"
 #include "web/json_session.h"
 
 namespace ulvo::tools::web {
@@ -14,18 +12,27 @@ namespace {
 
 using nlohmann::json;
 
-// The command word's own commands, as the offset reference lists them.
+// The reference's item for the whole value at `offset` in `group`, or null.
+const OffsetItem* ItemAt(uint32_t offset, const std::string& group) {
+    static const std::vector<OffsetItem> items = OffsetItems();
+    for (const OffsetItem& item : items) {
+        if (item.offset == offset && item.group == group && item.bit < 0) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+// The command word's own commands, as the offset reference names them.
 json NamedCommands() {
     json commands = json::array();
-    for (const bridge::LevelCommand& command : bridge::kLevelCommands) {
-        commands.push_back({{"code", command.code}, {"name", CommandName(command.code)}});
-    }
-    for (const bridge::SelectorCommand& command : bridge::kSelectorCommands) {
-        // A selector command that cannot move from position 0 moves it down.
-        const bool down = command.postedAtPosition[0] == bridge::kNoMove;
-        commands.push_back({{"code", command.code},
-                            {"name", "selector " + HexField(bridge::kSelectorPositionOffset) +
-                                         (down ? " down" : " up")}});
+    for (const OffsetItem& item : OffsetItems()) {
+        if (item.write == ItemWrite::kCommand) {
+            const std::string prefix = "Command " + std::to_string(item.command) + " ";
+            commands.push_back({{"code", item.command},
+                                {"name", item.name.substr(prefix.size())},
+                                {"text", item.description}});
+        }
     }
     return commands;
 }
@@ -42,8 +49,10 @@ std::string MinusPlace(const bridge::DisplayRow& row) {
 }
 
 json DisplayLayout(const bridge::DisplayRow& row) {
+    const OffsetItem* item = ItemAt(row.publishedOffset, "Displays");
     return {{"offset", OffsetText(row.publishedOffset)},
-            {"name", DisplayName(row.index)},
+            {"name", item ? item->name : DisplayName(row.index)},
+            {"unit", item ? item->unit : ""},
             {"digits", row.digits},
             {"minus", MinusPlace(row)},
             {"note", row.note}};
@@ -80,7 +89,14 @@ json ControlLayout(const OffsetEntry& entry) {
     const char* kind = entry.role == OffsetRole::kDirectControl ? "direct"
                        : entry.role == OffsetRole::kStepControl ? "step"
                                                                 : "set-value";
-    return {{"offset", OffsetText(entry.offset)}, {"kind", kind}, {"text", EntryContents(entry)}};
+    const char* group = entry.role == OffsetRole::kDirectControl ? "Direct values"
+                        : entry.role == OffsetRole::kStepControl ? "Step counters"
+                                                                 : "Knobs";
+    const OffsetItem* item = ItemAt(entry.offset, group);
+    return {{"offset", OffsetText(entry.offset)},
+            {"kind", kind},
+            {"name", item ? item->name : OffsetText(entry.offset)},
+            {"text", EntryContents(entry)}};
 }
 
 const OffsetEntry* ControlEntry(uint32_t offset) {

@@ -42,7 +42,7 @@ function buildDisplay(row) {
   const box = element("div", "display");
   box.dataset.offset = row.offset;
   box.title = row.note || "";
-  box.append(element("span", "name", `${row.name} ${row.offset}`));
+  box.append(element("span", "name", `${row.name} ${row.offset}${row.unit ? ", " + row.unit : ""}`));
   const window = element("div", "window");
   const cells = [];
   const signBefore = row.minus === "before";
@@ -120,7 +120,9 @@ function buildControl(row) {
       buttons.append(button);
     }
   }
-  line.append(buttons, element("td", "text", row.text));
+  const text = element("td", "text", row.name);
+  text.title = row.text;
+  line.append(buttons, text);
   return line;
 }
 
@@ -131,6 +133,7 @@ function build(layout) {
   for (const command of layout.commandWord.commands) {
     const button = element("button", "", `${command.code} ${command.name}`);
     button.dataset.code = command.code;
+    button.title = command.text;
     button.onclick = () => send({action: "command", code: command.code});
     commands.append(button);
   }
