@@ -2,8 +2,9 @@
 # Packs the release: dist.sh [OUTDIR [BUILD_DIR]] writes OUTDIR/Ulvo2FSUIPC-<version>.zip
 # (default OUTDIR dist/, BUILD_DIR build/windows) with one folder, Ulvo2FSUIPC/, that
 # is an add-on package for Prepar3D v4: the DLL, add-on.xml, the monitor, the panel
-# lab with its example scenarios, the user guide, the offset reference, and presets/:
-# offsets.csv and the files for panel tools. The programs in the zip carry no debug information; it goes into
+# lab with its example scenarios, the user guide with its picture of the web panel,
+# the offset reference, and presets/: offsets.csv and the files for panel tools.
+# The programs in the zip carry no debug information; it goes into
 # OUTDIR/Ulvo2FSUIPC-<version>-symbols.zip beside it (one NAME.debug per program, which
 # the stripped program names by a debug link), so that a crash address from a user
 # can still be read. Prints the zip's path, then the symbols' path. `make dist`
@@ -32,7 +33,7 @@ for program in "${programs[@]}"; do
     (cd "$symbols" && "$objcopy" --add-gnu-debuglink="$program.debug" "$package/$program")
 done
 sed "s/@VERSION@/$version/g" "$root/packaging/add-on.xml.in" >"$package/add-on.xml"
-cp "$root/docs/user-guide.md" "$root/docs/offsets.md" "$package/"
+cp "$root/docs/user-guide.md" "$root/docs/web-panel.png" "$root/docs/offsets.md" "$package/"
 cp "$root/docs/offsets.csv" "$root"/presets/* "$package/presets/"
 cp "$root"/tools/panel_lab/scenarios/*.txt "$package/scenarios/"
 

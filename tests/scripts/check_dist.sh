@@ -27,7 +27,8 @@ Ulvo2FSUIPC/presets/Ulvo737NG.mfproj|Ulvo2FSUIPC/presets/offsets.csv|\
 Ulvo2FSUIPC/presets/ulvo737_example.lua|Ulvo2FSUIPC/presets/ulvo737_offsets.h|\
 Ulvo2FSUIPC/presets/ulvo737_offsets.json|Ulvo2FSUIPC/presets/ulvo737_offsets.lua|\
 Ulvo2FSUIPC/scenarios/|Ulvo2FSUIPC/scenarios/climb.txt|Ulvo2FSUIPC/scenarios/turnaround.txt|\
-Ulvo2FSUIPC/ulvo-monitor.exe|Ulvo2FSUIPC/ulvo-panel-lab.exe|Ulvo2FSUIPC/user-guide.md|"
+Ulvo2FSUIPC/ulvo-monitor.exe|Ulvo2FSUIPC/ulvo-panel-lab.exe|Ulvo2FSUIPC/user-guide.md|\
+Ulvo2FSUIPC/web-panel.png|"
 [ "$listed" = "$expected" ] || fail "zip holds: $listed"
 for file in "$source_dir"/presets/* "$source_dir/docs/offsets.csv"; do
     unzip -p "$zip_file" "Ulvo2FSUIPC/presets/$(basename "$file")" | cmp -s - "$file" ||
