@@ -42,7 +42,8 @@ function buildDisplay(row) {
   const box = element("div", "display");
   box.dataset.offset = row.offset;
   box.title = row.note || "";
-  box.append(element("span", "name", `${row.name} ${row.offset}${row.unit ? ", " + row.unit : ""}`));
+  const unit = row.unit ? `, ${row.unit}` : "";
+  box.append(element("span", "name", `${row.name} ${row.offset}${unit}`));
   const window = element("div", "window");
   const cells = [];
   const signBefore = row.minus === "before";
