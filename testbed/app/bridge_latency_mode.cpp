@@ -6,7 +6,8 @@
 //     receiving the command (EVENTS each, every one started at a random moment
 //     of the cycle);
 //   - the cycle period, as the time between the worker's exchanges (CYCLES
-//     periods of the idle worker), the exchanges per second and their size;
+//     periods of the idle worker; other programs' exchanges, such as a monitor's
+//     beside it, are not counted), the exchanges per second and their size;
 //   - the worker thread's CPU time per second of running.
 // The client's command word is stored into FSUIPC's offsets as FSUIPC stores a
 // client's write record. Exits 0 when every event arrived.
@@ -50,6 +51,9 @@ struct MeasuredPlugin {
     static TestbedOptions Options(MeasuredPlugin* plugin) {
         TestbedOptions options;
         options.fsuipc->onExchange = [plugin](const FsuipcServedExchange& served) {
+            if (!OfThisProcess(served)) {
+                return;
+            }
             plugin->exchanges.push_back({SteadyMilliseconds(), served.log.bytes, served.log.reads,
                                          uint32_t(served.log.writes.size())});
         };

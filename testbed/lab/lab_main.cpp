@@ -6,16 +6,19 @@
 //   ulvo-panel-lab.exe [--plain] run FILE        a scenario
 //   ulvo-panel-lab.exe [--plain] replay FILE     a recording of ulvo-monitor.exe --record
 //   ulvo-panel-lab.exe measure [COUNT]           the lab's times, COUNT of each
+//   --web [PORT] before any of them: the cockpit page too (web_policy.h)
 //
 // --live COLUMNS LINES forces the live view of that size (scripts/lab.sh passes
 // it under Wine); on a console it is the default. Exit codes: lab_modes.h.
 #include <windows.h>
 
 #include <cstdio>
-#include <cwchar>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "lab_modes.h"
+#include "lab_web.h"
 #include "monitor/win/console.h"
 #include "monitor/win/wide_paths.h"
 #include "panel_lab/outside_simconnect.h"
@@ -33,11 +36,13 @@ struct LabOptions {
     bool live = false;
     size_t width = 100;
     size_t height = 40;
+    tools::web::WebOptions web;
 };
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: ulvo-panel-lab.exe [--plain] [run FILE | replay FILE | measure [COUNT]]\n"
+                 "usage: ulvo-panel-lab.exe [--plain] [--web [PORT]] [run FILE | replay FILE |\n"
+                 "                          measure [COUNT]]\n"
                  "\n"
                  "Runs Ulvo2FSUIPC.dll from this folder in a stand-in simulator: your panel\n"
                  "programs, scripts and hardware drivers on this PC connect to its FSUIPC as to\n"
@@ -48,39 +53,44 @@ int Usage() {
                  "  measure [COUNT] time sets until FSUIPC clients read them, and client\n"
                  "                  writes until the command reaches the aircraft\n"
                  "  --plain         one line per event, also on a console\n"
+                 "%s"
                  "\n"
                  "Exit codes: 0 everything held; 1 an expectation failed; 2 the command line,\n"
                  "the scenario or the recording is wrong; 3 the lab could not start.\n"
                  "\n%s",
-                 tools::ScenarioHelp().c_str());
+                 tools::web::WebUsage(true).c_str(), tools::ScenarioHelp().c_str());
     return kLabWrong;
 }
 
 // Reads the arguments; false for ones the lab does not take.
-bool ReadOptions(int argc, wchar_t** argv, LabOptions& options) {
-    int i = 1;
-    for (; i < argc && argv[i][0] == L'-'; ++i) {
-        if (std::wcscmp(argv[i], L"--plain") == 0) {
+bool ReadOptions(std::vector<std::string> arguments, LabOptions& options) {
+    if (!tools::web::TakeWebOptions(arguments, options.web).empty()) {
+        return false;
+    }
+    const size_t count = arguments.size();
+    size_t i = 0;
+    for (; i < count && arguments[i][0] == '-'; ++i) {
+        if (arguments[i] == "--plain") {
             options.live = false;
-        } else if (std::wcscmp(argv[i], L"--live") == 0 && i + 2 < argc) {
+        } else if (arguments[i] == "--live" && i + 2 < count) {
             options.live = true;
-            options.width = std::wcstoul(argv[i + 1], nullptr, 10);
-            options.height = std::wcstoul(argv[i + 2], nullptr, 10);
+            options.width = std::strtoul(arguments[i + 1].c_str(), nullptr, 10);
+            options.height = std::strtoul(arguments[i + 2].c_str(), nullptr, 10);
             i += 2;
         } else {
             return false;
         }
     }
-    const std::wstring command = i < argc ? argv[i++] : L"";
-    if (command == L"run" || command == L"replay") {
-        options.mode = command == L"run" ? LabOptions::Mode::kRun : LabOptions::Mode::kReplay;
-        options.file = i < argc ? argv[i++] : L"";
-        return i == argc && !options.file.empty();
+    const std::string command = i < count ? arguments[i++] : "";
+    if (command == "run" || command == "replay") {
+        options.mode = command == "run" ? LabOptions::Mode::kRun : LabOptions::Mode::kReplay;
+        options.file = i < count ? tools::Wide(arguments[i++]) : L"";
+        return i == count && !options.file.empty();
     }
-    if (command == L"measure" && i + 1 >= argc) {
+    if (command == "measure" && i + 1 >= count) {
         options.mode = LabOptions::Mode::kMeasure;
         options.live = false;
-        options.measureCount = i < argc ? std::wcstoul(argv[i], nullptr, 10) : 1000;
+        options.measureCount = i < count ? std::strtoul(arguments[i].c_str(), nullptr, 10) : 1000;
         return options.measureCount > 0;
     }
     return command.empty();
@@ -149,6 +159,18 @@ int Run(const LabOptions& options) {
     tools::CatchStopRequests();
     LabSession lab;
     LabOutput output(options.live, options.width, options.height);
+    // The port is checked before the plug-in starts.
+    std::unique_ptr<LabWeb> web;
+    std::vector<std::string> banner;
+    if (options.web.enabled) {
+        std::string error;
+        web = LabWeb::Start(options.web, lab, banner, error);
+        if (web == nullptr) {
+            std::fprintf(stderr, "ulvo-panel-lab: the web panel cannot start: %s\n", error.c_str());
+            return kLabCannotStart;
+        }
+        output.web = web.get();
+    }
     if (!lab.Start()) {
         for (const tools::LabEvent& event : lab.TakeEvents()) {
             output.Print(tools::EventText(event), event.seconds);
@@ -164,6 +186,9 @@ int Run(const LabOptions& options) {
         "ready: FSUIPC answers on this PC and the plug-in's worker runs; programs "
         "connect as to the simulator",
         lab.Seconds());
+    for (const std::string& line : banner) {
+        output.Print(line, lab.Seconds());
+    }
     output.Draw(lab.Block(), lab.Seconds(), "ready", true);
     int code = kLabOk;
     switch (options.mode) {
@@ -197,7 +222,11 @@ int wmain(int argc, wchar_t** argv) {
     options.live = console.ansi;
     options.width = console.width;
     options.height = console.height;
-    if (!ReadOptions(argc, argv, options)) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.push_back(ulvo::tools::Utf8(argv[i]));
+    }
+    if (!ReadOptions(std::move(arguments), options)) {
         return Usage();
     }
     // A terminal too small for the view gets plain lines.

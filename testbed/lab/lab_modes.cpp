@@ -5,6 +5,7 @@
 
 #include "core/sample_stats.h"
 #include "keyboard.h"
+#include "lab_web.h"
 #include "monitor/win/console.h"
 #include "panel_lab/replay_plan.h"
 
@@ -16,12 +17,18 @@ constexpr double kSettleSeconds = 0.3;  // after the last line, for its echoes t
 constexpr double kReplayTail = 1.0;     // seconds a replay runs on after its last value
 constexpr double kMeasurePatience = 5.0;
 
-// Services the lab and shows what happened; the runner sees it first.
+// Services the lab and shows what happened; the runner sees it first. Then the
+// web pages' turn, if any.
 void Pass(LabSession& lab, LabOutput& output, tools::ScenarioRunner& runner) {
     lab.Service();
     for (const tools::LabEvent& event : lab.TakeEvents()) {
         runner.Observe(event);
         output.Show(event, runner);
+    }
+    if (output.web != nullptr) {
+        for (const tools::LabEvent& event : output.web->Pass()) {
+            output.Show(event, runner);
+        }
     }
 }
 
@@ -37,6 +44,9 @@ void PrintTimes(LabSession& lab, LabOutput& output) {
     output.Print(Summary("set -> readable by FSUIPC clients", lab.SetToReadable()), lab.Seconds());
     output.Print(Summary("client write -> command at the aircraft", lab.WriteToCommand()),
                  lab.Seconds());
+    if (!lab.Periods().empty()) {
+        output.Print(Summary("plug-in cycle period (idle)", lab.Periods()), lab.Seconds());
+    }
 }
 
 }  // namespace
@@ -152,9 +162,17 @@ int RunMeasure(LabSession& lab, LabOutput& output, size_t count) {
             break;
         }
     }
+    // Then the plug-in's cycle with nothing to do: `count` periods between its
+    // exchanges, with whatever else runs in this process (the web panel's clients).
+    lab.KeepPeriods(true);
+    for (const double until = lab.Seconds() + double(count) * 0.02 + kMeasurePatience;
+         done == count && lab.Periods().size() < count && lab.Seconds() < until;) {
+        Pass(lab, output, none);
+    }
+    lab.KeepPeriods(false);
     output.quiet = false;
     PrintTimes(lab, output);
-    return done == count ? kLabOk : kLabExpectationFailed;
+    return done == count && lab.Periods().size() >= count ? kLabOk : kLabExpectationFailed;
 }
 
 }  // namespace ulvo::testbed

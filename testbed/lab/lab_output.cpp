@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "lab_web.h"
 #include "monitor/win/console.h"
 #include "offsets/ansi.h"
 #include "panel_lab/lab_screen.h"
@@ -36,6 +37,9 @@ void LabOutput::End() {
 
 void LabOutput::Show(const tools::LabEvent& event, const tools::ScenarioRunner& runner) {
     using Kind = tools::LabEvent::Kind;
+    if (web != nullptr) {
+        web->Forward(event);
+    }
     const std::vector<uint32_t>& watching = runner.Watching();
     const bool ofAnOffset = event.kind == Kind::kPublished || event.kind == Kind::kClientWrote ||
                             (event.kind == Kind::kTiming && event.offset != 0);

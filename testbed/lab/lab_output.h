@@ -12,6 +12,8 @@
 
 namespace ulvo::testbed {
 
+class LabWeb;
+
 class LabOutput {
   public:
     // `live`: the view on a terminal of `width` columns and `height` lines.
@@ -19,7 +21,8 @@ class LabOutput {
 
     void Begin();
     void End();
-    // The event as a line, unless the runner's `watch` or `timing` leaves it out.
+    // The event as a line, unless the runner's `watch` or `timing` leaves it out;
+    // and to the web pages, if any, whatever the runner leaves out.
     void Show(const tools::LabEvent& event, const tools::ScenarioRunner& runner);
     // A line of text (lines of it, after a line end) at `seconds`; before the
     // lab is ready, "start" stands for the time.
@@ -28,7 +31,8 @@ class LabOutput {
     void Draw(const tools::BlockSnapshot& block, double seconds, const std::string& status,
               bool force = false);
 
-    bool quiet = false;  // no lines at all (a measurement prints only its result)
+    bool quiet = false;     // no lines at all (a measurement prints only its result)
+    LabWeb* web = nullptr;  // the pages of --web
 
   private:
     bool live;

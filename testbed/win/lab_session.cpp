@@ -1,12 +1,8 @@
 #include "win/lab_session.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 
-#include "aircraft/sdk_blocks.h"
 #include "core/demo_screen.h"
-#include "groundservices/ground_services.h"
 #include "win/message_pump.h"
 #include "win/plugin_threads.h"
 #include "win/steady_milliseconds.h"
@@ -21,16 +17,6 @@ using namespace std::chrono_literals;
 
 constexpr double kLogReadMs = 200.0;
 constexpr double kTimingLimitMs = 1000.0;  // a time not measured by then is dropped
-// Exchanges the plug-in makes before a write of the lab is in force: the one in
-// flight may have copied the aircraft before it, the next may be that cycle's
-// second exchange (a command's), the third copied after it.
-constexpr uint64_t kExchangesToTakeUp = 3;
-
-std::string SectionPrefix() {
-    char prefix[64];
-    std::snprintf(prefix, sizeof prefix, "FsasmLib:IPC:%X:", unsigned(GetCurrentProcessId()));
-    return prefix;
-}
 
 TestbedOptions LabTestbed(FsuipcParty::Options fsuipc) {
     TestbedOptions options;
@@ -42,17 +28,10 @@ TestbedOptions LabTestbed(FsuipcParty::Options fsuipc) {
     return options;
 }
 
-AircraftParty::Block BlockOf(tools::AircraftBlock block) {
-    return block == tools::AircraftBlock::kSdk2 ? AircraftParty::Block::Sdk2
-                                                : AircraftParty::Block::Sdk;
-}
-
 }  // namespace
 
 LabSession::LabSession()
-    : pluginSections(SectionPrefix()),
-      session(LabTestbed(FsuipcOptions())),
-      gsx([this](const std::string& name, double value) {
+    : session(LabTestbed(FsuipcOptions())), gsx([this](const std::string& name, double value) {
           testbed.host.namedVariables.Set(name, value);
       }) {}
 
@@ -63,7 +42,7 @@ LabSession::~LabSession() {
 FsuipcParty::Options LabSession::FsuipcOptions() {
     FsuipcParty::Options options = FsuipcParty::OwnThread();
     options.onExchange = [this](const FsuipcServedExchange& served) {
-        if (served.section.rfind(pluginSections, 0) == 0) {
+        if (OfThisProcess(served)) {
             ++pluginExchanges;
         }
         std::lock_guard<std::mutex> lock(exchangesMutex);
@@ -145,7 +124,11 @@ void LabSession::Stop() {
 // --- what happens ------------------------------------------------------------------------
 
 void LabSession::Service(std::chrono::milliseconds pump) {
-    PumpUntil([&] { return !testbed.aircraft.Commands().empty(); }, pump);
+    // Back at once when the aircraft has a command or the plug-in has exchanged
+    // with FSUIPC: what a front end reads next is then fresh.
+    const uint64_t exchanged = pluginExchanges;
+    PumpUntil([&] { return !testbed.aircraft.Commands().empty() || pluginExchanges != exchanged; },
+              pump);
     CollectCommands();
     if (startedAt >= 0.0 && Milliseconds() >= nextTick) {
         nextTick += 1000.0;
@@ -208,7 +191,12 @@ void LabSession::CollectExchanges() {
         taken.swap(exchanges);
     }
     for (const Exchange& exchange : taken) {
-        Exchanged(exchange, exchange.served.section.rfind(pluginSections, 0) == 0);
+        const bool plugin = OfThisProcess(exchange.served);
+        if (plugin && keepPeriods && lastPluginExchange) {
+            periods.push_back(exchange.at - *lastPluginExchange);
+        }
+        lastPluginExchange = plugin ? exchange.at : lastPluginExchange;
+        Exchanged(exchange, plugin);
     }
     const double now = Milliseconds();
     std::erase_if(pendingSets,
@@ -279,108 +267,9 @@ void LabSession::CollectLog(bool whole) {
     }
 }
 
-// --- the lab's port ------------------------------------------------------------------------
-
-tools::BlockSnapshot LabSession::Block() {
-    return session.Block();
-}
-
-uint64_t LabSession::Apply(const tools::CockpitWrite& write) {
-    const uint64_t mark = pluginExchanges;
-    for (const tools::FieldWrite& field : write.fields) {
-        const AircraftParty::Block block = BlockOf(field.block);
-        if (field.onlyWhen) {
-            const std::vector<uint8_t> bytes = testbed.aircraft.Bytes(block);
-            int32_t now = 0;
-            if (field.field + 4 <= bytes.size()) {
-                std::memcpy(&now, bytes.data() + field.field, 4);
-            }
-            if (now != *field.onlyWhen) {
-                continue;
-            }
-        }
-        if (field.real) {
-            testbed.aircraft.SetF64(block, field.field, field.value);
-        } else {
-            testbed.aircraft.SetI32(block, field.field, int32_t(field.value));
-        }
-    }
-    if (!write.fields.empty() && write.target.entry != nullptr) {
-        pendingSets.push_back({write.target, write.reads, Milliseconds()});
-    }
-    if (!write.fsuipcBytes.empty()) {
-        testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) {
-            std::copy(write.fsuipcBytes.begin(), write.fsuipcBytes.end(),
-                      space.bytes.begin() + write.fsuipcOffset);
-        });
-        std::copy(write.fsuipcBytes.begin(), write.fsuipcBytes.end(),
-                  published.bytes.begin() + (write.fsuipcOffset - tools::kBlockFirst));
-        pendingWrite = Milliseconds();
-    }
-    return mark;
-}
-
-bool LabSession::TakenUp(uint64_t mark) {
-    return pluginExchanges >= mark + kExchangesToTakeUp;
-}
-
-void LabSession::FsuipcSet(uint32_t offset, uint32_t size, uint64_t value) {
-    testbed.fsuipc->WithSpace([&](FsuipcOffsetSpace& space) {
-        for (uint32_t i = 0; i < size; ++i) {
-            space.SetU8(offset + i, uint8_t(value >> (8 * i)));
-        }
-    });
-}
-
-void LabSession::FsuipcRestart() {
+void LabSession::KeepPeriods(bool keep) {
     CollectExchanges();
-    testbed.fsuipc.reset();
-    testbed.fsuipc.emplace(FsuipcOptions());
-    published = {};
-    Note(
-        "FSUIPC restarted: every offset reads 0 and programs must connect again; the plug-in "
-        "keeps the link it opened until the aircraft is loaded again");
-}
-
-std::string LabSession::Door(groundservices::Door door, tools::DoorAction action) {
-    const GsxDoors::Action asked = action == tools::DoorAction::kOpen ? GsxDoors::Action::kOpen
-                                   : action == tools::DoorAction::kClose
-                                       ? GsxDoors::Action::kClose
-                                       : GsxDoors::Action::kToggle;
-    const std::string label = GsxDoors::Label(door);
-    switch (gsx.Ask(door, asked)) {
-        case GsxDoors::Asked::kAlreadyOpen:
-            return "the " + label + " is already open";
-        case GsxDoors::Asked::kAlreadyClosed:
-            return "the " + label + " is already closed";
-        case GsxDoors::Asked::kRaised:
-            break;
-    }
-    for (const groundservices::DoorRow& row : groundservices::kDoors) {
-        if (row.door == door) {
-            return std::string("GSX sets ") + groundservices::kGsxVariableNames[row.variable] +
-                   " to 1 until the plug-in has asked for the " + label;
-        }
-    }
-    return "";
-}
-
-void LabSession::Jetway(groundservices::Jetway which, double value) {
-    gsx.Jetway(which, value);
-}
-
-void LabSession::AircraftLoaded(bool other) {
-    testbed.aircraft.SetI32(AircraftParty::Block::Sdk2, aircraft::kAircraftStateOffset,
-                            other ? 0 : 1);
-    session.VehicleLoaded();
-    CollectLog(false);
-}
-
-void LabSession::SimConnectFail() {
-    SimConnectServer& server = testbed.simConnect->server;
-    if (server.ConnectionCount() != 0) {
-        server.Close(server.ConnectionCount() - 1);
-    }
+    keepPeriods = keep;
 }
 
 }  // namespace ulvo::testbed

@@ -7,8 +7,9 @@
 // The contract, for the lab's program and any other front end:
 //   - Make one LabSession and use it from that thread only. Start() loads the
 //     plug-in and returns once its worker runs; then call Service() in a loop
-//     (it pumps the simulator's window for a moment and ticks the host every
-//     second) and TakeEvents() to see what happened since the last call.
+//     (it pumps the simulator's window for a moment, until the plug-in's next
+//     exchange at most, and ticks the host every second) and TakeEvents() to
+//     see what happened since the last call.
 //   - Drive it through tools::LabPort: Apply() a tools::CockpitSet (a value the
 //     aircraft shows, a command code, a counter step) and the other actions.
 //   - The lab holds nothing outside the plug-in's block until a line sets it.
@@ -55,6 +56,19 @@ class LabSession final : public tools::LabPort {
     // command reaching the aircraft.
     const std::vector<double>& SetToReadable() const { return setToReadable; }
     const std::vector<double>& WriteToCommand() const { return writeToCommand; }
+    // The times between the plug-in's exchanges with FSUIPC, in milliseconds,
+    // kept while KeepPeriods(true): its cycle when nothing else happens.
+    void KeepPeriods(bool keep);
+    const std::vector<double>& Periods() const { return periods; }
+
+    // FSUIPC reached from this process, as a program reaches it (the web panel's
+    // clients): a read copies what FSUIPC holds now; a write is stored and shown
+    // as a program's write (kClientWrote events, the time until its command).
+    void FsuipcRead(uint32_t offset, uint32_t size, uint8_t* data);
+    void FsuipcWrite(uint32_t offset, const uint8_t* data, uint32_t size);
+    // What GSX knows: the doors that stand open, the jetway's last report.
+    bool DoorOpen(groundservices::Door door) const { return gsx.IsOpen(door); }
+    double JetwayValue(groundservices::Jetway which) const { return jetway[size_t(which)]; }
 
     tools::BlockSnapshot Block() override;
     uint64_t Apply(const tools::CockpitWrite& write) override;
@@ -90,7 +104,6 @@ class LabSession final : public tools::LabPort {
     std::mutex exchangesMutex;  // the FSUIPC thread hands its exchanges over
     std::vector<Exchange> exchanges;
     std::atomic<uint64_t> pluginExchanges{0};
-    std::string pluginSections;  // the section names of this process's clients start so
 
     PluginSession session;
     Testbed& testbed = session.testbed;
@@ -109,6 +122,10 @@ class LabSession final : public tools::LabPort {
     std::optional<double> pendingWrite;  // a client's write, waiting for its command
     std::vector<double> setToReadable;
     std::vector<double> writeToCommand;
+    bool keepPeriods = false;
+    std::optional<double> lastPluginExchange;
+    std::vector<double> periods;
+    double jetway[2] = {0.0, 0.0};  // power, air
 };
 
 }  // namespace ulvo::testbed

@@ -1,11 +1,18 @@
 #include "win/plugin_session.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "win/message_pump.h"
 #include "win/plugin_threads.h"
 
 namespace ulvo::testbed {
+
+bool OfThisProcess(const FsuipcServedExchange& served) {
+    char prefix[64];
+    std::snprintf(prefix, sizeof prefix, "FsasmLib:IPC:%X:", unsigned(GetCurrentProcessId()));
+    return served.section.rfind(prefix, 0) == 0;
+}
 
 PluginSession::PluginSession(const TestbedOptions& options) : testbed(options) {}
 

@@ -23,6 +23,10 @@ namespace ulvo::testbed {
 
 constexpr std::chrono::milliseconds kPatience(5000);
 
+// An exchange of an FSUIPC client in this process (the plug-in's, in the
+// testbed), not of another program: its section is named after this process.
+bool OfThisProcess(const FsuipcServedExchange& served);
+
 class PluginSession {
   public:
     explicit PluginSession(const TestbedOptions& options = {});

@@ -33,8 +33,8 @@ struct WebOptions {
 // Takes the web switches out of a program's arguments, leaving the others.
 // Returns what is wrong with them; empty when nothing is.
 std::string TakeWebOptions(std::vector<std::string>& arguments, WebOptions& options);
-// The switches, for a usage text.
-std::string WebUsage();
+// The switches, for a usage text; in the `lab` any origin may write.
+std::string WebUsage(bool lab = false);
 
 // What the program prints when the server has started: where to open the page,
 // and, with the network open, the warning that goes with it.

@@ -261,6 +261,9 @@ class Server final : public WebServer, public SocketHost {
                 return;
             }
             if (!code) {
+                // Each change goes out at once: with Nagle's algorithm a second small
+                // message would wait for the browser's delayed acknowledgement (40 ms).
+                socket.set_option(tcp::no_delay(true), code);
                 std::make_shared<HttpSession>(*this, std::move(socket))->Read();
             }
             AcceptNext(acceptor);

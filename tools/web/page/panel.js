@@ -7,6 +7,7 @@ const byOffset = new Map();  // "0x943A" -> function(value) that shows it
 let socket = null;
 let retryDelay = 500;
 let readOnly = "";
+let lab = false;  // the panel lab: the page also runs its lines
 
 function element(tag, className, text) {
   const node = document.createElement(tag);
@@ -27,6 +28,16 @@ function send(action) {
   } else {
     note(false, "not connected: the click was not sent");
   }
+}
+
+// In the lab a click on a value starts its `set` line, for the user to finish.
+function offerSet(node, target) {
+  node.addEventListener("click", () => {
+    if (!lab) return;
+    const line = document.getElementById("line");
+    line.value = `set ${target} `;
+    line.focus();
+  });
 }
 
 function note(ok, text) {
@@ -52,6 +63,7 @@ function buildDisplay(row) {
     cells.push(window.appendChild(element("span", i === 0 && row.minus ? "sign" : "")));
   }
   box.append(window);
+  offerSet(window, row.offset);
   show(row.offset, (value) => {
     box.dataset.text = value.text;
     let shown = Array(count).fill("");
@@ -86,6 +98,15 @@ function buildBitWord(row) {
     lamp.append(light, label);
     if (cell.width > 1) lamp.append(number);
     line.append(lamp);
+    // In the lab a lamp switches with a click; a wider field's line is offered.
+    const target = `${row.offset}.${cell.bit}`;
+    if (cell.width > 1) {
+      offerSet(lamp, target);
+    } else {
+      lamp.onclick = () => {
+        if (lab) sendLine(`set ${target} ${lamp.dataset.value === "1" ? "off" : "on"}`);
+      };
+    }
     show(row.offset, (value) => {
       const field = (value.raw >> cell.bit) & ((1 << cell.width) - 1);
       lamp.classList.toggle("lit", field !== 0);
@@ -100,6 +121,7 @@ function valueCell(offset) {
   const cell = element("td", "value", "–");
   cell.dataset.offset = offset;
   show(offset, (value) => { cell.textContent = value.text; });
+  offerSet(cell, offset);
   return cell;
 }
 
@@ -129,7 +151,9 @@ function buildControl(row) {
 
 function build(layout) {
   document.getElementById("program").textContent = `${layout.program} ${layout.version}`;
-  document.getElementById("lab").hidden = !layout.lab;
+  lab = layout.lab;
+  document.getElementById("lab").hidden = !lab;
+  document.body.classList.toggle("lab", lab);
   const commands = document.getElementById("commands");
   for (const command of layout.commandWord.commands) {
     const button = element("button", "", `${command.code} ${command.name}`);
@@ -160,7 +184,12 @@ function showLab(state) {
   const doors = document.getElementById("doors");
   doors.replaceChildren(...(state.doors || []).map((door) => {
     const item = element("span", "door", `${door.name}: `);
+    item.dataset.door = door.word;
     item.append(element("b", door.open ? "open" : "", door.open ? "open" : "closed"));
+    const action = door.open ? "close" : "open";
+    const button = element("button", "", action);
+    button.onclick = () => sendLine(`gsx ${door.word} ${action}`);
+    item.append(" ", button);
     return item;
   }));
   const jetway = state.jetway || {};
@@ -209,10 +238,13 @@ document.getElementById("command-form").onsubmit = (event) => {
   event.preventDefault();
   send({action: "command", code: Number(document.getElementById("command-code").value)});
 };
+function sendLine(text) {
+  send({action: "line", text});
+}
+
 document.getElementById("line-form").onsubmit = (event) => {
   event.preventDefault();
-  const line = document.getElementById("line");
-  send({action: "line", text: line.value});
+  sendLine(document.getElementById("line").value);
 };
 
 fetch("/cockpit.json")
