@@ -1,6 +1,8 @@
 #include "lab_web.h"
 
 #include "panel_lab/scenario.h"
+#include "web/web_server.h"
+#include "win/lab_session.h"
 
 namespace ulvo::testbed {
 
@@ -43,6 +45,20 @@ std::string Refusal(const tools::ScenarioLine& line) {
     return "";
 }
 
+// What the page shows of the lab besides the block: {"doors": [...], "jetway": {...}}.
+nlohmann::json LabState(const LabSession& lab) {
+    nlohmann::json doors = nlohmann::json::array();
+    for (const groundservices::DoorRow& row : groundservices::kDoors) {
+        doors.push_back({{"name", GsxDoors::Label(row.door)},
+                         {"word", GsxDoors::Word(row.door)},
+                         {"open", lab.DoorOpen(row.door)}});
+    }
+    using groundservices::Jetway;
+    return {{"doors", doors},
+            {"jetway",
+             {{"power", lab.JetwayValue(Jetway::kPower)}, {"air", lab.JetwayValue(Jetway::kAir)}}}};
+}
+
 }  // namespace
 
 std::unique_ptr<LabWeb> LabWeb::Start(web::WebOptions options, LabSession& lab,
@@ -66,6 +82,8 @@ LabWeb::LabWeb(LabSession& session, std::unique_ptr<web::WebServer> webServer)
     pageLines.stopAtFailure = false;
 }
 
+LabWeb::~LabWeb() = default;
+
 void LabWeb::Forward(const LabEvent& event) {
     pageLines.Observe(event);
     if (event.kind != LabEvent::Kind::kPublished && event.kind != LabEvent::Kind::kClientWrote &&
@@ -86,26 +104,14 @@ std::vector<LabEvent> LabWeb::Pass() {
         pageLines.Add(line);
     }
     std::vector<LabEvent> done = pageLines.Step(lab.Seconds(), lab);
-    if (nlohmann::json state = State(); state != shownState) {
-        shownState = state;
+    nlohmann::json state = LabState(lab);
+    if (std::string text = state.dump(); text != shownState) {
+        shownState = std::move(text);
         server->PublishLab(std::move(state));
     }
     LabAccess access(lab);
     server->Space().Exchange(access);
     return done;
-}
-
-nlohmann::json LabWeb::State() const {
-    nlohmann::json doors = nlohmann::json::array();
-    for (const groundservices::DoorRow& row : groundservices::kDoors) {
-        doors.push_back({{"name", GsxDoors::Label(row.door)},
-                         {"word", GsxDoors::Word(row.door)},
-                         {"open", lab.DoorOpen(row.door)}});
-    }
-    using groundservices::Jetway;
-    return {{"doors", doors},
-            {"jetway",
-             {{"power", lab.JetwayValue(Jetway::kPower)}, {"air", lab.JetwayValue(Jetway::kAir)}}}};
 }
 
 }  // namespace ulvo::testbed

@@ -7,16 +7,20 @@
 
 #include <cstddef>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "panel_lab/lab_event.h"
 #include "panel_lab/scenario_runner.h"
-#include "web/web_server.h"
-#include "win/lab_session.h"
+#include "web/web_policy.h"
+
+namespace ulvo::tools::web {
+class WebServer;
+}
 
 namespace ulvo::testbed {
+
+class LabSession;
 
 class LabWeb {
   public:
@@ -24,6 +28,7 @@ class LabWeb {
     // tell the user: where to open the page (and the network's warning).
     static std::unique_ptr<LabWeb> Start(tools::web::WebOptions options, LabSession& lab,
                                          std::vector<std::string>& banner, std::string& error);
+    ~LabWeb();
 
     // Something that happened in the lab, for the pages; the values of the block
     // they read themselves.
@@ -35,13 +40,12 @@ class LabWeb {
 
   private:
     LabWeb(LabSession& lab, std::unique_ptr<tools::web::WebServer> server);
-    nlohmann::json State() const;
 
     LabSession& lab;
     std::unique_ptr<tools::web::WebServer> server;
     tools::ScenarioRunner pageLines;
     size_t lineCount = 0;
-    nlohmann::json shownState;
+    std::string shownState;  // the doors and the jetway as the pages last had them
 };
 
 }  // namespace ulvo::testbed
