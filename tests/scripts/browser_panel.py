@@ -196,7 +196,9 @@ class WebDriver:
         self.do("POST", f"/element/{self.element(selector)}/click", {})
 
     def type(self, selector, text):
-        self.do("POST", f"/element/{self.element(selector)}/value", {"text": text})
+        element = self.element(selector)
+        self.do("POST", f"/element/{element}/clear", {})
+        self.do("POST", f"/element/{element}/value", {"text": text})
 
     def wait_for(self, code, what, seconds=30):
         end = time.time() + seconds
@@ -359,6 +361,10 @@ def test(programs, screenshot):
     browser.wait_for(door.format("exit"), "the main exit open")
     with open(screenshot, "wb") as file:
         file.write(base64.b64decode(browser.do("GET", "/screenshot")))
+    browser.type("#line", "quit")  # the lab's prompt only: a page must not end the lab
+    browser.click("#line-form button")
+    browser.wait_for(events.format("li.className === 'failed' && "
+                                   "li.textContent.includes('quit, help')"), "quit refused")
 
     check(wait_for_port(MONITOR_PORT, 60), "the monitor's web panel did not start")
     browser.open(MONITOR_PORT)
