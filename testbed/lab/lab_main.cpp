@@ -50,8 +50,9 @@ int Usage() {
                  "\n"
                  "  run FILE        play a scenario\n"
                  "  replay FILE     play a recording made by ulvo-monitor.exe --record FILE\n"
-                 "  measure [COUNT] time sets until FSUIPC clients read them, and client\n"
-                 "                  writes until the command reaches the aircraft\n"
+                 "  measure [COUNT] time sets until FSUIPC clients read them, client writes\n"
+                 "                  until the command reaches the aircraft, and the plug-in's\n"
+                 "                  cycle while nothing happens\n"
                  "  --plain         one line per event, also on a console\n"
                  "%s"
                  "\n"
@@ -64,7 +65,9 @@ int Usage() {
 
 // Reads the arguments; false for ones the lab does not take.
 bool ReadOptions(std::vector<std::string> arguments, LabOptions& options) {
-    if (!tools::web::TakeWebOptions(arguments, options.web).empty()) {
+    if (const std::string error = tools::web::TakeWebOptions(arguments, options.web);
+        !error.empty()) {
+        std::fprintf(stderr, "ulvo-panel-lab: %s\n\n", error.c_str());
         return false;
     }
     const size_t count = arguments.size();

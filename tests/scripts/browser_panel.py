@@ -20,6 +20,7 @@ import argparse
 import base64
 import json
 import os
+import shutil
 import socket
 import statistics
 import subprocess
@@ -260,7 +261,7 @@ class Programs:
         process = subprocess.Popen(["chromedriver", f"--port={DRIVER_PORT}"],
                                    stdout=subprocess.DEVNULL, stderr=subprocess.STDOUT)
         # Chromium outlives its driver at times: its own profile finds it.
-        profile = f"--user-data-dir={tempfile.mkdtemp(prefix='ulvo-chromium-')}"
+        profile = f"--user-data-dir={os.path.join(self.scratch, 'chromium')}"
         self.started.append((process, profile))
         check(wait_for_port(DRIVER_PORT, 30), "chromedriver did not start")
         return WebDriver(DRIVER_PORT, profile)
@@ -274,6 +275,7 @@ class Programs:
                     process.wait(timeout=30)
                 except subprocess.TimeoutExpired:
                     process.kill()
+        shutil.rmtree(self.scratch, ignore_errors=True)
 
 
 def end_processes(marker):

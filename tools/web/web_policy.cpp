@@ -78,12 +78,13 @@ std::string TakeWebOptions(std::vector<std::string>& arguments, WebOptions& opti
 std::string WebUsage(bool lab) {
     return std::string(
                "  --web [PORT]          serve the cockpit page and the JSON offset protocol on\n"
-               "                        http://localhost:PORT/ (default 2048)\n"
-               "  --web-lan             also serve the network: anyone on it can read the block\n"
-               "  --web-lan-write       ... and write it (commands to the aircraft)\n") +
-           (lab ? "                        pages from any web site may write: nothing real is\n"
-                  "                        behind the lab\n"
-                : "  --web-allow-origin URL  let panels served from URL write (repeatable)\n");
+               "                        http://localhost:PORT/ (default 2048)") +
+           (lab ? "; pages of any web\n"
+                  "                        site may write: nothing real is behind the lab\n"
+                : "\n") +
+           "  --web-lan             also serve the network: anyone on it can read the block\n"
+           "  --web-lan-write       ... and write it (commands to the aircraft)\n" +
+           (lab ? "" : "  --web-allow-origin URL  let panels served from URL write (repeatable)\n");
 }
 
 std::vector<std::string> WebBanner(const std::vector<std::string>& urls,
