@@ -4,7 +4,8 @@ ChromeDriver's WebDriver protocol, opens the page that ulvo-panel-lab.exe --web
 serves (under Wine). The lab's scenario sets windows and lamps, opens a door and
 reports the jetway; the test reads them from the page's DOM, clicks a command and
 a knob, runs a `set` line and a door from the page, and speaks the JSON offset
-protocol from the page's own browser as a panel would. Then the monitor's page
+protocol from a page of another origin as a panel served from elsewhere would
+(in the lab it may write). Then the monitor's page
 (ulvo-monitor.exe --web beside the lab) sends one more command. The lab's scenario
 expects the aircraft to receive every command; the test passes when it does. A
 screenshot of the lab's page is written to --screenshot.
@@ -18,6 +19,7 @@ and the plug-in's cycle period without and with 50 protocol clients.
 """
 import argparse
 import base64
+import http.server
 import json
 import os
 import shutil
@@ -26,12 +28,14 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import urllib.request
 
 PORT = 2060  # the lab's; not one of the ports browsers refuse
 DRIVER_PORT = 2061
 MONITOR_PORT = 2062
+PANEL_PORT = 2063  # where "another web site" serves its panel
 SCENARIO = """\
 set 0x943A 12000
 set 0x9430 -1500
@@ -53,11 +57,12 @@ CHROMIUM_ARGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic"
                  "--disable-component-update", "--disable-sync", "--window-size=1400,1500"]
 
 # A panel's script written from the protocol's facts: declare, read once, read on
-# change, write by name, and a write the group does not have.
+# change, write by name, and a write the group does not have. It runs in a page
+# of another origin, as a panel served from elsewhere does.
 PROTOCOL_CLIENT = """
-const done = arguments[arguments.length - 1];
+const [host, done] = arguments;
 const replies = [];
-const socket = new WebSocket(`ws://${location.host}/fsuipc/`, "fsuipc");
+const socket = new WebSocket(`ws://${host}/fsuipc/`, "fsuipc");
 const send = (request) => socket.send(JSON.stringify(request));
 socket.onerror = () => done({error: "no connection"});
 socket.onopen = () => {
@@ -156,6 +161,19 @@ for (let i = 0; i < 50; i++) {
   window.panels.push(socket);
 }
 """
+
+
+class PanelSite(http.server.BaseHTTPRequestHandler):
+    """Another origin: a web site that serves a panel's page of its own."""
+
+    def do_GET(self):
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html")
+        self.end_headers()
+        self.wfile.write(b"<!doctype html><title>a panel served from elsewhere</title>")
+
+    def log_message(self, *args):
+        pass
 
 
 def wine_path(path):
@@ -345,7 +363,10 @@ def test(programs, screenshot):
     browser.wait_for("return document.querySelector('td[data-offset=\"0x94F0\"]')"
                      ".textContent === '1'", "the knob's counter one step on")
 
-    result = browser.script(PROTOCOL_CLIENT, asynchronous=True)
+    site = http.server.ThreadingHTTPServer(("127.0.0.1", PANEL_PORT), PanelSite)
+    threading.Thread(target=site.serve_forever, daemon=True).start()
+    browser.do("POST", "/url", {"url": f"http://localhost:{PANEL_PORT}/"})
+    result = browser.script(PROTOCOL_CLIENT, asynchronous=True, args=[f"localhost:{PORT}"])
     check("error" not in result, f"the protocol client: {result}")
     check(result["protocol"] == "fsuipc", "the server did not choose the fsuipc protocol")
     replies = result["replies"]
@@ -355,7 +376,9 @@ def test(programs, screenshot):
     failed = [r for r in replies if r["command"] == "offsets.write" and not r["success"]]
     check(len(failed) == 1 and failed[0]["errorCode"] == "UnknownName",
           f"the write of an undeclared name: {failed}")
+    site.shutdown()
 
+    browser.open(PORT)
     browser.type("#line", "set 0x9436 250")
     browser.click("#line-form button")
     browser.wait_for(text.format("0x9436") + " === '250'", "the page's own set line")
