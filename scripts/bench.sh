@@ -6,6 +6,9 @@
 #     exchanges and worker CPU (testbed.exe bridge-latency), the time of
 #     SimConnect_Open (testbed.exe simconnect-open), and the panel lab's time from
 #     a set to an FSUIPC client reading it (ulvo-panel-lab.exe measure).
+#  3. The web panel in headless Chromium, served by the lab: a set to the page
+#     showing it, a click to the aircraft's command on the page, and the plug-in's
+#     idle cycle without and with 50 clients of the JSON protocol.
 # Environment: BENCH_EVENTS (1000), BENCH_CYCLES (10000), BENCH_REPETITIONS (5).
 set -euo pipefail
 
@@ -51,5 +54,9 @@ wine_run simconnect-open 20
 echo
 echo "== the panel lab under Wine: from a set to an FSUIPC client reading it"
 "$root/scripts/wine-run.sh" "$prefix" "$bin/ulvo-panel-lab.exe" measure "$events"
+echo
+echo "== the lab's web panel in headless Chromium"
+python3 "$root/tests/scripts/browser_panel.py" --build "$root/build/windows" --prefix "$prefix" \
+    --measure "$events"
 echo
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -426,13 +426,15 @@ def measure(programs, count):
     print(f"set from the page -> shown on the page: {stats(times['sets'])}")
     print(f"click -> the aircraft's command shown on the page: {stats(times['clicks'])}")
     print(f"  the lab's own times, in the same run:\n{lab_times(programs.output(lab))}")
+    browser.do("POST", "/url", {"url": "about:blank"})  # no page reconnects to the next lab
     for clients in (0, 50):
         lab = programs.lab(["--web", str(PORT), "measure", str(count)])
         if clients:
             browser.open(PORT)
             browser.script(FIFTY_CLIENTS, asynchronous=True)
         lab.wait(timeout=600)
-        print(f"ulvo-panel-lab --web measure {count}, {clients} protocol clients:\n"
+        print(f"ulvo-panel-lab --web measure {count}, {clients} protocol clients"
+              f"{' beside the page' if clients else ', no page'}:\n"
               f"{lab_times(programs.output(lab))}")
     browser.do("DELETE", "")
 
