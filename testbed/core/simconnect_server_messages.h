@@ -15,7 +15,7 @@ std::vector<uint8_t> ServerMessage(uint32_t size, uint32_t id, uint8_t fill = 0)
 std::vector<uint8_t> OpenReply(uint32_t cookie, uint32_t size = 308, uint32_t id = 2);
 
 // The parts one after the other.
-inline std::vector<uint8_t> Join(std::initializer_list<std::vector<uint8_t>> parts) {
+inline std::vector<uint8_t> Join(const std::vector<std::vector<uint8_t>>& parts) {
     std::vector<uint8_t> joined;
     for (const std::vector<uint8_t>& part : parts) {
         joined.insert(joined.end(), part.begin(), part.end());

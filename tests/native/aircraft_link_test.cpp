@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,24 +53,26 @@ TEST(AircraftLink, AttachesBothSectionsThenFindsTheCommandChannel) {
 TEST(AircraftLink, AFailedAttachUndoesItsOwnStepAndLeavesTheRestToTheClose) {
     const struct {
         const char* name;
-        std::function<void(MemoryAircraft&)> fault;
-        size_t step;       // 2 to 5, as in the lists of expected lines
-        int sectionsLeft;  // what stands after the failed attach
+        bool MemoryAircraft::*cleared;  // the fault: this flag false
+        size_t step;                    // 2 to 5, as in the lists of expected lines
+        int sectionsLeft;               // what stands after the failed attach
         int viewsLeft;
         Lines undone;      // the attach's own undoing, in order
         Lines closeLines;  // what detaching then writes
     } cases[] = {
-        // clang-format off
-        {"first section missing", [](MemoryAircraft& a) { a.sdkSectionPresent = false; }, 2, 0, 0, {"open Ulvo737NG_SDK_FileMappingObject"}, {}},
-        {"first view fails", [](MemoryAircraft& a) { a.sdkViewMaps = false; }, 3, 0, 0, {"map sdk 4273", "close sdk"}, {}},
-        {"second section missing", [](MemoryAircraft& a) { a.sdk2SectionPresent = false; }, 4, 1, 1, {"open Ulvo737NG_SDK2_FileMappingObject"}, Part(kConnectionsClosedLines, 2, 4)},
-        {"second view fails", [](MemoryAircraft& a) { a.sdk2ViewMaps = false; }, 5, 0, 0, {"map sdk2 6773", "unmap sdk", "close sdk", "close sdk2"}, {}},
-        // clang-format on
+        {"first section missing", &MemoryAircraft::sdkSectionPresent, 2, 0, 0,
+         Lines{"open Ulvo737NG_SDK_FileMappingObject"}, Lines{}},
+        {"first view fails", &MemoryAircraft::sdkViewMaps, 3, 0, 0,
+         Lines{"map sdk 4273", "close sdk"}, Lines{}},
+        {"second section missing", &MemoryAircraft::sdk2SectionPresent, 4, 1, 1,
+         Lines{"open Ulvo737NG_SDK2_FileMappingObject"}, Part(kConnectionsClosedLines, 2, 4)},
+        {"second view fails", &MemoryAircraft::sdk2ViewMaps, 5, 0, 0,
+         Lines{"map sdk2 6773", "unmap sdk", "close sdk", "close sdk2"}, Lines{}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryAircraft platform;
-        c.fault(platform);
+        platform.*c.cleared = false;
         AircraftLink link(platform);
         RecordingLog log;
         EXPECT_FALSE(link.Attach(log));

@@ -41,28 +41,37 @@ Bytes Staged(const MessageLayout& layout, uint32_t sendId) {
 }
 
 TEST(EncodeMessage, WritesTheExactBytesOfEachCall) {
+    using Values = std::vector<FieldValue>;
+    // Each expected message: its header (size, version, call id, send id), then the fields.
     const struct {
         const char* name;
         const MessageLayout& layout;
-        std::vector<FieldValue> values;
         uint32_t sendId;
+        Values values;
         Bytes expected;
     } cases[] = {
-        // clang-format off
-        {"Open", kOpenLayout, {"Ulvo2GSX Simconnect proc", 0u, kOpenAlias, kOpenVersionMajor, kOpenVersionMinor, 0u, 0u}, 1,
-         Join({Hex("28 01 00 00 1F 00 00 00 01 00 00 F0 01 00 00 00"), Text256("Ulvo2GSX Simconnect proc"),
+        {"Open", kOpenLayout, 1,
+         Values{"Ulvo2GSX Simconnect proc", 0u, kOpenAlias, kOpenVersionMajor, kOpenVersionMinor,
+                0u, 0u},
+         Join({Hex("28 01 00 00 1F 00 00 00 01 00 00 F0 01 00 00 00"),
+               Text256("Ulvo2GSX Simconnect proc"),
                Hex("00 00 00 00 00 44 33 50 04 00 00 00 05 00 00 00 00 00 00 00 00 00 00 00")})},
-        {"MapClientEventToSimEvent", kMapClientEventToSimEventLayout, {3u, "SELECT_2"}, 5,
-         Join({Hex("14 01 00 00 1F 00 00 00 04 00 00 F0 05 00 00 00 03 00 00 00"), Text256("SELECT_2")})},
-        {"TransmitClientEvent", kTransmitClientEventLayout, {7u, 2u, 3u, 1u, 0x10u}, 9,
-         Hex("24 00 00 00 1F 00 00 00 05 00 00 F0 09 00 00 00 07 00 00 00 02 00 00 00 03 00 00 00 01 00 00 00 10 00 00 00")},
-        {"AddToDataDefinition with an epsilon", kAddToDataDefinitionLayout, {2u, "PLANE ALTITUDE", "feet", 4u, 0.5f, 17u}, 8,
-         Join({Hex("20 02 00 00 1F 00 00 00 0C 00 00 F0 08 00 00 00 02 00 00 00"), Text256("PLANE ALTITUDE"),
-               Text256("feet"), Hex("04 00 00 00 00 00 00 3F 11 00 00 00")})},
-        {"RequestDataOnSimObject's field order", kRequestDataOnSimObjectLayout, {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}, 0xFFFFFFFF,
-         Hex("30 00 00 00 1F 00 00 00 0E 00 00 F0 FF FF FF FF 01 00 00 00 02 00 00 00 03 00 00 00 04 00 00 00 "
+        {"MapClientEventToSimEvent", kMapClientEventToSimEventLayout, 5, Values{3u, "SELECT_2"},
+         Join({Hex("14 01 00 00 1F 00 00 00 04 00 00 F0 05 00 00 00"), Hex("03 00 00 00"),
+               Text256("SELECT_2")})},
+        {"TransmitClientEvent", kTransmitClientEventLayout, 9, Values{7u, 2u, 3u, 1u, 0x10u},
+         Hex("24 00 00 00 1F 00 00 00 05 00 00 F0 09 00 00 00 "
+             "07 00 00 00 02 00 00 00 03 00 00 00 01 00 00 00 10 00 00 00")},
+        {"AddToDataDefinition with an epsilon", kAddToDataDefinitionLayout, 8,
+         Values{2u, "PLANE ALTITUDE", "feet", 4u, 0.5f, 17u},
+         Join({Hex("20 02 00 00 1F 00 00 00 0C 00 00 F0 08 00 00 00"), Hex("02 00 00 00"),
+               Text256("PLANE ALTITUDE"), Text256("feet"),
+               Hex("04 00 00 00 00 00 00 3F 11 00 00 00")})},
+        {"RequestDataOnSimObject's field order", kRequestDataOnSimObjectLayout, 0xFFFFFFFF,
+         Values{1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u},
+         Hex("30 00 00 00 1F 00 00 00 0E 00 00 F0 FF FF FF FF "
+             "01 00 00 00 02 00 00 00 03 00 00 00 04 00 00 00 "
              "05 00 00 00 06 00 00 00 07 00 00 00 08 00 00 00")},
-        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

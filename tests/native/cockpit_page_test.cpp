@@ -48,36 +48,40 @@ TEST(CockpitPage, ValuesAreSentWhenTheyChange) {
 }
 
 TEST(CockpitPage, TheClicksBecomeWrites) {
-    // clang-format off
     const struct {
         const char* message;
         WriteRequest write;
-        const char* outcome;  // what the page is told
-    } cases[] = {
-        {R"({"action":"command","code":1298})", {0x9400, {0x12, 0x05}, {}, 0},
+        const char* done;  // what the page is told
+    } taken[] = {
+        {R"({"action":"command","code":1298})", WriteRequest{0x9400, {0x12, 0x05}, {}, 0},
          "wrote command 1298 at 0x9400"},
-        {R"({"action":"step","offset":"0x94F0","steps":-1})", {0x94F0, {}, {}, -1},
+        {R"({"action":"step","offset":"0x94F0","steps":-1})", WriteRequest{0x94F0, {}, {}, -1},
          "moved 0x94F0 by -1"},
-        {R"({"action":"control","offset":"0x9428","value":9})", {0x9428, {9}, {}, 0},
+        {R"({"action":"control","offset":"0x9428","value":9})", WriteRequest{0x9428, {9}, {}, 0},
          "wrote 9 at 0x9428"},
-        {R"({"action":"command","code":32768})", {}, "a command code is a number from 0 to 32767"},
-        {R"({"action":"step","offset":"0x9428","steps":1})", {},
-         "0x9428 is a counter that moves 1 to 127 steps"},
-        {R"({"action":"step","offset":"0x94F0","steps":128})", {},
-         "0x94F0 is a counter that moves 1 to 127 steps"},
-        {R"({"action":"control","offset":"0x943A","value":1})", {}, "not an action of the page"},
-        {R"({"action":"control","offset":"0x9428","value":256})", {},
-         "a control byte takes 0 to 255"},
-        {R"(nonsense)", {}, "not an action of the page"},
     };
-    // clang-format on
-    for (const auto& c : cases) {
+    for (const auto& c : taken) {
         SCOPED_TRACE(c.message);
         const PageAction action = ParsePageAction(c.message);
-        EXPECT_EQ(action.error.empty() ? action.done : action.error, c.outcome);
-        if (action.error.empty()) {
-            EXPECT_EQ(action.write, c.write);
-        }
+        EXPECT_EQ(action.error, "");
+        EXPECT_EQ(action.done, c.done);
+        EXPECT_EQ(action.write, c.write);
+    }
+    const struct {
+        const char* message;
+        const char* error;
+    } refused[] = {
+        {R"({"action":"command","code":32768})", "a command code is a number from 0 to 32767"},
+        {R"({"action":"step","offset":"0x9428","steps":1})",
+         "0x9428 is a counter that moves 1 to 127 steps"},
+        {R"({"action":"step","offset":"0x94F0","steps":128})",
+         "0x94F0 is a counter that moves 1 to 127 steps"},
+        {R"({"action":"control","offset":"0x943A","value":1})", "not an action of the page"},
+        {R"({"action":"control","offset":"0x9428","value":256})", "a control byte takes 0 to 255"},
+        {R"(nonsense)", "not an action of the page"},
+    };
+    for (const auto& c : refused) {
+        EXPECT_EQ(ParsePageAction(c.message).error, c.error) << c.message;
     }
     const PageAction line = ParsePageAction(R"({"action":"line","text":"set 0x943A 12000"})");
     EXPECT_EQ(line.kind, PageAction::Kind::kLine);

@@ -56,43 +56,59 @@ TEST(ConnectTransport, TriesTransportsInTheFixedOrder) {
     const ConnectionSettings ipv6Loopback{Protocol::IPv6, L"::1", L"700"};
     const ConnectionSettings remotePipe{Protocol::Pipe, L"server", L""};
     const ConnectionSettings namedPipe{Protocol::Pipe, L".", L"Mine"};
+    struct Given {
+        bool ports = false;           // the registry's 4504 and 6506, else none
+        int pipe = 0;                 // the pipe attempt that connects (0: none)
+        const wchar_t* socket = L"";  // the socket that connects
+        bool socketsStart = true;
+        bool canCreate = true;  // a client can be created
+    };
     const struct {
         const char* name;
         const ConnectionSettings& settings;
-        bool registryPorts;  // 4504 and 6506, else none
-        int pipeThatConnects;
-        std::wstring socketThatConnects;
-        bool socketsStart;
-        bool canCreate;
+        Given given;
         uint32_t result;
-        std::wstring trace;
+        const wchar_t* trace;
     } cases[] = {
-        // clang-format off
-        {"defaults without ports", none, false, 0, L"", true, true, kConnectFailed, L"begin, pipe, abandon, begin, sockets, abandon, begin, sockets, abandon, begin, pipe, abandon"},
-        {"default pipe", none, false, 1, L"", true, true, kConnected, L"begin, pipe"},
-        {"second pipe attempt", none, false, 2, L"", true, true, kConnected, L"begin, pipe, abandon, begin, sockets, abandon, begin, sockets, abandon, begin, pipe"},
-        {"IPv6 loopback", none, true, 0, L"v6 ::1 6506", true, true, kConnected, L"begin, pipe, abandon, begin, sockets, v6 ::1 6506"},
-        {"IPv4 loopback", none, true, 0, L"v4 127.0.0.1 4504", true, true, kConnected, L"begin, pipe, abandon, begin, sockets, v6 ::1 6506, abandon, begin, sockets, v4 127.0.0.1 4504"},
-        {"IPv4 remote has no fallback", ipv4Remote, true, 1, L"", true, true, kConnectFailed, L"begin, sockets, v4 10.0.0.5 500, abandon"},
-        {"IPv6 loopback falls back to IPv4", ipv6Loopback, true, 0, L"", true, true, kConnectFailed, L"begin, sockets, v6 ::1 700, abandon, begin, sockets, v4 127.0.0.1 4504, abandon, begin, pipe, abandon"},
-        {"remote pipe has no fallback", remotePipe, true, 0, L"", true, true, kConnectFailed, L"begin, pipe \\\\server\\pipe\\Lockheed Martin Prepar3D v4\\SimConnect, abandon"},
-        {"named local pipe falls back", namedPipe, false, 0, L"", true, true, kConnectFailed, L"begin, pipe \\\\.\\pipe\\Mine, abandon, begin, sockets, abandon, begin, sockets, abandon, begin, pipe, abandon"},
-        {"sockets do not start", none, true, 0, L"", false, true, kConnectFailed, L"begin, pipe, abandon, begin, sockets, abandon"},
-        {"no client can be created: the chain stops at once", none, false, 0, L"", true, false, kConnectFailed, L"begin"},
-        // clang-format on
+        {"defaults without ports", none, Given{}, kConnectFailed,
+         L"begin, pipe, abandon, begin, sockets, abandon, "
+         L"begin, sockets, abandon, begin, pipe, abandon"},
+        {"default pipe", none, Given{.pipe = 1}, kConnected, L"begin, pipe"},
+        {"second pipe attempt", none, Given{.pipe = 2}, kConnected,
+         L"begin, pipe, abandon, begin, sockets, abandon, "
+         L"begin, sockets, abandon, begin, pipe"},
+        {"IPv6 loopback", none, Given{.ports = true, .socket = L"v6 ::1 6506"}, kConnected,
+         L"begin, pipe, abandon, begin, sockets, v6 ::1 6506"},
+        {"IPv4 loopback", none, Given{.ports = true, .socket = L"v4 127.0.0.1 4504"}, kConnected,
+         L"begin, pipe, abandon, begin, sockets, v6 ::1 6506, abandon, "
+         L"begin, sockets, v4 127.0.0.1 4504"},
+        {"IPv4 remote has no fallback", ipv4Remote, Given{.ports = true, .pipe = 1}, kConnectFailed,
+         L"begin, sockets, v4 10.0.0.5 500, abandon"},
+        {"IPv6 loopback falls back to IPv4", ipv6Loopback, Given{.ports = true}, kConnectFailed,
+         L"begin, sockets, v6 ::1 700, abandon, begin, sockets, v4 127.0.0.1 4504, abandon, "
+         L"begin, pipe, abandon"},
+        {"remote pipe has no fallback", remotePipe, Given{.ports = true}, kConnectFailed,
+         LR"(begin, pipe \\server\pipe\Lockheed Martin Prepar3D v4\SimConnect, abandon)"},
+        {"named local pipe falls back", namedPipe, Given{}, kConnectFailed,
+         LR"(begin, pipe \\.\pipe\Mine, abandon, begin, sockets, abandon, )"
+         L"begin, sockets, abandon, begin, pipe, abandon"},
+        {"sockets do not start", none, Given{.ports = true, .socketsStart = false}, kConnectFailed,
+         L"begin, pipe, abandon, begin, sockets, abandon"},
+        {"no client can be created: the chain stops at once", none, Given{.canCreate = false},
+         kConnectFailed, L"begin"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testbed::MemoryConfiguration registry;
-        if (c.registryPorts) {
+        if (c.given.ports) {
             registry.portIPv4 = L"4504";
             registry.portIPv6 = L"6506";
         }
         FakeAttempts attempts;
-        attempts.pipeThatConnects = c.pipeThatConnects;
-        attempts.socketThatConnects = c.socketThatConnects;
-        attempts.socketsStart = c.socketsStart;
-        attempts.canCreate = c.canCreate;
+        attempts.pipeThatConnects = c.given.pipe;
+        attempts.socketThatConnects = c.given.socket;
+        attempts.socketsStart = c.given.socketsStart;
+        attempts.canCreate = c.given.canCreate;
         EXPECT_EQ(ConnectTransport(c.settings, registry, attempts), c.result);
         EXPECT_EQ(attempts.trace, c.trace);
         // Every failed attempt's client is destroyed; a success leaves exactly one.

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -49,18 +48,20 @@ TEST_F(ConnectionSequencesTest, OpensSimConnectThenFsuipcThenBothSections) {
 TEST_F(ConnectionSequencesTest, AFailingStepLogsOneLineThenClosesWhatStands) {
     const struct {
         const char* name;
-        std::function<void(PluginConnections&)> breakIt;
         size_t step;  // as in the lists of expected lines
         size_t closeLines;
         uint32_t fsuipcResult;
         size_t aircraftCalls;  // platform calls the aircraft saw
+        void (*breakIt)(PluginConnections&);
     } cases[] = {
-        // clang-format off
-        {"SimConnect unavailable: nothing else is tried", [](PluginConnections& f) { f.simconnect.openResult = int32_t(0x80004005); }, 0, 1, 0, 0},
-        {"FSUIPC unavailable: the reason stays in the result", [](PluginConnections& f) { f.fsuipcPlatform.windowPresent = false; }, 1, 2, fsuipc::kNoWindow, 0},
-        {"FSUIPC too old", [](PluginConnections& f) { f.fsuipcPlatform.space.SetU32(0x3304, 0x19980004); }, 1, 2, fsuipc::kBadVersion, 0},
-        {"second section missing: the first is closed again", [](PluginConnections& f) { f.aircraftPlatform.sdk2SectionPresent = false; }, 4, 4, 0, 5},
-        // clang-format on
+        {"SimConnect unavailable: nothing else is tried", 0, 1, 0, 0,
+         [](auto& f) { f.simconnect.openResult = int32_t(0x80004005); }},
+        {"FSUIPC unavailable: the reason stays in the result", 1, 2, fsuipc::kNoWindow, 0,
+         [](auto& f) { f.fsuipcPlatform.windowPresent = false; }},
+        {"FSUIPC too old", 1, 2, fsuipc::kBadVersion, 0,
+         [](auto& f) { f.fsuipcPlatform.space.SetU32(0x3304, 0x19980004); }},
+        {"second section missing: the first is closed again", 4, 4, 0, 5,
+         [](auto& f) { f.aircraftPlatform.sdk2SectionPresent = false; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -143,15 +144,17 @@ TEST_F(ConnectionSequencesTest, TheThreadLineFollowsTheFlagAndEveryThreadIsRelea
 
 TEST_F(ConnectionSequencesTest, AnyConnectionStandsNamesEachThingTheCloseReleases) {
     using Leave = void (*)(PluginConnections&);
-    // clang-format off
     const Leave cases[] = {
         [](PluginConnections& f) { f.workerRunning.store(1); },
         [](PluginConnections& f) { f.thread.exists = true; },
         [](PluginConnections& f) { f.fsuipc.Open(f.fsuipcResult); },
         [](PluginConnections& f) { groundservices::SimConnectSetUp(f.connections.groundServices); },
-        [](PluginConnections& f) { f.aircraftPlatform.sdk2SectionPresent = false; f.aircraft.Attach(f.log); },  // the first section only
+        // The first section only.
+        [](PluginConnections& f) {
+            f.aircraftPlatform.sdk2SectionPresent = false;
+            f.aircraft.Attach(f.log);
+        },
     };
-    // clang-format on
     for (const Leave leave : cases) {
         PluginConnections f;
         EXPECT_FALSE(AnyConnectionStands(f.connections));

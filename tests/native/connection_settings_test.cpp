@@ -29,41 +29,53 @@ TEST(ConnectionSettings, LaterFilesOverrideKeyByKeyByTheRulesOfEachKey) {
         const wchar_t* key;
         const wchar_t* value;
     };
+    // What the keys give; the defaults are what no key changes.
+    struct Settings {
+        Protocol protocol = Protocol::Pipe;
+        const wchar_t* address = L"";
+        const wchar_t* port = L"";
+        uint32_t maxReceiveSize = 41088;
+        bool disableNagle = false;
+    };
     struct Case {
         std::vector<Key> keys;
-        Protocol protocol;
-        const wchar_t* address;
-        const wchar_t* port;
-        uint32_t maxReceiveSize;
-        bool disableNagle;
+        Settings expected;
     };
-    constexpr Protocol kPipe = Protocol::Pipe, kIPv4 = Protocol::IPv4, kIPv6 = Protocol::IPv6;
-    // clang-format off
+    constexpr Protocol kIPv4 = Protocol::IPv4, kIPv6 = Protocol::IPv6;
     const Case cases[] = {
-        {{}, kPipe, L"", L"", 41088, false},
-        {{{P, L"Address", L"alpha"}, {P, L"DisableNagle", L"1"}, {D, L"Address", L"beta"}, {D, L"DisableNagle", L"0"}, {C, L"Port", L"5000"}}, kPipe, L"beta", L"5000", 41088, false},
-        {{{P, L"DisableNagle", L"7"}, {D, L"Address", L"a"}}, kPipe, L"a", L"", 41088, true},  // a missing key keeps the earlier value
+        {{}, {}},  // no keys: the defaults
+        {{{P, L"Address", L"alpha"},
+          {P, L"DisableNagle", L"1"},
+          {D, L"Address", L"beta"},
+          {D, L"DisableNagle", L"0"},
+          {C, L"Port", L"5000"}},
+         {.address = L"beta", .port = L"5000"}},
+        // A missing key keeps the earlier value.
+        {{{P, L"DisableNagle", L"7"}, {D, L"Address", L"a"}},
+         {.address = L"a", .disableNagle = true}},
         // MaxReceiveSize only grows; read unsigned, -1 leaves the buffer's 1 MiB limit to rule.
-        {{{P, L"MaxReceiveSize", L"1000"}}, kPipe, L"", L"", 41088, false},
-        {{{P, L"MaxReceiveSize", L"41089"}}, kPipe, L"", L"", 41089, false},
-        {{{P, L"MaxReceiveSize", L"100000"}, {D, L"MaxReceiveSize", L"50000"}}, kPipe, L"", L"", 100000, false},
-        {{{P, L"MaxReceiveSize", L"50000"}, {C, L"MaxReceiveSize", L"60000"}}, kPipe, L"", L"", 60000, false},
-        {{{P, L"MaxReceiveSize", L"-1"}}, kPipe, L"", L"", 0xFFFFFFFF, false},
+        {{{P, L"MaxReceiveSize", L"1000"}}, {}},
+        {{{P, L"MaxReceiveSize", L"41089"}}, {.maxReceiveSize = 41089}},
+        {{{P, L"MaxReceiveSize", L"100000"}, {D, L"MaxReceiveSize", L"50000"}},
+         {.maxReceiveSize = 100000}},
+        {{{P, L"MaxReceiveSize", L"50000"}, {C, L"MaxReceiveSize", L"60000"}},
+         {.maxReceiveSize = 60000}},
+        {{{P, L"MaxReceiveSize", L"-1"}}, {.maxReceiveSize = 0xFFFFFFFF}},
         // Protocol names ignore case; unknown ones change nothing.
-        {{{P, L"Protocol", L"IPv4"}}, kIPv4, L"", L"", 41088, false},
-        {{{P, L"Protocol", L"ipv6"}}, kIPv6, L"", L"", 41088, false},
-        {{{P, L"Protocol", L"IPV4"}, {D, L"Protocol", L"auto"}}, kPipe, L"", L"", 41088, false},
-        {{{P, L"Protocol", L"IPv6"}, {D, L"Protocol", L"PIPE"}}, kPipe, L"", L"", 41088, false},
-        {{{P, L"Protocol", L"IPv6"}, {D, L"Protocol", L"tcp"}}, kIPv6, L"", L"", 41088, false},
-        {{{P, L"Protocol", L"IPv6 "}}, kPipe, L"", L"", 41088, false},
+        {{{P, L"Protocol", L"IPv4"}}, {.protocol = kIPv4}},
+        {{{P, L"Protocol", L"ipv6"}}, {.protocol = kIPv6}},
+        {{{P, L"Protocol", L"IPV4"}, {D, L"Protocol", L"auto"}}, {}},
+        {{{P, L"Protocol", L"IPv6"}, {D, L"Protocol", L"PIPE"}}, {}},
+        {{{P, L"Protocol", L"IPv6"}, {D, L"Protocol", L"tcp"}}, {.protocol = kIPv6}},
+        {{{P, L"Protocol", L"IPv6 "}}, {}},
         // A socket protocol replaces a port from an earlier file with the registry's.
-        {{{P, L"Port", L"9000"}, {D, L"Protocol", L"IPv4"}}, kIPv4, L"", L"4504", 41088, false},
-        {{{P, L"Port", L"9000"}, {D, L"Protocol", L"IPv6"}}, kIPv6, L"", L"6506", 41088, false},
-        {{{D, L"Protocol", L"IPv4"}}, kIPv4, L"", L"", 41088, false},  // an empty port stays
-        {{{P, L"Port", L"9000"}, {D, L"Protocol", L"IPv4"}, {D, L"Port", L"7000"}}, kIPv4, L"", L"7000", 41088, false},
-        {{{P, L"Port", L"9000"}, {D, L"Protocol", L"Pipe"}}, kPipe, L"", L"9000", 41088, false},
+        {{{P, L"Port", L"9000"}, {D, L"Protocol", L"IPv4"}}, {.protocol = kIPv4, .port = L"4504"}},
+        {{{P, L"Port", L"9000"}, {D, L"Protocol", L"IPv6"}}, {.protocol = kIPv6, .port = L"6506"}},
+        {{{D, L"Protocol", L"IPv4"}}, {.protocol = kIPv4}},  // an empty port stays
+        {{{P, L"Port", L"9000"}, {D, L"Protocol", L"IPv4"}, {D, L"Port", L"7000"}},
+         {.protocol = kIPv4, .port = L"7000"}},
+        {{{P, L"Port", L"9000"}, {D, L"Protocol", L"Pipe"}}, {.port = L"9000"}},
     };
-    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
         FakeConfiguration config;
@@ -73,11 +85,11 @@ TEST(ConnectionSettings, LaterFilesOverrideKeyByKeyByTheRulesOfEachKey) {
             config.Set(key.folder, L"SimConnect", key.key, key.value);
         }
         const ConnectionSettings settings = Gather(config);
-        EXPECT_EQ(settings.protocol, c.protocol);
-        EXPECT_EQ(settings.address, c.address);
-        EXPECT_EQ(settings.port, c.port);
-        EXPECT_EQ(settings.maxReceiveSize, c.maxReceiveSize);
-        EXPECT_EQ(settings.disableNagle, c.disableNagle);
+        EXPECT_EQ(settings.protocol, c.expected.protocol);
+        EXPECT_EQ(settings.address, c.expected.address);
+        EXPECT_EQ(settings.port, c.expected.port);
+        EXPECT_EQ(settings.maxReceiveSize, c.expected.maxReceiveSize);
+        EXPECT_EQ(settings.disableNagle, c.expected.disableNagle);
     }
 }
 

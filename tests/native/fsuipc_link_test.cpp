@@ -113,21 +113,23 @@ TEST(FsuipcLinkOpen, FailuresGiveTheirCodeAndLeaveNothingBehind) {
         uint32_t nextCount;                 // the count in the next Open's section name
         void (*fault)(MemoryFsuipc&);
     };
-    // clang-format off
+    const std::vector<std::string> atom = {"atom"}, atomSection = {"atom", "section"},
+                                   atomViewSection = {"atom", "view", "section"};
     const Case cases[] = {
-        {"no window", 2, {}, 1, [](MemoryFsuipc& f) { f.windowPresent = false; }},
-        {"no message", 3, {}, 1, [](MemoryFsuipc& f) { f.messageRegisters = false; }},
-        {"no atom", 4, {}, 2, [](MemoryFsuipc& f) { f.atomsWork = false; }},
-        {"no section", 5, {"atom"}, 2, [](MemoryFsuipc& f) { f.sectionsWork = false; }},
-        {"name existed", 5, {"atom", "section"}, 2, [](MemoryFsuipc& f) { f.sectionNameExists = true; }},
-        {"no view", 6, {"atom", "section"}, 2, [](MemoryFsuipc& f) { f.viewsWork = false; }},
-        {"old FSUIPC", 7, {"atom", "view", "section"}, 2, [](MemoryFsuipc& f) { f.space.SetU32(0x3304, 0x19980004); }},
-        {"no FADE mark", 7, {"atom", "view", "section"}, 2, [](MemoryFsuipc& f) { f.space.SetU32(0x3308, 0xFADF000C); }},
-        {"bad reply", 13, {"atom", "view", "section"}, 2, [](MemoryFsuipc& f) { f.reply = 0; }},
-        {"send fails", 12, {"atom", "view", "section"}, 2, [](MemoryFsuipc& f) { f.failNextSends = 9; }},
-        {"send fails, no error", 11, {"atom", "view", "section"}, 2, [](MemoryFsuipc& f) { f.failNextSends = 9, f.sendFailureError = 0; }},
+        {"no window", 2, {}, 1, [](auto& f) { f.windowPresent = false; }},
+        {"no message", 3, {}, 1, [](auto& f) { f.messageRegisters = false; }},
+        {"no atom", 4, {}, 2, [](auto& f) { f.atomsWork = false; }},
+        {"no section", 5, atom, 2, [](auto& f) { f.sectionsWork = false; }},
+        {"name existed", 5, atomSection, 2, [](auto& f) { f.sectionNameExists = true; }},
+        {"no view", 6, atomSection, 2, [](auto& f) { f.viewsWork = false; }},
+        {"old FSUIPC", 7, atomViewSection, 2, [](auto& f) { f.space.SetU32(0x3304, 0x19980004); }},
+        {"no FADE mark", 7, atomViewSection, 2,
+         [](auto& f) { f.space.SetU32(0x3308, 0xFADF000C); }},
+        {"bad reply", 13, atomViewSection, 2, [](auto& f) { f.reply = 0; }},
+        {"send fails", 12, atomViewSection, 2, [](auto& f) { f.failNextSends = 9; }},
+        {"send fails, no error", 11, atomViewSection, 2,
+         [](auto& f) { f.failNextSends = 9, f.sendFailureError = 0; }},
     };
-    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryFsuipc platform;

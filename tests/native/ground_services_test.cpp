@@ -115,22 +115,22 @@ TEST_F(GroundServicesTest, FailedTransmissionKeepsTheSecondResultAndLaterRequest
 }
 
 TEST_F(GroundServicesTest, JetwayChangesPostCommandsAndLogTheValue) {
+    const char* const power = "FSDT_GSX_JETWAY_POWER";
+    const char* const air = "FSDT_GSX_JETWAY_AIR";
     const struct {
         const char* variable;
         double value;
         std::vector<testbed::RecordingCommandPort::Command> commands;
         std::vector<std::string> lines;
     } cases[] = {
-        // clang-format off
-        {"FSDT_GSX_JETWAY_POWER", 0.0, {}, {}},  // equal to the initial 0.0
-        {"FSDT_GSX_JETWAY_POWER", 5.0, {{1215, 0}}, {"Jetway Power status changed to value: 5"}},
-        {"FSDT_GSX_JETWAY_POWER", 5.0, {}, {}},
-        {"FSDT_GSX_JETWAY_POWER", 0.0, {{1216, 0}}, {"Jetway Power status changed to value: 0"}},
-        {"FSDT_GSX_JETWAY_POWER", 1.0, {}, {"Jetway Power status changed to value: 1"}},
-        {"FSDT_GSX_JETWAY_AIR", 2.5, {}, {"Jetway Air status changed to value: 2.5"}},
-        {"FSDT_GSX_JETWAY_AIR", 5.0, {{1213, 0}}, {"Jetway Air status changed to value: 5"}},
-        {"FSDT_GSX_JETWAY_AIR", 1234567.0, {{1214, 0}}, {"Jetway Air status changed to value: 1.23457e+06"}},
-        // clang-format on
+        {power, 0.0, {}, {}},  // equal to the initial 0.0
+        {power, 5.0, {{1215, 0}}, {"Jetway Power status changed to value: 5"}},
+        {power, 5.0, {}, {}},
+        {power, 0.0, {{1216, 0}}, {"Jetway Power status changed to value: 0"}},
+        {power, 1.0, {}, {"Jetway Power status changed to value: 1"}},
+        {air, 2.5, {}, {"Jetway Air status changed to value: 2.5"}},
+        {air, 5.0, {{1213, 0}}, {"Jetway Air status changed to value: 5"}},
+        {air, 1234567.0, {{1214, 0}}, {"Jetway Air status changed to value: 1.23457e+06"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.variable) + " " + std::to_string(c.value));
@@ -156,13 +156,21 @@ TEST_F(GroundServicesTest, UnknownVariablesAreSkippedSilentlyAndLookedUpEverySte
 TEST(FormatDefaultNumber, MatchesTheStreamDefault) {
     constexpr double kInf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    // clang-format off
     const std::pair<double, const char*> cases[] = {
-        {5.0, "5"}, {0.0, "0"}, {2.5, "2.5"}, {-1.0, "-1"}, {0.1, "0.1"}, {123456.0, "123456"},
-        {1234567.0, "1.23457e+06"}, {1e-5, "1e-05"}, {0.333333333, "0.333333"},
-        {kInf, "inf"}, {-kInf, "-inf"}, {nan, "nan"}, {-nan, "-nan"},
+        {5.0, "5"},
+        {0.0, "0"},
+        {2.5, "2.5"},
+        {-1.0, "-1"},
+        {0.1, "0.1"},
+        {123456.0, "123456"},
+        {1234567.0, "1.23457e+06"},
+        {1e-5, "1e-05"},
+        {0.333333333, "0.333333"},
+        {kInf, "inf"},
+        {-kInf, "-inf"},
+        {nan, "nan"},
+        {-nan, "-nan"},
     };
-    // clang-format on
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(FormatDefaultNumber(value), text);
     }

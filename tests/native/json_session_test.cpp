@@ -103,31 +103,29 @@ TEST_F(JsonSessionTest, WritesByNameWholeOrNotAtAll) {
 
 TEST_F(JsonSessionTest, AnswersEveryBadRequestWithItsCode) {
     DeclareMcp();
-    // clang-format off
     const struct {
-        const char* request;
         const char* code;
+        const char* request;
     } cases[] = {
-        {R"(not json)", "BadRequest"},
-        {R"(["offsets.read"])", "BadRequest"},
-        {R"({"command":"offsets.fly","name":"mcp"})", "UnknownCommand"},
-        {R"({"command":"vars.read","name":"v"})", "NotSupported"},
-        {R"({"command":"offsets.read","name":"nope"})", "UnknownGroup"},
-        {R"({"command":"offsets.declare","name":"g","offsets":[
-            {"name":"a","address":37888,"type":"bcd","size":2}]})", "BadDeclaration"},
-        {R"({"command":"offsets.declare","name":"g","offsets":[
-            {"name":"a","address":65535,"type":"uint","size":2}]})", "BadDeclaration"},
-        {R"({"command":"offsets.declare","name":"g","offsets":[
-            {"name":"a","address":"0x9400","type":"uint","size":2}]})", "BadDeclaration"},
-        {R"({"command":"offsets.declare","name":"g","offsets":[
+        {"BadRequest", R"(not json)"},
+        {"BadRequest", R"(["offsets.read"])"},
+        {"UnknownCommand", R"({"command":"offsets.fly","name":"mcp"})"},
+        {"NotSupported", R"({"command":"vars.read","name":"v"})"},
+        {"UnknownGroup", R"({"command":"offsets.read","name":"nope"})"},
+        {"BadDeclaration", R"({"command":"offsets.declare","name":"g","offsets":[
+            {"name":"a","address":37888,"type":"bcd","size":2}]})"},
+        {"BadDeclaration", R"({"command":"offsets.declare","name":"g","offsets":[
+            {"name":"a","address":65535,"type":"uint","size":2}]})"},
+        {"BadDeclaration", R"({"command":"offsets.declare","name":"g","offsets":[
+            {"name":"a","address":"0x9400","type":"uint","size":2}]})"},
+        {"BadDeclaration", R"({"command":"offsets.declare","name":"g","offsets":[
             {"name":"a","address":1,"type":"uint","size":1},
-            {"name":"a","address":2,"type":"uint","size":1}]})", "BadDeclaration"},
-        {R"({"command":"offsets.write","name":"mcp","offsets":[
-            {"name":"nope","value":1}]})", "UnknownName"},
-        {R"({"command":"offsets.write","name":"mcp","offsets":[
-            {"address":37888,"value":1}]})", "UnknownName"},
+            {"name":"a","address":2,"type":"uint","size":1}]})"},
+        {"UnknownName", R"({"command":"offsets.write","name":"mcp","offsets":[
+            {"name":"nope","value":1}]})"},
+        {"UnknownName", R"({"command":"offsets.write","name":"mcp","offsets":[
+            {"address":37888,"value":1}]})"},
     };
-    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.request);
         const auto replies = Send(c.request);

@@ -29,7 +29,6 @@ TEST(MonitorOptions, AcceptsWhatTheUsageShows) {
 }
 
 TEST(MonitorOptions, RefusesWhatTheyCannotDo) {
-    // clang-format off
     const struct {
         std::vector<std::string> arguments;
         const char* error;
@@ -38,7 +37,9 @@ TEST(MonitorOptions, RefusesWhatTheyCannotDo) {
         {{"--command", "-1"}, "a command code is a number from 0 to 32767"},
         {{"--command", "12x"}, "a command code is a number from 0 to 32767"},
         {{"--command"}, "--command needs a value"},
-        {{"--control", "0x9430=3"}, "0x9430 is not a control byte (0x9428, 0x942E, 0x942F, 0x9470, 0x9491-0x9496, 0x94F0-0x94FB)"},
+        {{"--control", "0x9430=3"},
+         "0x9430 is not a control byte "
+         "(0x9428, 0x942E, 0x942F, 0x9470, 0x9491-0x9496, 0x94F0-0x94FB)"},
         {{"--control", "0x94F8=256"}, "a control byte takes a value from 0 to 255"},
         {{"--control", "0x94F8"}, "--control needs OFFSET=VALUE, OFFSET+=STEPS or OFFSET-=STEPS"},
         {{"--control", "0x9428+=1"}, "0x9428 is not a counter: set it with ="},
@@ -49,7 +50,6 @@ TEST(MonitorOptions, RefusesWhatTheyCannotDo) {
         {{"--record"}, "--record needs a value"},
         {{"--record", "f", "--once"}, "--record only reads: it takes --interval, nothing else"},
     };
-    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(ParseMonitorOptions(c.arguments).error, c.error) << c.arguments[0];
     }

@@ -8,7 +8,6 @@ namespace {
 using nlohmann::json;
 
 TEST(OffsetValueTypes, EachTypeReadsItsBytesAndWritesThemBack) {
-    // clang-format off
     const struct {
         const char* type;
         uint32_t size;
@@ -31,7 +30,6 @@ TEST(OffsetValueTypes, EachTypeReadsItsBytesAndWritesThemBack) {
         {"lon", 8, {0, 0, 0, 0, 0, 0, 0, 0xC0}, -90.0},
         {"lon", 4, {0, 0, 0, 0x40}, 90.0},
     };
-    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.type) + " " + c.value.dump());
         ValueType type;
@@ -53,7 +51,6 @@ TEST(OffsetValueTypes, BitsWriteOnlyTheBitsNamed) {
 }
 
 TEST(OffsetValueTypes, RefusesWhatDoesNotFit) {
-    // clang-format off
     const struct {
         ValueType type;
         uint32_t size;
@@ -72,7 +69,6 @@ TEST(OffsetValueTypes, RefusesWhatDoesNotFit) {
          "bit 8 is past the 8 bits declared"},
         {ValueType::kLat, 8, 90.5, "degrees from -90 to 90 are needed"},
     };
-    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value.dump());
         std::vector<uint8_t> bytes, mask;

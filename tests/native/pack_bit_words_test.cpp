@@ -23,7 +23,6 @@ TEST(PackBitWords, WordsFromTheirFields) {
         int word;
         uint32_t expected;
     } cases[] = {
-        // clang-format off
         {"a 1-bit field holding 2 carries into the next bit", {{0x018, 2}}, 0, 0x02},
         {"a top field spills above bit 7", {{0x060, 3}}, 0, 0x180},
         {"negative fields wrap", {{0x060, -1}}, 0, 0xFFFFFF80},
@@ -46,9 +45,11 @@ TEST(PackBitWords, WordsFromTheirFields) {
         {"sign position blank", {{kSignField, 10}}, 43, 0},
         {"sign position blank, fields above", {{kSignField, 10}, {0x2B4, 1}, {0xEEC, 1}}, 43, 0x84},
         {"sign position shows a sign", {{kSignField, 12}}, 43, 2},
-        {"sign position not blank adds 2 on top of the fields", {{kSignField, 0}, {0x2B4, 1}, {0x2F4, 1}, {0x1B8, 1}, {0xEE4, 1}, {0xEE8, 1}, {0xEEC, 1}}, 43, 0xFE},
+        {"sign position not blank adds 2 on top of the fields",
+         {{kSignField, 0}, {0x2B4, 1}, {0x2F4, 1}, {0x1B8, 1}, {0xEE4, 1}, {0xEE8, 1}, {0xEEC, 1}},
+         43,
+         0xFE},
         {"a two-bit field inside single bits", {{0xB34, 3}, {0xB38, 1}}, 26, 0x0E},
-        // clang-format on
     };
     MemoryBridge rig;  // one for all cases: each cycle must rebuild the words from zero
     for (const auto& c : cases) {

@@ -14,24 +14,25 @@ using Writes = MemoryBridge::Writes;
 
 struct RefusalCase {
     const char* name;
-    uint32_t size;                                    // data bytes of the step's record
+    uint32_t size;  // data bytes of the step's record
+    uint32_t offset;
     std::function<void(MemoryBridge&, int32_t)> set;  // shows a value in the aircraft
     std::function<double(const MemoryBridge&)> lastSent;
-    uint32_t offset;
 };
 
-// clang-format off
 const RefusalCase kCases[] = {
-    {"display", 2, [](MemoryBridge& rig, int32_t v) { rig.SetFields(kDisplayRows[2].digit[0].field, {0, 0, v}); },
-     [](const MemoryBridge& rig) { return rig.tables->displayLastSent[2]; }, 0x9434},
-    {"bit-word", 1, [](MemoryBridge& rig, int32_t v) { rig.SetI32(0xC10, v); },
-     [](const MemoryBridge& rig) { return double(rig.tables->bitWordLastSent[30]); }, 0x941F},
-    {"further whole value", 1, [](MemoryBridge& rig, int32_t v) { rig.SetI32(0x230, v); },
-     [](const MemoryBridge& rig) { return double(rig.tables->furtherLastSent.whole[7]); }, 0x947B},
-    {"further real value", 2, [](MemoryBridge& rig, int32_t v) { rig.SetF64(0x008, v); },
-     [](const MemoryBridge& rig) { return rig.tables->furtherLastSent.real[9]; }, 0x9480},
+    {"display", 2, 0x9434,
+     [](auto& rig, int32_t v) {
+         rig.SetFields(kDisplayRows[2].digit[0].field, {0, 0, v});
+     },
+     [](auto& rig) { return rig.tables->displayLastSent[2]; }},
+    {"bit-word", 1, 0x941F, [](auto& rig, int32_t v) { rig.SetI32(0xC10, v); },
+     [](auto& rig) { return rig.tables->bitWordLastSent[30]; }},
+    {"further whole value", 1, 0x947B, [](auto& rig, int32_t v) { rig.SetI32(0x230, v); },
+     [](auto& rig) { return rig.tables->furtherLastSent.whole[7]; }},
+    {"further real value", 2, 0x9480, [](auto& rig, int32_t v) { rig.SetF64(0x008, v); },
+     [](auto& rig) { return rig.tables->furtherLastSent.real[9]; }},
 };
-// clang-format on
 
 TEST(PublishRefusedRecords, ClosedLinkOrFullBufferMovesLastSentAndSendsOnlyLaterChanges) {
     for (const RefusalCase& c : kCases) {

@@ -61,25 +61,24 @@ Outcome Feed(ReceiveExtractor& extractor, const Bytes& stream, size_t chunk) {
 }
 
 TEST(ReceiveExtractor, GivesTheSameMessagesForEveryReadSize) {
+    const std::vector<Bytes> three = {Message(12, 1), Message(308, 2), Message(16, 3)};
+    const Bytes tooLarge = {0x81, 0xA0, 0, 0, 0x55};  // size 41089, one above the default
     const struct {
         const char* name;
-        uint32_t maxReceiveSize;
         Bytes stream;
         std::vector<Bytes> messages;
         ExtractReport end;
+        uint32_t maxReceiveSize = kDefaultMaxReceiveSize;
     } cases[] = {
-        // clang-format off
-        {"one message", kDefaultMaxReceiveSize, Message(24), {Message(24)}, kMore},
-        {"three messages", kDefaultMaxReceiveSize, Join({Message(12, 1), Message(308, 2), Message(16, 3)}), {Message(12, 1), Message(308, 2), Message(16, 3)}, kMore},
-        {"size field only", kDefaultMaxReceiveSize, Message(4), {Message(4)}, kMore},
-        {"a partial message waits", kDefaultMaxReceiveSize, Prefix(Message(40), 39), {}, kMore},
-        // 41089: one above the default MaxReceiveSize.
-        {"larger than MaxReceiveSize", kDefaultMaxReceiveSize, Join({Message(12), Bytes{0x81, 0xA0, 0, 0, 0x55}}), {Message(12)}, kTooLarge},
-        {"size field 1", kDefaultMaxReceiveSize, Join({Message(8), Bytes{1, 0, 0, 0}}), {Message(8)}, kBadSize},
-        {"size field 3", kDefaultMaxReceiveSize, Bytes{3, 0, 0, 0, 9, 9}, {}, kBadSize},
-        {"a message at MaxReceiveSize", 5000, Message(5000), {Message(5000)}, kMore},
-        {"a configured larger size", 100000, Message(70000), {Message(70000)}, kMore},
-        // clang-format on
+        {"one message", Message(24), {Message(24)}, kMore},
+        {"three messages", Join(three), three, kMore},
+        {"size field only", Message(4), {Message(4)}, kMore},
+        {"a partial message waits", Prefix(Message(40), 39), {}, kMore},
+        {"larger than MaxReceiveSize", Join({Message(12), tooLarge}), {Message(12)}, kTooLarge},
+        {"size field 1", Join({Message(8), Bytes{1, 0, 0, 0}}), {Message(8)}, kBadSize},
+        {"size field 3", Bytes{3, 0, 0, 0, 9, 9}, {}, kBadSize},
+        {"a message at MaxReceiveSize", Message(5000), {Message(5000)}, kMore, 5000},
+        {"a configured larger size", Message(70000), {Message(70000)}, kMore, 100000},
     };
     for (const auto& c : cases) {
         for (size_t chunk : {size_t(1), size_t(3), size_t(7), size_t(64), size_t(5000)}) {
@@ -103,14 +102,15 @@ TEST(ReceiveExtractor, SkipsZeroBytesFoundWhereASizeFieldShouldBe) {
         ExtractReport end;
     };
     const Case cases[] = {
-        // clang-format off
-        {"in one read", {Join({Bytes(9, 0), Message(20), Bytes(4, 0), Message(12)})}, {{}, Message(20), {}, Message(12)}, kMore},
+        {"in one read",
+         {Join({Bytes(9, 0), Message(20), Bytes(4, 0), Message(12)})},
+         {{}, Message(20), {}, Message(12)},
+         kMore},
         {"trailing zeros", {Join({Message(16), Bytes(6, 0)})}, {Message(16), {}}, kMore},
         {"a run ends a read", {Bytes(7, 0), Message(20)}, {{}, Message(20)}, kMore},
         // Fewer than four zero bytes are no size field yet: they wait for the next
         // read and become the low bytes of a size read across the boundary.
         {"three zeros left over", {Bytes(3, 0), Message(20)}, {}, kTooLarge},
-        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -10,7 +10,6 @@ namespace ulvo::tools {
 namespace {
 
 TEST(OffsetValues, ReadAsTheReferenceDescribes) {
-    // clang-format off
     const struct {
         uint32_t offset;
         uint16_t raw;
@@ -33,7 +32,6 @@ TEST(OffsetValues, ReadAsTheReferenceDescribes) {
         {0x9480, 0xFFFF, "-1"},
         {0x94F8, 3, "3"},
     };
-    // clang-format on
     for (const auto& c : cases) {
         BlockSnapshot snapshot;
         StoreU16(snapshot.bytes.data() + (c.offset - kBlockFirst), c.raw);

@@ -20,7 +20,6 @@ TEST(WebPolicy, TakesItsSwitchesAndLeavesTheProgramsOwn) {
     EXPECT_TRUE(options.enabled && options.lan && !options.lanWrites);
     EXPECT_EQ(options.port, 2050);
     EXPECT_EQ(options.allowedOrigins, (std::vector<std::string>{"http://panel.example:8080"}));
-    // clang-format off
     const struct {
         std::vector<std::string> arguments;
         const char* error;
@@ -31,7 +30,6 @@ TEST(WebPolicy, TakesItsSwitchesAndLeavesTheProgramsOwn) {
          "--web-allow-origin takes an origin such as http://panel.example:8080"},
         {{"--web-lan"}, "the --web-... switches go with --web"},
     };
-    // clang-format on
     for (auto c : refused) {
         WebOptions ignored;
         EXPECT_EQ(TakeWebOptions(c.arguments, ignored), c.error);

@@ -151,7 +151,6 @@ TEST_F(WebServerTest, TheMonitorLetsOnlyNamedOriginsWrite) {
     WebServerSetup setup;
     setup.options.allowedOrigins = {"http://panel.example"};
     Start(setup);
-    // clang-format off
     const struct {
         const char* origin;
         const char* writeError;  // null when the write is taken
@@ -160,7 +159,6 @@ TEST_F(WebServerTest, TheMonitorLetsOnlyNamedOriginsWrite) {
         {"http://panel.example", nullptr},
         {"", nullptr},  // a program, not a page
     };
-    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.origin);
         beast::error_code code;

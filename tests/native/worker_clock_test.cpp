@@ -10,21 +10,22 @@ namespace ulvo::bridge {
 namespace {
 
 TEST(WaitCycle, SleepsOffWhatRemainsOfFiveMillisecondsOnTheSteadyClock) {
+    using Times = std::vector<int64_t>;  // nanoseconds
     const struct {
         const char* name;
         int64_t readCost;
-        std::vector<int64_t> sleepLengths;
-        std::vector<int64_t> sleeps;
+        Times sleepLengths;
+        Times sleeps;
         int64_t endsAt;
     } cases[] = {
-        // clang-format off
-        {"exact sleeps", 0, {}, {5'000'000}, 5'001'000},
-        {"reading costs time", 100, {}, {4'999'900}, 5'001'100},
-        {"reading costs time, sleeps end early", 100, {4'000'000}, {4'999'900, 999'800}, 5'001'100},
-        {"sleeps end early", 0, {3'000'000, 1'500'000, 500'000}, {5'000'000, 2'000'000, 500'000}, 5'001'000},
-        {"a sleep lasts a whole timer tick", 0, {15'600'000}, {5'000'000}, 15'601'000},
-        {"a sleep ends just short", 0, {4'999'999}, {5'000'000, 1}, 5'001'000},
-        // clang-format on
+        {"exact sleeps", 0, Times{}, Times{5'000'000}, 5'001'000},
+        {"reading costs time", 100, Times{}, Times{4'999'900}, 5'001'100},
+        {"reading costs time, sleeps end early", 100, Times{4'000'000}, Times{4'999'900, 999'800},
+         5'001'100},
+        {"sleeps end early", 0, Times{3'000'000, 1'500'000, 500'000},
+         Times{5'000'000, 2'000'000, 500'000}, 5'001'000},
+        {"a sleep lasts a whole timer tick", 0, Times{15'600'000}, Times{5'000'000}, 15'601'000},
+        {"a sleep ends just short", 0, Times{4'999'999}, Times{5'000'000, 1}, 5'001'000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

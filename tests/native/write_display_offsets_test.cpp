@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -24,7 +25,6 @@ TEST(WriteDisplayOffsets, PublishesFinishedValuesAsLow16Bits) {
         double finished;                                       // DisplayValues afterwards
         std::vector<uint8_t> slot;                             // bytes published
     } cases[] = {
-        // clang-format off
         {"all eights in a five-digit window", 5, {8, 8, 8, 8, 8}, {}, 65534, {0xFE, 0xFF}},
         {"all eights, units first", 21, {8, 8, 8, 8, 8}, {}, 65534, {0xFE, 0xFF}},
         {"eights in a four-digit window stay", 17, {8, 8, 8, 8}, {}, 8888, {0xB8, 0x22}},
@@ -37,8 +37,7 @@ TEST(WriteDisplayOffsets, PublishesFinishedValuesAsLow16Bits) {
         {"Display06 stays unsigned", 6, {1, 2, 0, 0}, {{0x1F4, 11}}, 1200, {0xB0, 0x04}},
         // A wild negative digit field pushes the value below the 32-bit range: it
         // saturates. (Fields of 10 and more are non-digits, so no display exceeds 99999.)
-        {"below the 32-bit range", 5, {-2147483647, 0, 0, 0, 0}, {}, -21474836470000.0, {0x00, 0x00}},
-        // clang-format on
+        {"below the 32-bit range", 5, {-INT32_MAX, 0, 0, 0, 0}, {}, -INT32_MAX * 1e4, {0x00, 0x00}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
