@@ -58,8 +58,12 @@ class HostObject : public Interface {
 
 }  // namespace ulvo::testbed
 
-// Implements the placeholder slot UnusedSlot<number> of a host interface.
+// Implements the placeholder slot UnusedSlot<number> of a host interface; a use
+// ends in a semicolon, as a declaration does.
 #define TESTBED_UNUSED_SLOT(number)                        \
     void STDMETHODCALLTYPE UnusedSlot##number() override { \
         UnusedSlotCalled();                                \
     }
+// Implements four placeholder slots.
+#define TESTBED_UNUSED_SLOTS(a, b, c, d) \
+    TESTBED_UNUSED_SLOT(a) TESTBED_UNUSED_SLOT(b) TESTBED_UNUSED_SLOT(c) TESTBED_UNUSED_SLOT(d)

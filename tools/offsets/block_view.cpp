@@ -18,16 +18,17 @@ struct SectionKind {
     bool (*holds)(OffsetRole);
 };
 
-// clang-format off
+bool IsControlByte(OffsetRole r) {
+    return r == OffsetRole::kDirectControl || r == OffsetRole::kStepControl ||
+           r == OffsetRole::kSetValueControl;
+}
+
 constexpr SectionKind kSections[] = {
     {"DISPLAYS 0x9430-0x946F", 6, [](OffsetRole r) { return r == OffsetRole::kDisplay; }},
     {"LAMPS AND SWITCHES, bit 7..0", 8, [](OffsetRole r) { return r == OffsetRole::kBitWord; }},
     {"FURTHER VALUES", 7, [](OffsetRole r) { return r == OffsetRole::kFurther; }},
-    {"CONTROL BYTES", 3, [](OffsetRole r) {
-         return r == OffsetRole::kDirectControl || r == OffsetRole::kStepControl ||
-                r == OffsetRole::kSetValueControl; }},
+    {"CONTROL BYTES", 3, IsControlByte},
 };
-// clang-format on
 
 ViewCell MakeCell(const OffsetEntry& entry, const BlockSnapshot& now, const BlockSnapshot* before) {
     ViewCell cell;

@@ -13,15 +13,13 @@ struct WindowName {
     uint32_t command;
     const char* name;
 };
-// clang-format off
 constexpr WindowName kWindowNames[] = {
-    {1232, "altitude"},
-    {1235, "speed"},
-    {1236, "vertical speed"},
-    {1238, "cabin flight altitude"},
-    {1239, "landing altitude"},
+    {1232, "altitude"},               // Display05
+    {1235, "speed"},                  // Display03
+    {1236, "vertical speed"},         // Display06
+    {1238, "cabin flight altitude"},  // Display00
+    {1239, "landing altitude"},       // Display01
 };
-// clang-format on
 
 }  // namespace
 
